@@ -1,0 +1,120 @@
+#include "SaverSettings.h"
+
+#include <memory>
+#include <vector>
+
+#include "ProfileStore.h"
+#include "SettingsNames.h"
+
+using namespace names;
+
+SaverSettings::SaverSettings(ProfileStore& store, MachineDefaults* machine)
+    : store_(store), machine_(machine) {}
+
+void SaverSettings::Load(bool seedFromMachine) {
+    ProfileBatch batch(store_, kConfigSection);
+    uint32_t count = store_.GetProfileInt(kConfigSection, kNumAVI, 0);
+    if (count == 0 && seedFromMachine) count = SeedFromMachine();
+
+    auto num = [&](const char* name, uint32_t def) {
+        return store_.GetProfileInt(kConfigSection, name, def);
+    };
+    Mute = static_cast<int32_t>(num(kMute, 0));
+    Scale = static_cast<ScaleMode>(num(kScale, 0));
+    Titles = static_cast<int32_t>(num(kTitles, 0));
+    Random = static_cast<int32_t>(num(kRandom, 0));
+    Delay = static_cast<int32_t>(num(kDelay, 0));
+    DelayMinutes = num(kDelayMinutes, 1);
+    Power = static_cast<int32_t>(num(kPower, 0));
+    PowerMinutes = num(kPowerMinutes, 1);
+    BounceSpeed = num(kBounceSpeed, 100);
+    Letterbox = static_cast<int32_t>(num(kLetterbox, 1));
+
+    if (count > 0) LoadItems(count);
+}
+
+void SaverSettings::LoadItems(uint32_t count) {
+    ProfileBatch batch(store_, kConfigSection);
+    for (uint32_t index = 0; index < count; ++index) {
+        auto item = std::make_unique<MediaItem>();
+        item->LoadFromRegistry(store_, index);
+        // "NumAVI" may promise more than is stored: the first empty File ends
+        // the list.
+        if (item->File.empty()) break;
+        if (playlist_.Add(item.get()) < 0) break;
+        item.release();
+    }
+}
+
+void SaverSettings::Save() {
+    ProfileBatch batch(store_, kConfigSection);
+    const uint32_t count = GetCount();
+    store_.WriteProfileInt(kConfigSection, kNumAVI, count);
+    auto num = [&](const char* name, uint32_t value) {
+        store_.WriteProfileInt(kConfigSection, name, value);
+    };
+    num(kMute, static_cast<uint32_t>(Mute));
+    num(kScale, static_cast<uint32_t>(Scale));
+    num(kTitles, static_cast<uint32_t>(Titles));
+    num(kRandom, static_cast<uint32_t>(Random));
+    num(kDelay, static_cast<uint32_t>(Delay));
+    num(kDelayMinutes, DelayMinutes);
+    num(kPower, static_cast<uint32_t>(Power));
+    num(kPowerMinutes, PowerMinutes);
+    num(kBounceSpeed, BounceSpeed);
+    num(kLetterbox, static_cast<uint32_t>(Letterbox));
+    if (count > 0) SaveItems(count);
+}
+
+void SaverSettings::SaveItems(uint32_t count) {
+    ProfileBatch batch(store_, kConfigSection);
+    // Values of items past `count` from an earlier, longer list stay stored;
+    // "NumAVI" keeps them from ever being read.
+    for (uint32_t index = 0; index < count; ++index) {
+        const MediaItem* item = GetItem(index);
+        if (item != nullptr) item->SaveToRegistry(store_, index);
+    }
+}
+
+uint32_t SaverSettings::SeedFromMachine() {
+    if (machine_ == nullptr) return 0;
+    std::vector<MachineValue> values;
+    if (!machine_->Read(values)) return 0;
+    for (const MachineValue& value : values) {
+        switch (value.kind) {
+        case MachineValue::Text:
+            store_.WriteProfileString(kConfigSection, value.name.c_str(), value.text.c_str());
+            break;
+        case MachineValue::Number:
+            store_.WriteProfileInt(kConfigSection, value.name.c_str(), value.number);
+            break;
+        case MachineValue::Other:
+            break;
+        }
+    }
+    return store_.GetProfileInt(kConfigSection, kNumAVI, 0);
+}
+
+MediaItem* SaverSettings::GetItem(uint32_t i) const {
+    return static_cast<MediaItem*>(playlist_.GetAt(i));
+}
+
+int SaverSettings::AddItem(MediaItem* item) { return playlist_.Add(item); }
+
+MediaItem* SaverSettings::RemoveItem(uint32_t i) {
+    return static_cast<MediaItem*>(playlist_.RemoveAt(i));
+}
+
+int SaverSettings::InsertItem(uint32_t i, MediaItem* item) { return playlist_.InsertAt(i, item); }
+
+uint32_t SaverSettings::GetCount() const { return playlist_.Count(); }
+
+void SaverSettings::ApplyGlobals(bool forceMute) {
+    const uint32_t count = GetCount();
+    for (uint32_t i = 0; i < count; ++i) {
+        MediaItem* item = GetItem(i);
+        if (Mute != 0 || forceMute) item->Mute = Mute;
+        if (item->Scale == ScaleUseGlobal) item->Scale = Scale;
+        item->Letterbox = Letterbox;
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include <cstdint>
+
+#include "MediaItem.h"
+#include "ObjectList.h"
+
+class ProfileStore;
+class MachineDefaults;
+
+// The saver-wide options. They have no values of their own until Load.
+struct GlobalOptions {
+    int32_t Mute = 0;
+    int32_t Titles = 0;
+    int32_t Random = 0;
+    ScaleMode Scale = ScaleUseGlobal;
+    int32_t Letterbox = 1;
+    int32_t Delay = 0;
+    uint32_t DelayMinutes = 1;
+    int32_t Power = 0;
+    uint32_t PowerMinutes = 1;
+    uint32_t BounceSpeed = 100;
+};
+
+// The playlist: MediaItems in play order, owned.
+class Playlist : public ObjectList {};
+
+// The global options and the playlist, loaded from and saved to the
+// "Config" section of a ProfileStore.
+class SaverSettings : public GlobalOptions {
+public:
+    // `machine` may be null: there is then nothing to seed a first run from.
+    SaverSettings(ProfileStore& store, MachineDefaults* machine);
+    virtual ~SaverSettings() = default;
+    SaverSettings(const SaverSettings&) = delete;
+    SaverSettings& operator=(const SaverSettings&) = delete;
+
+    // Appends items 0..count-1; stops at the first item with an empty File.
+    virtual void LoadItems(uint32_t count);
+    // Reads the whole section; appends to whatever the list holds.
+    virtual void Load(bool seedFromMachine);
+    virtual void SaveItems(uint32_t count);
+    virtual void Save();
+    virtual MediaItem* GetItem(uint32_t i) const;
+    virtual int AddItem(MediaItem* item);
+    // Hands the item to the caller, who releases and deletes it.
+    virtual MediaItem* RemoveItem(uint32_t i);
+    virtual int InsertItem(uint32_t i, MediaItem* item);
+    virtual uint32_t GetCount() const;
+    // Prepares the loaded items for playing: global mute, scale and letterbox.
+    virtual void ApplyGlobals(bool forceMute);
+
+    // Copies the machine-wide values into the user's section; returns the
+    // user's "NumAVI" afterwards (0 when the machine key cannot be read).
+    uint32_t SeedFromMachine();
+
+    Playlist& Items() { return playlist_; }
+    ProfileStore& Store() { return store_; }
+
+private:
+    ProfileStore& store_;
+    MachineDefaults* machine_;
+    Playlist playlist_;
+};

@@ -1,0 +1,106 @@
+#include "SaverApp.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "../resources/resource.h"
+#include "CommandLine.h"
+
+namespace {
+using PwdChangePasswordFn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
+
+HWND WindowFromArgument(const std::string& text) {
+    HWND wnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(ParseWindowHandle(text)));
+    return wnd != nullptr && IsWindow(wnd) ? wnd : nullptr;
+}
+}  // namespace
+
+SaverApp::SaverApp() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
+
+bool SaverApp::StartUp() {
+    foregroundAtStart_ = GetForegroundWindow();
+    Enable3dControls();
+    SetRegistryKey(LoadString(IDS_REGISTRY_KEY));
+    return DispatchMode();
+}
+
+int SaverApp::ShutDown() {
+    if (spiSet) {
+        SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &savedSpiState, 0);
+    }
+    return CWinApp::ShutDown();
+}
+
+void SaverApp::ParseCommandLine() {
+    const ParsedCommandLine parsed = ParseCommandWords(Arguments());
+    switchText = parsed.switchText;
+    modeArgument = parsed.modeArgument;
+}
+
+bool SaverApp::IsSwitch(const char* text) const { return SwitchIs(switchText, text); }
+
+bool SaverApp::DispatchMode() {
+    ParseCommandLine();
+    switch (ChooseMode(ParsedCommandLine{switchText, modeArgument}, Arguments().size())) {
+    case SaverMode::Configure:
+        RunConfigure();
+        return false;
+    case SaverMode::ChangePassword:
+        RunChangePassword();
+        return false;
+    case SaverMode::Preview:
+        RunPreview();
+        return true;
+    case SaverMode::Run:
+        RunSaver();
+        return true;
+    case SaverMode::Other:
+        if (Arguments().size() == 1) HandleOtherArgument(switchText);
+        return false;
+    }
+    return false;
+}
+
+void SaverApp::RunConfigure() {
+    // The configuration dialog, owned by foregroundAtStart_, opens here once
+    // it exists; until then configure mode ends at once.
+    (void)foregroundAtStart_;
+}
+
+void SaverApp::RunPreview() {
+    HWND parent = WindowFromArgument(modeArgument);
+    if (parent == nullptr) return;  // no main window: the program ends
+    // The preview window is created inside `parent` here once it exists.
+}
+
+void SaverApp::RunChangePassword() {
+    HWND owner = WindowFromArgument(modeArgument);
+    // The library stays loaded until the process ends.
+    HMODULE mpr = LoadLibraryA("MPR.DLL");
+    if (mpr == nullptr) {
+        ShowMessageId(IDS_NO_MPR);
+        return;
+    }
+    auto change = reinterpret_cast<PwdChangePasswordFn>(
+        reinterpret_cast<void*>(GetProcAddress(mpr, "PwdChangePasswordA")));
+    if (change == nullptr) {
+        ShowMessageId(IDS_NO_PWDCHANGE);
+        MessageBox("Unable to get PwdChangePassword.", MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+    change("SCRSAVE", owner, 0, 0);
+}
+
+void SaverApp::HandleOtherArgument(const std::string&) {}
+
+void SaverApp::RunSaver() {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    spiSet = true;
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &savedSpiState, 0);
+    // The full-screen window becomes the main window here once it exists;
+    // without a main window the program ends through ShutDown.
+}
+
+void SaverApp::ShowMessageId(unsigned id) {
+    MessageBox(LoadString(id), MB_ICONEXCLAMATION | MB_OK);
+}

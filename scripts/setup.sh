@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs everything the build, the tests and the demo need on a fresh Debian
+# machine. Safe to run again: it installs only what is missing.
+set -euo pipefail
+
+need_root() { if [ "$(id -u)" -ne 0 ]; then echo "setup.sh: run as root (or with sudo)" >&2; exit 1; fi; }
+
+packages=(
+  cmake make g++ clang
+  g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
+  googletest
+  wine wine32:i386
+  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
+  gstreamer1.0-plugins-bad:i386 gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
+  ffmpeg xvfb xauth xdotool imagemagick fonts-liberation x11-utils
+  procps coreutils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  need_root
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine needs one wave-output device to play sound headless; ALSA's null
+# device gives it one without a sound card.
+if [ ! -e "$HOME/.asoundrc" ] || ! grep -q 'type null' "$HOME/.asoundrc"; then
+  printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
+fi
+
+# The MinGW posix thread model is the one GoogleTest builds with.
+command -v i686-w64-mingw32-g++-posix >/dev/null
+echo "setup: ready"

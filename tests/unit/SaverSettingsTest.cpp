@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "settings/SaverSettings.h"
+#include "support/MemoryProfileStore.h"
+
+namespace {
+
+const std::vector<std::string> kGlobalOrder = {"Mute",  "Scale",        "Titles",      "Random",
+                                               "Delay", "DelayMinutes", "Power",       "PowerMinutes",
+                                               "BounceSpeed", "Letterbox"};
+
+std::unique_ptr<MediaItem> ItemNamed(const std::string& file) {
+    auto item = std::make_unique<MediaItem>();
+    item->File = file;
+    return item;
+}
+
+void Add(SaverSettings& settings, std::unique_ptr<MediaItem> item) {
+    ASSERT_GE(settings.AddItem(item.get()), 0);
+    item.release();
+}
+
+TEST(SaverSettings, EmptyStoreGivesDefaults) {
+    MemoryProfileStore store;
+    FakeMachineDefaults machine;
+    machine.present = false;
+    SaverSettings settings(store, &machine);
+    settings.Load(true);
+    EXPECT_EQ(settings.GetCount(), 0u);
+    EXPECT_EQ(settings.Mute, 0);
+    EXPECT_EQ(settings.Scale, 0);
+    EXPECT_EQ(settings.Titles, 0);
+    EXPECT_EQ(settings.Random, 0);
+    EXPECT_EQ(settings.Delay, 0);
+    EXPECT_EQ(settings.DelayMinutes, 1u);
+    EXPECT_EQ(settings.Power, 0);
+    EXPECT_EQ(settings.PowerMinutes, 1u);
+    EXPECT_EQ(settings.BounceSpeed, 100u);
+    EXPECT_EQ(settings.Letterbox, 1);
+    EXPECT_TRUE(store.writes.empty()) << "loading must not write";
+}
+
+TEST(SaverSettings, LoadReadsInItsOrderAndSaveWritesInItsOrder) {
+    MemoryProfileStore store;
+    store.SetNumber("NumAVI", 1);
+    store.SetText("AVI0.File", "C:\\clip.avi");
+    SaverSettings settings(store, nullptr);
+    settings.Load(true);
+    std::vector<std::string> expectedReads = {"NumAVI"};
+    expectedReads.insert(expectedReads.end(), kGlobalOrder.begin(), kGlobalOrder.end());
+    for (const char* suffix : {"File", "Loops", "TitleMovie", "TitleBefore", "LoopInfinite", "Mute",
+                               "Scale", "MCI", "Title", "Align", "Bounce", "FontWeight",
+                               "FontItalic", "FontFace"}) {
+        expectedReads.push_back(std::string("AVI0.") + suffix);
+    }
+    EXPECT_EQ(store.reads, expectedReads);
+
+    store.writes.clear();
+    settings.Save();
+    std::vector<std::string> expectedWrites = {"NumAVI"};
+    expectedWrites.insert(expectedWrites.end(), kGlobalOrder.begin(), kGlobalOrder.end());
+    for (const char* suffix : {"File", "Loops", "LoopInfinite", "TitleMovie", "TitleBefore", "Mute",
+                               "Scale", "MCI", "Title", "Align", "Bounce", "FontWeight",
+                               "FontItalic", "FontFace"}) {
+        expectedWrites.push_back(std::string("AVI0.") + suffix);
+    }
+    EXPECT_EQ(store.writes, expectedWrites);
+    EXPECT_GT(store.batches, 0) << "the section is kept open across a save";
+}
+
+TEST(SaverSettings, RoundTripsEveryStoredField) {
+    MemoryProfileStore store;
+    {
+        SaverSettings out(store, nullptr);
+        out.Mute = 1;
+        out.Scale = ScaleHalfScreen;
+        out.Titles = 1;
+        out.Random = 1;
+        out.Delay = 1;
+        out.DelayMinutes = 7;
+        out.Power = 1;
+        out.PowerMinutes = 9;
+        out.BounceSpeed = 40;
+        out.Letterbox = 0;
+        auto item = ItemNamed("D:\\movies\\a b.mpg");
+        item->Title = "Holiday";
+        item->MCI = "MPEGVideo";
+        item->Loops = 3;
+        item->Scale = ScaleDouble;
+        item->Align = AlignLowerRight;
+        item->Bounce = 1;
+        item->LoopInfinite = 1;
+        item->Mute = 1;
+        item->TitleBefore = 0;
+        item->TitleMovie = 1;
+        item->SetFont("Arial", 700, 1);
+        Add(out, std::move(item));
+        Add(out, ItemNamed("E:\\second.wav"));
+        out.Save();
+    }
+    SaverSettings in(store, nullptr);
+    in.Load(true);
+    EXPECT_EQ(in.Mute, 1);
+    EXPECT_EQ(in.Scale, ScaleHalfScreen);
+    EXPECT_EQ(in.Titles, 1);
+    EXPECT_EQ(in.Random, 1);
+    EXPECT_EQ(in.Delay, 1);
+    EXPECT_EQ(in.DelayMinutes, 7u);
+    EXPECT_EQ(in.Power, 1);
+    EXPECT_EQ(in.PowerMinutes, 9u);
+    EXPECT_EQ(in.BounceSpeed, 40u);
+    EXPECT_EQ(in.Letterbox, 0);
+    ASSERT_EQ(in.GetCount(), 2u);
+    const MediaItem& a = *in.GetItem(0);
+    EXPECT_EQ(a.File, "D:\\movies\\a b.mpg");
+    EXPECT_EQ(a.Title, "Holiday");
+    EXPECT_EQ(a.MCI, "MPEGVideo");
+    EXPECT_EQ(a.Loops, 3u);
+    EXPECT_EQ(a.Scale, ScaleDouble);
+    EXPECT_EQ(a.Align, AlignLowerRight);
+    EXPECT_EQ(a.Bounce, 1);
+    EXPECT_EQ(a.LoopInfinite, 1);
+    EXPECT_EQ(a.Mute, 1);
+    EXPECT_EQ(a.TitleBefore, 0);
+    EXPECT_EQ(a.TitleMovie, 1);
+    EXPECT_STREQ(a.TitleFont.lfFaceName, "Arial");
+    EXPECT_EQ(a.TitleFont.lfWeight, 700);
+    EXPECT_EQ(a.TitleFont.lfItalic, 1);
+    EXPECT_EQ(a.TitleFont.lfHeight, -16);
+    // A saved item's scale 0 stays 0; only a missing value reads as 1.
+    EXPECT_EQ(in.GetItem(1)->Scale, ScaleUseGlobal);
+}
+
+TEST(SaverSettings, MissingFileEndsTheListAndMissingScaleIsNatural) {
+    MemoryProfileStore store;
+    store.SetNumber("NumAVI", 3);
+    store.SetText("AVI0.File", "a.avi");
+    store.SetText("AVI2.File", "c.avi");
+    SaverSettings settings(store, nullptr);
+    settings.Load(true);
+    ASSERT_EQ(settings.GetCount(), 1u);
+    EXPECT_EQ(settings.GetItem(0)->Scale, ScaleNatural);
+    EXPECT_STREQ(settings.GetItem(0)->TitleFont.lfFaceName, "Times New Roman");
+}
+
+TEST(SaverSettings, WrongTypedValuesAndWideItalicYieldDefaults) {
+    MemoryProfileStore store;
+    store.SetNumber("NumAVI", 1);
+    store.SetText("AVI0.File", "a.avi");
+    store.SetText("BounceSpeed", "fast");     // text where a number belongs
+    store.SetNumber("AVI0.Title", 5);         // number where a text belongs
+    store.SetText("AVI0.Loops", "many");
+    store.SetNumber("AVI0.FontItalic", 257);  // only the low byte reaches the font
+    SaverSettings settings(store, nullptr);
+    settings.Load(true);
+    EXPECT_EQ(settings.BounceSpeed, 100u);
+    ASSERT_EQ(settings.GetCount(), 1u);
+    EXPECT_EQ(settings.GetItem(0)->Title, "");
+    EXPECT_EQ(settings.GetItem(0)->Loops, 1u);
+    EXPECT_EQ(settings.GetItem(0)->TitleFont.lfItalic, 1);
+}
+
+TEST(SaverSettings, ShorterSaveLeavesStaleValuesUnread) {
+    MemoryProfileStore store;
+    {
+        SaverSettings five(store, nullptr);
+        for (int i = 0; i < 5; ++i) Add(five, ItemNamed("f" + std::to_string(i)));
+        five.Save();
+        delete five.RemoveItem(4);
+        delete five.RemoveItem(3);
+        delete five.RemoveItem(2);
+        five.Save();
+    }
+    EXPECT_EQ(store.At("NumAVI").number, 2u);
+    for (int i = 2; i < 5; ++i) {
+        EXPECT_TRUE(store.Has("AVI" + std::to_string(i) + ".File")) << i;
+    }
+    SaverSettings in(store, nullptr);
+    in.Load(true);
+    EXPECT_EQ(in.GetCount(), 2u);
+}
+
+TEST(SaverSettings, LoadAppendsWithoutEmptying) {
+    MemoryProfileStore store;
+    store.SetNumber("NumAVI", 1);
+    store.SetText("AVI0.File", "a.avi");
+    SaverSettings settings(store, nullptr);
+    settings.Load(true);
+    settings.Load(true);
+    EXPECT_EQ(settings.GetCount(), 2u);
+}
+
+TEST(SaverSettings, SeedsFromMachineOnlyWhenUserHasNoItems) {
+    MemoryProfileStore store;
+    store.SetNumber("Titles", 1);  // the machine key lacks it: it stays
+    FakeMachineDefaults machine;
+    machine.values = {
+        {"NumAVI", MachineValue::Number, "", 2},
+        {"AVI0.File", MachineValue::Text, "C:\\one.avi", 0},
+        {"Weird", MachineValue::Other, "", 0},  // neither text nor number: skipped
+        {"AVI1.File", MachineValue::Text, "C:\\two.avi", 0},
+        {"Random", MachineValue::Number, "", 1},
+    };
+    SaverSettings settings(store, &machine);
+    settings.Load(true);
+    EXPECT_EQ(settings.GetCount(), 2u);
+    EXPECT_EQ(settings.Random, 1);
+    EXPECT_EQ(settings.Titles, 1);
+    EXPECT_FALSE(store.Has("Weird"));
+    EXPECT_EQ(store.At("AVI1.File").text, "C:\\two.avi");
+
+    // With items of their own, the user's values win.
+    store.SetNumber("Random", 0);
+    SaverSettings again(store, &machine);
+    again.Load(true);
+    EXPECT_EQ(again.Random, 0);
+
+    // Load(false) never seeds.
+    MemoryProfileStore fresh;
+    SaverSettings unseeded(fresh, &machine);
+    unseeded.Load(false);
+    EXPECT_EQ(unseeded.GetCount(), 0u);
+    EXPECT_FALSE(fresh.Has("AVI0.File"));
+}
+
+TEST(SaverSettings, ApplyGlobalsMuteScaleLetterbox) {
+    MemoryProfileStore store;
+    SaverSettings settings(store, nullptr);
+    settings.Mute = 0;
+    settings.Scale = ScaleFullScreen;
+    settings.Letterbox = 0;
+    auto muted = ItemNamed("a");
+    muted->Mute = 1;
+    muted->Scale = ScaleHalf;
+    Add(settings, std::move(muted));
+    Add(settings, ItemNamed("b"));
+    settings.ApplyGlobals(false);
+    EXPECT_EQ(settings.GetItem(0)->Mute, 1) << "own mute stays when the global one is off";
+    EXPECT_EQ(settings.GetItem(0)->Scale, ScaleHalf);
+    EXPECT_EQ(settings.GetItem(1)->Scale, ScaleFullScreen);
+    EXPECT_EQ(settings.GetItem(0)->Letterbox, 0);
+    settings.ApplyGlobals(true);
+    EXPECT_EQ(settings.GetItem(0)->Mute, 0) << "forced: the global 0 is copied";
+    settings.Mute = 1;
+    settings.ApplyGlobals(false);
+    EXPECT_EQ(settings.GetItem(1)->Mute, 1);
+
+    // A global scale of 0 turns an item's 0 into 0: played at its own size.
+    MemoryProfileStore store2;
+    SaverSettings zero(store2, nullptr);
+    zero.Scale = ScaleUseGlobal;
+    Add(zero, ItemNamed("c"));
+    zero.ApplyGlobals(false);
+    EXPECT_EQ(zero.GetItem(0)->Scale, ScaleUseGlobal);
+}
+
+}  // namespace
