@@ -1,5 +1,5 @@
 #pragma once
-#include <windows.h>
+#include "Win32.h"
 
 #include <utility>
 

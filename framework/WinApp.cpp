@@ -77,13 +77,13 @@ bool CWinApp::WriteProfileString(const char* section, const char* entry, const c
 
 std::string CWinApp::LoadString(UINT id) const {
     char text[1024];
-    const int length = LoadStringA(instance_, id, text, sizeof text);
+    const int length = ::LoadStringA(instance_, id, text, sizeof text);
     return length > 0 ? std::string(text, static_cast<size_t>(length)) : std::string();
 }
 
 int CWinApp::MessageBox(const std::string& text, UINT type) const {
     HWND owner = m_pMainWnd != nullptr ? m_pMainWnd->GetSafeHwnd() : nullptr;
-    return MessageBoxA(owner, text.c_str(), appName_.c_str(), type);
+    return ::MessageBoxA(owner, text.c_str(), appName_.c_str(), type);
 }
 
 void CWinApp::Enable3dControls() {

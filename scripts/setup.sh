@@ -7,11 +7,13 @@ need_root() { if [ "$(id -u)" -ne 0 ]; then echo "setup.sh: run as root (or with
 
 packages=(
   cmake make g++ clang
-  g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   googletest
-  wine wine32:i386
+  wine wine32:i386 wine64
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   gstreamer1.0-plugins-bad:i386 gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
   ffmpeg xvfb xauth xdotool imagemagick fonts-liberation x11-utils
   procps coreutils
 )
@@ -34,7 +36,7 @@ fi
 # Wine needs one wave-output device to play sound headless; ALSA's null
 # device gives it one without a sound card.
 if [ ! -e "$HOME/.asoundrc" ] || ! grep -q 'type null' "$HOME/.asoundrc"; then
-  printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
+  printf 'pcm.!default { type null }\n' > "$HOME/.asoundrc"
 fi
 
 # The MinGW posix thread model is the one GoogleTest builds with.

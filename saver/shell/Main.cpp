@@ -1,4 +1,4 @@
-#include <windows.h>
+#include "../../framework/Win32.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test tier: native unit tests, the Win32
+# tests under Wine, and the end-to-end checks of the real programs on a
+# virtual screen. Ends with one line "N passed, N failed".
+set -uo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+bash "$ROOT/scripts/setup.sh" || exit 1
+source "$ROOT/scripts/lib/build-trees.sh"
+source "$ROOT/scripts/lib/wine-env.sh"
+LOGS="$ROOT/build/test-logs"
+rm -rf "$LOGS"; mkdir -p "$LOGS"
+
+passed=0
+failed=0
+tally_gtest() {  # tally_gtest LOG CTEST-STATUS
+  local ok bad
+  # ctest -V puts "N: " before each line of a test's output.
+  ok=$(grep -cE '^([0-9]+: )?\[       OK \] ' "$1")
+  bad=$(grep -E '^([0-9]+: )?\[  FAILED  \] [^ ]+ \([0-9]+ ms\)' "$1" | sed 's/^[0-9]*: //' | sort -u | wc -l)
+  # A test program that died before reporting still counts as one failure.
+  if [ "$2" -ne 0 ] && [ "$bad" -eq 0 ]; then bad=1; fi
+  passed=$((passed + ok)); failed=$((failed + bad))
+  echo "   $ok passed, $bad failed"
+}
+
+echo "== build"
+build_native || { echo "0 passed, 1 failed"; exit 1; }
+build_win32 || { echo "0 passed, 1 failed"; exit 1; }
+make_dist
+ARCH=$(wine_env_arch)
+if [ "$ARCH" = win64 ]; then
+  echo "   this kernel runs no 32-bit code: the Wine tiers use the 64-bit build of the same sources"
+  build_win64 || { echo "0 passed, 1 failed"; exit 1; }
+fi
+WINTREE="$ROOT/build/$ARCH"
+
+echo "== unit tests (native)"
+(cd "$ROOT/build/native" && timeout 600 ctest --timeout 300 -V) >"$LOGS/unit.log" 2>&1
+tally_gtest "$LOGS/unit.log" $?
+
+trap wine_env_stop EXIT
+echo "== Wine: fresh prefix and virtual screen"
+wine_env_start || { echo "$passed passed, $((failed + 1)) failed"; exit 1; }
+
+echo "== Win32 tests under Wine ($ARCH)"
+(cd "$WINTREE" && timeout 1200 ctest --timeout 300 -V) >"$LOGS/win.log" 2>&1
+tally_gtest "$LOGS/win.log" $?
+
+echo "== end to end ($ARCH)"
+PELOR_BIN="$WINTREE/bin" E2E_OUT="$LOGS/e2e" timeout 1800 bash "$ROOT/tests/e2e/run.sh" >"$LOGS/e2e.log" 2>&1
+e2e_status=$?
+ok=$(grep -c '^PASS ' "$LOGS/e2e.log"); bad=$(grep -c '^FAIL ' "$LOGS/e2e.log")
+if [ "$e2e_status" -ne 0 ] && [ "$bad" -eq 0 ]; then bad=1; fi
+passed=$((passed + ok)); failed=$((failed + bad))
+echo "   $ok passed, $bad failed"
+
+if [ "$failed" -ne 0 ]; then
+  echo "== failures (logs in build/test-logs)"
+  grep -hE '^([0-9]+: )?\[  FAILED  \] [^ ]+ \([0-9]+ ms\)|^FAIL ' "$LOGS"/*.log | sort -u
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

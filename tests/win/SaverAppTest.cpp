@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "framework/RegistryKey.h"
+#include "resources/resource.h"
+#include "shell/SaverApp.h"
+#include "support/DialogWatcher.h"
+#include "support/TestRegistry.h"
+
+namespace {
+
+bool ScreenSaverRunningFlag() {
+    BOOL running = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+    return running != FALSE;
+}
+
+void SetScreenSaverRunningFlag(bool on) {
+    UINT previous = 0;
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, on, &previous, 0);
+}
+
+// Runs start-up and shut-down with the given words, as the program does.
+struct Started {
+    explicit Started(std::vector<std::string> words) {
+        app.SetArguments(std::move(words));
+        keepsLoop = app.StartUp();
+    }
+    SaverApp app;
+    bool keepsLoop = false;
+};
+
+TEST(SaverApp, NameComesFromTheProgramFile) {
+    SaverApp app;
+    EXPECT_EQ(app.AppName(), "pelor_win_tests");
+}
+
+TEST(SaverApp, RegistryRootIsTheCompanyKeyFromTheStringTable) {
+    ScratchKey root(HKEY_CURRENT_USER, "Software\\Tolvane Arts\\pelor_win_tests");
+    Started started({"/x"});
+    EXPECT_EQ(started.app.LoadString(IDS_REGISTRY_KEY), "Tolvane Arts");
+    started.app.WriteProfileInt("Config", "Probe", 42);
+    RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, root.path() + "\\Config");
+    EXPECT_EQ(key.GetDword("Probe", 0), 42u);
+}
+
+TEST(SaverApp, UnknownWordsEndQuietlyWithoutTouchingTheFlag) {
+    SetScreenSaverRunningFlag(false);
+    DialogWatcher watcher;
+    for (auto words : std::vector<std::vector<std::string>>{{"/x"}, {"hello"}, {"/"}, {"/x", "/y"}}) {
+        Started started(words);
+        EXPECT_FALSE(started.keepsLoop) << words[0];
+        EXPECT_EQ(started.app.ShutDown(), 0);
+        EXPECT_FALSE(started.app.spiSet);
+    }
+    EXPECT_FALSE(ScreenSaverRunningFlag());
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST(SaverApp, RunModeSetsTheRunningFlagAndShutDownClearsIt) {
+    SetScreenSaverRunningFlag(false);
+    {
+        Started started({"/s"});
+        EXPECT_TRUE(started.app.spiSet);
+        EXPECT_TRUE(ScreenSaverRunningFlag());
+        started.app.ShutDown();
+        EXPECT_FALSE(ScreenSaverRunningFlag());
+    }
+    // Configure mode never touches it, whichever state it is in.
+    SetScreenSaverRunningFlag(true);
+    {
+        Started started({"/c"});
+        EXPECT_FALSE(started.keepsLoop);
+        started.app.ShutDown();
+        EXPECT_TRUE(ScreenSaverRunningFlag());
+    }
+    SetScreenSaverRunningFlag(false);
+}
+
+TEST(SaverApp, PreviewWithoutAWindowEndsTheProgram) {
+    for (const char* handle : {"0", "12345", "notanumber"}) {
+        Started started({"/p", handle});
+        EXPECT_TRUE(started.keepsLoop);
+        EXPECT_EQ(started.app.m_pMainWnd, nullptr) << handle;
+        EXPECT_EQ(started.app.Run(), 0) << "no main window: the loop ends at once";
+    }
+}
+
+// Where the system's MPR.DLL has the change function it is called and no
+// message appears.
+TEST(SaverAppChangePassword, CallsTheSystemFunction) {
+    DialogWatcher watcher;
+    Started started({"/a"});
+    EXPECT_FALSE(started.keepsLoop);
+    started.app.ShutDown();
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+// Run with MPR.DLL disabled (WINEDLLOVERRIDES=mpr=d).
+TEST(SaverAppChangePasswordNoLibrary, ShowsMessage9050) {
+    DialogWatcher watcher;
+    Started started({"/a", "0"});
+    EXPECT_FALSE(started.keepsLoop);
+    const auto seen = watcher.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "pelor_win_tests");
+    EXPECT_EQ(seen[0].text,
+              "Unable to  load MPR.DLL, which is required for changing your password.");
+}
+
+// Run with a stand-in MPR.DLL that lacks the function (WINEDLLOVERRIDES=mpr=n).
+TEST(SaverAppChangePasswordNoFunction, ShowsMessage9051ThenTheFixedText) {
+    DialogWatcher watcher;
+    Started started({"/a"});
+    EXPECT_FALSE(started.keepsLoop);
+    const auto seen = watcher.seen();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].text,
+              "Unable to find PwdChangePassword function in MPR.DLL, which is required to change "
+              "your password.");
+    EXPECT_EQ(seen[1].text, "Unable to get PwdChangePassword.");
+    EXPECT_EQ(seen[1].caption, "pelor_win_tests");
+}
+
+}  // namespace
