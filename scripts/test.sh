@@ -7,7 +7,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 bash "$ROOT/scripts/setup.sh" || exit 1
 source "$ROOT/scripts/lib/build-trees.sh"
 source "$ROOT/scripts/lib/wine-env.sh"
-LOGS="$ROOT/build/test-logs"
+LOGS="$BUILD/test-logs"
 rm -rf "$LOGS"; mkdir -p "$LOGS"
 
 passed=0
@@ -32,10 +32,10 @@ if [ "$ARCH" = win64 ]; then
   echo "   this kernel runs no 32-bit code: the Wine tiers use the 64-bit build of the same sources"
   build_win64 || { echo "0 passed, 1 failed"; exit 1; }
 fi
-WINTREE="$ROOT/build/$ARCH"
+WINTREE="$BUILD/$ARCH"
 
 echo "== unit tests (native)"
-(cd "$ROOT/build/native" && timeout 600 ctest --timeout 300 -V) >"$LOGS/unit.log" 2>&1
+(cd "$BUILD/native" && timeout 600 ctest --timeout 300 -V) >"$LOGS/unit.log" 2>&1
 tally_gtest "$LOGS/unit.log" $?
 
 trap wine_env_stop EXIT

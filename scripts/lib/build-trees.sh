@@ -4,21 +4,24 @@
 # build/win64:  the same sources for 64-bit Wine, where the kernel runs no 32-bit code.
 
 JOBS=${JOBS:-$(nproc)}
+# PELOR_BUILD moves the trees elsewhere, so several builds can run side by side.
+BUILD=${PELOR_BUILD:-$ROOT/build}
+mkdir -p "$BUILD"
 
 build_tree() {  # build_tree DIR TOOLCHAIN-OR-EMPTY [TARGETS...]
   local dir=$1 toolchain=$2; shift 2
-  local args=(-S "$ROOT" -B "$ROOT/build/$dir")
+  local args=(-S "$ROOT" -B "$BUILD/$dir")
   if [ -n "$toolchain" ]; then
     args+=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_TOOLCHAIN_FILE=$ROOT/cmake/$toolchain")
   else
     args+=(-DCMAKE_BUILD_TYPE=Debug)
   fi
-  cmake "${args[@]}" >"$ROOT/build/$dir.configure.log" 2>&1 || { cat "$ROOT/build/$dir.configure.log"; return 1; }
+  cmake "${args[@]}" >"$BUILD/$dir.configure.log" 2>&1 || { cat "$BUILD/$dir.configure.log"; return 1; }
   local targets=()
   local t
   for t in "$@"; do targets+=(--target "$t"); done
-  local log="$ROOT/build/$dir.build.log"
-  if ! cmake --build "$ROOT/build/$dir" -j "$JOBS" "${targets[@]}" >"$log" 2>&1; then
+  local log="$BUILD/$dir.build.log"
+  if ! cmake --build "$BUILD/$dir" -j "$JOBS" "${targets[@]}" >"$log" 2>&1; then
     grep -E 'error|Error' "$log" | head -n 40
     echo "build of $dir failed: $log"
     return 1
@@ -32,5 +35,5 @@ build_win64() { build_tree win64 mingw-x86_64.cmake "$@"; }
 # dist/: what a Windows user installs.
 make_dist() {
   mkdir -p "$ROOT/dist"
-  cp "$ROOT/build/win32/bin/PELOR.SCR" "$ROOT/dist/PELOR.SCR"
+  cp "$BUILD/win32/bin/PELOR.SCR" "$ROOT/dist/PELOR.SCR"
 }
