@@ -1,0 +1,144 @@
+// pelor_screen_watch: times what a program shows on the screen, by reading
+// screen pixels in a tight loop while it starts and plays. Used by
+// scripts/bench.sh for the start-up and gap benchmarks.
+//   pelor_screen_watch startup ROUNDS PROGRAM [ARGS...]
+//     Covers the screen white, starts the program and times the moment the
+//     pixel at (5, 5) turns black; then closes the program (WM_CLOSE).
+//   pelor_screen_watch gap ROUNDS PROGRAM [ARGS...]
+//     Starts the program and times, at the screen centre, the first red
+//     frame and the first green frame after it (the fixture clips of hue 0
+//     and 1); then closes the program.
+// Prints one line per round and a last line "median <ms>". Exits 1 when a
+// round saw nothing within 20 s.
+#include "framework/Win32.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../wintools/ChildProcess.h"
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 20000;
+
+double NowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// Reads one screen pixel through the desktop's device context.
+class ScreenPixels {
+public:
+    ScreenPixels() : dc_(GetDC(nullptr)) {}
+    ~ScreenPixels() { ReleaseDC(nullptr, dc_); }
+    ScreenPixels(const ScreenPixels&) = delete;
+    ScreenPixels& operator=(const ScreenPixels&) = delete;
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+private:
+    HDC dc_;
+};
+
+// Polls until `test` accepts the pixel at (x, y); the time it did, or -1.
+template <class Test>
+double WaitFor(const ScreenPixels& screen, int x, int y, Test test) {
+    const double limit = NowMs() + kTimeoutMs;
+    while (NowMs() < limit) {
+        Pump();
+        if (test(screen.At(x, y))) return NowMs();
+    }
+    return -1;
+}
+
+bool IsBlack(COLORREF c) { return GetRValue(c) < 16 && GetGValue(c) < 16 && GetBValue(c) < 16; }
+bool IsWhite(COLORREF c) { return GetRValue(c) > 240 && GetGValue(c) > 240 && GetBValue(c) > 240; }
+bool IsRed(COLORREF c) { return GetRValue(c) > 100 && GetGValue(c) < 60 && GetBValue(c) < 60; }
+bool IsGreen(COLORREF c) { return GetGValue(c) > 100 && GetRValue(c) < 60 && GetBValue(c) < 60; }
+
+// Closes the top-level window at (x, y) unless it is `keep`, and waits for
+// the program to end.
+void CloseProgram(const ChildProcess& program, int x, int y, HWND keep) {
+    HWND at = GetAncestor(WindowFromPoint(POINT{x, y}), GA_ROOT);
+    if (at != nullptr && at != keep) PostMessageA(at, WM_CLOSE, 0, 0);
+    const double limit = NowMs() + 10000;
+    while (!program.Wait(10) && NowMs() < limit) Pump();
+    if (!program.Wait(0)) program.Kill();
+}
+
+HWND WhiteCover() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "PelorWhiteCover";
+    RegisterClassA(&wc);
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "WhiteCover", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+    UpdateWindow(cover);
+    return cover;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1 : v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4 || (std::strcmp(argv[1], "startup") != 0 && std::strcmp(argv[1], "gap") != 0)) {
+        std::fprintf(stderr, "usage: pelor_screen_watch startup|gap ROUNDS PROGRAM [ARGS...]\n");
+        return 2;
+    }
+    const bool startup = std::strcmp(argv[1], "startup") == 0;
+    const int rounds = std::max(1, std::atoi(argv[2]));
+    std::string command = Quoted(argv[3]);
+    for (int i = 4; i < argc; ++i) command += " " + std::string(argv[i]);
+    const int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
+
+    ScreenPixels screen;
+    HWND cover = startup ? WhiteCover() : nullptr;
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+        double took = -1;
+        if (startup) {
+            if (WaitFor(screen, 5, 5, IsWhite) < 0) break;
+            const double start = NowMs();
+            ChildProcess program(command);
+            const double black = WaitFor(screen, 5, 5, IsBlack);
+            if (black >= 0) took = black - start;
+            CloseProgram(program, 5, 5, cover);
+        } else {
+            ChildProcess program(command);
+            const double red = WaitFor(screen, cx, cy, IsRed);
+            const double green = red < 0 ? -1 : WaitFor(screen, cx, cy, IsGreen);
+            if (green >= 0) took = green - red;
+            CloseProgram(program, cx, cy, nullptr);
+        }
+        if (took < 0) {
+            std::printf("round %d: nothing seen\n", round + 1);
+            return 1;
+        }
+        std::printf("round %d: %.1f ms\n", round + 1, took);
+        std::fflush(stdout);
+        times.push_back(took);
+    }
+    if (cover != nullptr) DestroyWindow(cover);
+    std::printf("median %.1f\n", Median(times));
+    return times.size() == static_cast<size_t>(rounds) ? 0 : 1;
+}
