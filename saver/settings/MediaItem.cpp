@@ -2,18 +2,23 @@
 
 #include <cstring>
 
+#include "ByteStream.h"
+#include "PlaylistFormat.h"
 #include "ProfileStore.h"
 #include "SettingsNames.h"
 
 MediaItem::MediaItem() { SetFont(names::kDefaultFontFace, 0, 0); }
 
 void MediaItem::SetFont(const char* face, int32_t weight, uint8_t italic) {
+    // `face` may be this item's own face name, which the reset below clears.
+    char held[sizeof TitleFont.lfFaceName];
+    std::strncpy(held, face != nullptr ? face : "", kMaxFaceLength);
+    held[kMaxFaceLength] = '\0';
     TitleFont = LogFont{};
     TitleFont.lfHeight = -16;
     TitleFont.lfWeight = weight;
     TitleFont.lfItalic = italic;
-    std::strncpy(TitleFont.lfFaceName, face != nullptr ? face : "", kMaxFaceLength);
-    TitleFont.lfFaceName[kMaxFaceLength] = '\0';
+    std::memcpy(TitleFont.lfFaceName, held, sizeof held);
 }
 
 void MediaItem::SetTitleFont(const LogFont& font) {
@@ -77,4 +82,97 @@ void MediaItem::SaveToRegistry(ProfileStore& store, uint32_t index) const {
     num(kItemFontWeight, static_cast<uint32_t>(TitleFont.lfWeight));
     num(kItemFontItalic, TitleFont.lfItalic);
     text(kItemFontFace, TitleFont.lfFaceName);
+}
+
+namespace {
+
+void SetNumberField(MediaItem& item, uint32_t field, uint32_t value) {
+    using namespace playlist;
+    const auto flag = static_cast<int32_t>(value);
+    switch (field) {
+    case FieldMute: item.Mute = flag; break;
+    case FieldScale: item.Scale = static_cast<ScaleMode>(flag); break;
+    case FieldLoops: item.Loops = value; break;
+    case FieldLoopInfinite: item.LoopInfinite = flag; break;
+    case FieldTitleMovie: item.TitleMovie = flag; break;
+    case FieldTitleBefore: item.TitleBefore = flag; break;
+    case FieldAlign: item.Align = static_cast<AlignMode>(flag); break;
+    case FieldBounce: item.Bounce = flag; break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+void MediaItem::WriteTo(ByteStream& file) const {
+    using namespace playlist;
+    auto text = [&](const std::string& value) {
+        WriteByte(file, kFieldMarker);
+        WriteText(file, value.c_str());
+    };
+    auto num = [&](uint32_t value) {
+        WriteByte(file, kFieldMarker);
+        WriteNumber(file, value);
+    };
+    text(File);
+    text(Title);
+    text(MCI);
+    num(static_cast<uint32_t>(Mute));
+    num(static_cast<uint32_t>(Scale));
+    num(Loops);
+    num(static_cast<uint32_t>(LoopInfinite));
+    num(static_cast<uint32_t>(TitleMovie));
+    num(static_cast<uint32_t>(TitleBefore));
+    num(static_cast<uint32_t>(Align));
+    num(static_cast<uint32_t>(Bounce));
+    num(static_cast<uint32_t>(TitleFont.lfWeight));
+    WriteByte(file, kFieldMarker);
+    WriteByte(file, TitleFont.lfItalic);
+    WriteByte(file, kFieldMarker);
+    WriteText(file, TitleFont.lfFaceName);
+    WriteByte(file, kRecordEnd);
+}
+
+MediaItem::ReadResult MediaItem::ReadFrom(ByteStream& file) {
+    using namespace playlist;
+    uint8_t marker = 0;
+    if (!ReadByte(file, marker)) return RecordMissing;
+    uint32_t field = FieldFile;
+    while (marker == kFieldMarker) {
+        uint32_t number = 0;
+        bool whole = true;
+        switch (field) {
+        case FieldFile: whole = ReadText(file, File, kMaxTextLength); break;
+        case FieldTitle: whole = ReadText(file, Title, kMaxTextLength); break;
+        case FieldMCI: whole = ReadText(file, MCI, kMaxTextLength); break;
+        case FieldFontFace: {
+            std::string face;
+            whole = ReadText(file, face, kMaxFaceLength);
+            SetFont(face.c_str(), TitleFont.lfWeight, TitleFont.lfItalic);
+            break;
+        }
+        case FieldFontWeight:
+            whole = ReadNumber(file, number);
+            if (whole) SetFont(TitleFont.lfFaceName, static_cast<int32_t>(number),
+                                   TitleFont.lfItalic);
+            break;
+        case FieldFontItalic: {
+            uint8_t italic = 0;
+            whole = ReadByte(file, italic);
+            if (whole) SetFont(TitleFont.lfFaceName, TitleFont.lfWeight, italic);
+            break;
+        }
+        case FieldCount:
+            // A marker past the last known field carries no value.
+            break;
+        default:
+            whole = ReadNumber(file, number);
+            if (whole) SetNumberField(*this, field, number);
+            break;
+        }
+        if (!whole) return RecordCut;
+        if (field < FieldCount) ++field;
+        if (!ReadByte(file, marker)) return RecordCut;
+    }
+    return RecordComplete;
 }

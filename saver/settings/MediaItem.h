@@ -44,6 +44,18 @@ public:
     void LoadFromRegistry(ProfileStore& store, uint32_t index);
     void SaveToRegistry(ProfileStore& store, uint32_t index) const;
 
+    // How a record read ended.
+    enum ReadResult {
+        RecordComplete,  // a byte other than a field marker closed it
+        RecordCut,       // the stream ended inside it; the item keeps what came
+        RecordMissing,   // the stream had ended before it began
+    };
+    // Reads one playlist-file record into this item. Fields the record lacks
+    // keep their values; texts are cut to playlist::kMaxTextLength characters.
+    ReadResult ReadFrom(ByteStream& file);
+    // Writes this item as one full playlist-file record.
+    void WriteTo(ByteStream& file) const;
+
     // Rebuilds TitleFont: height -16, the given face (cut to 31 characters),
     // weight and italic byte, everything else 0.
     void SetFont(const char* face, int32_t weight, uint8_t italic);

@@ -1,12 +1,21 @@
 #include "SaverSettings.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
+#include "ByteStream.h"
+#include "PlaylistFormat.h"
 #include "ProfileStore.h"
 #include "SettingsNames.h"
 
 using namespace names;
+
+namespace {
+// The growth step of a new list.
+constexpr uint32_t kPlaylistGrowBy = 5;
+}  // namespace
 
 SaverSettings::SaverSettings(ProfileStore& store, MachineDefaults* machine)
     : store_(store), machine_(machine) {}
@@ -44,6 +53,41 @@ void SaverSettings::LoadItems(uint32_t count) {
         if (playlist_.Add(item.get()) < 0) break;
         item.release();
     }
+}
+
+bool SaverSettings::ReadPlaylist(ByteStream& file) {
+    char signature[playlist::kSignatureLength];
+    if (file.Read(signature, sizeof signature) != sizeof signature ||
+        std::memcmp(signature, playlist::kSignature, sizeof signature) != 0) {
+        return false;
+    }
+    playlist_.RemoveAll();
+    uint32_t count = 0;
+    if (!playlist::ReadNumber(file, count)) return true;
+    const uint32_t wanted = std::min(count, playlist::kMaxItems);
+    // Room for the promised items at once instead of five at a time, which
+    // made long lists quadratic; a step of five again for later additions.
+    struct GrowthStep {
+        Playlist& list;
+        ~GrowthStep() { list.SetGrowBy(kPlaylistGrowBy); }
+    } restore{playlist_};
+    playlist_.SetGrowBy(wanted);
+    for (uint32_t index = 0; index < wanted; ++index) {
+        auto item = std::make_unique<MediaItem>();
+        const MediaItem::ReadResult result = item->ReadFrom(file);
+        if (result == MediaItem::RecordMissing) break;
+        if (playlist_.Add(item.get()) < 0) break;
+        item.release();
+        if (result == MediaItem::RecordCut) break;
+    }
+    return true;
+}
+
+void SaverSettings::WritePlaylist(ByteStream& file) const {
+    const uint32_t count = GetCount();
+    file.Write(playlist::kSignature, playlist::kSignatureLength);
+    playlist::WriteNumber(file, count);
+    for (uint32_t index = 0; index < count; ++index) GetItem(index)->WriteTo(file);
 }
 
 void SaverSettings::Save() {

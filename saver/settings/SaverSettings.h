@@ -6,6 +6,7 @@
 
 class ProfileStore;
 class MachineDefaults;
+class ByteStream;
 
 // The saver-wide options. They have no values of their own until Load.
 struct GlobalOptions {
@@ -36,9 +37,17 @@ public:
 
     // Appends items 0..count-1; stops at the first item with an empty File.
     virtual void LoadItems(uint32_t count);
+    // Replaces the list with the items of a playlist file and returns true,
+    // or returns false and changes nothing when the file does not begin with
+    // the signature. The file's count is not trusted: the end of the file
+    // ends the list, and at most playlist::kMaxItems items are created.
+    // Stream errors other than the end pass as the stream's exception.
+    virtual bool ReadPlaylist(ByteStream& file);
     // Reads the whole section; appends to whatever the list holds.
     virtual void Load(bool seedFromMachine);
     virtual void SaveItems(uint32_t count);
+    // Writes the signature, the count and every item's record.
+    virtual void WritePlaylist(ByteStream& file) const;
     virtual void Save();
     virtual MediaItem* GetItem(uint32_t i) const;
     virtual int AddItem(MediaItem* item);

@@ -1,0 +1,54 @@
+#include "ByteStream.h"
+
+uint32_t ByteStream::ReadSlow(uint8_t* buffer, uint32_t size) {
+    uint32_t done = 0;
+    while (done < size) {
+        const uint32_t wanted = size - done;
+        const uint32_t held = readEnd_ - readPos_;
+        if (held > 0) {
+            const uint32_t take = held < wanted ? held : wanted;
+            std::memcpy(buffer + done, readBuffer_.get() + readPos_, take);
+            readPos_ += take;
+            done += take;
+            continue;
+        }
+        // Large requests go straight to the caller's memory.
+        if (wanted >= kBufferSize) {
+            const uint32_t got = ReadRaw(buffer + done, wanted);
+            if (got == 0) break;
+            done += got;
+            continue;
+        }
+        if (!readBuffer_) readBuffer_.reset(new uint8_t[kBufferSize]);
+        const uint32_t got = ReadRaw(readBuffer_.get(), kBufferSize);
+        if (got == 0) break;
+        readPos_ = 0;
+        readEnd_ = got;
+    }
+    return done;
+}
+
+void ByteStream::WriteSlow(const uint8_t* data, uint32_t size) {
+    if (!writeBuffer_) writeBuffer_.reset(new uint8_t[kBufferSize]);
+    if (size > kBufferSize - writeUsed_) Flush();
+    if (size >= kBufferSize) {
+        WriteRaw(data, size);
+        return;
+    }
+    std::memcpy(writeBuffer_.get() + writeUsed_, data, size);
+    writeUsed_ += size;
+}
+
+void ByteStream::Flush() {
+    if (writeUsed_ == 0) return;
+    const uint32_t used = writeUsed_;
+    // Counted as written before the call: a failing write is not repeated by
+    // the next Flush.
+    writeUsed_ = 0;
+    WriteRaw(writeBuffer_.get(), used);
+}
+
+void ByteStream::DiscardBuffers() {
+    readPos_ = readEnd_ = 0;
+    writeUsed_ = 0;
+}

@@ -1,0 +1,64 @@
+#pragma once
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+// A byte stream with a buffer of its own. Read and Write copy to and from the
+// buffer and reach the system (ReadRaw, WriteRaw) only when it runs empty or
+// full, so reading a record byte by byte costs no system call per byte.
+// A stream is used either for reading or for writing between openings.
+// Failures other than the end of the stream throw the implementation's own
+// exception; the core lets it pass.
+class ByteStream {
+public:
+    virtual ~ByteStream() = default;
+    ByteStream(const ByteStream&) = delete;
+    ByteStream& operator=(const ByteStream&) = delete;
+
+    // Copies up to `size` bytes into `buffer`; returns how many, fewer than
+    // `size` only at the end of the stream.
+    uint32_t Read(void* buffer, uint32_t size) {
+        if (size <= readEnd_ - readPos_ && size != 0) {
+            std::memcpy(buffer, readBuffer_.get() + readPos_, size);
+            readPos_ += size;
+            return size;
+        }
+        return ReadSlow(static_cast<uint8_t*>(buffer), size);
+    }
+
+    // Takes all `size` bytes; they may reach the system only at Flush.
+    void Write(const void* data, uint32_t size) {
+        if (size <= kBufferSize - writeUsed_ && writeBuffer_) {
+            std::memcpy(writeBuffer_.get() + writeUsed_, data, size);
+            writeUsed_ += size;
+            return;
+        }
+        WriteSlow(static_cast<const uint8_t*>(data), size);
+    }
+
+    // Hands the buffered bytes of Write to the system.
+    void Flush();
+
+    static constexpr uint32_t kBufferSize = 64 * 1024;
+
+protected:
+    ByteStream() = default;
+
+    // Fills up to `size` bytes; returns how many, 0 only at the end.
+    virtual uint32_t ReadRaw(void* buffer, uint32_t size) = 0;
+    // Stores all `size` bytes or throws.
+    virtual void WriteRaw(const void* data, uint32_t size) = 0;
+
+    // Drops whatever is buffered, unwritten bytes included (for a reopening).
+    void DiscardBuffers();
+
+private:
+    uint32_t ReadSlow(uint8_t* buffer, uint32_t size);
+    void WriteSlow(const uint8_t* data, uint32_t size);
+
+    std::unique_ptr<uint8_t[]> readBuffer_;
+    uint32_t readPos_ = 0;
+    uint32_t readEnd_ = 0;
+    std::unique_ptr<uint8_t[]> writeBuffer_;
+    uint32_t writeUsed_ = 0;
+};

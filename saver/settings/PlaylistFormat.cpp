@@ -1,0 +1,43 @@
+#include "PlaylistFormat.h"
+
+#include <cstring>
+
+#include "ByteStream.h"
+
+namespace playlist {
+
+bool ReadByte(ByteStream& file, uint8_t& byte) { return file.Read(&byte, 1) == 1; }
+
+bool ReadNumber(ByteStream& file, uint32_t& value) {
+    uint8_t bytes[4];
+    if (file.Read(bytes, sizeof bytes) != sizeof bytes) return false;
+    value = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+    return true;
+}
+
+bool ReadText(ByteStream& file, std::string& text, size_t limit) {
+    text.clear();
+    uint8_t byte = 0;
+    while (ReadByte(file, byte)) {
+        if (byte == 0) return true;
+        if (text.size() < limit) text.push_back(static_cast<char>(byte));
+    }
+    return false;
+}
+
+void WriteByte(ByteStream& file, uint8_t byte) { file.Write(&byte, 1); }
+
+void WriteNumber(ByteStream& file, uint32_t value) {
+    const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                              static_cast<uint8_t>(value >> 16),
+                              static_cast<uint8_t>(value >> 24)};
+    file.Write(bytes, sizeof bytes);
+}
+
+void WriteText(ByteStream& file, const char* text) {
+    // The terminating zero goes out with the characters.
+    file.Write(text, static_cast<uint32_t>(std::strlen(text) + 1));
+}
+
+}  // namespace playlist

@@ -1,0 +1,51 @@
+#pragma once
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "settings/ByteStream.h"
+
+// A ByteStream over bytes in memory. `chunk` limits how many bytes one
+// ReadRaw hands over, so tests can make the buffer refill anywhere; a write
+// can be made to fail after `failAfter` bytes, as a full disk would.
+class MemoryByteStream : public ByteStream {
+public:
+    struct WriteFailed {};
+
+    MemoryByteStream() = default;
+    explicit MemoryByteStream(std::vector<uint8_t> bytes, uint32_t chunk = UINT32_MAX)
+        : bytes_(std::move(bytes)), chunk_(chunk) {}
+    explicit MemoryByteStream(const std::string& bytes)
+        : bytes_(bytes.begin(), bytes.end()) {}
+
+    // Everything written so far.
+    const std::vector<uint8_t>& Bytes() {
+        Flush();
+        return bytes_;
+    }
+    size_t ReadPosition() const { return readPos_; }
+    int rawReads = 0;
+    size_t failAfter = SIZE_MAX;
+
+protected:
+    uint32_t ReadRaw(void* buffer, uint32_t size) override {
+        ++rawReads;
+        const size_t left = bytes_.size() - readPos_;
+        const uint32_t n = static_cast<uint32_t>(std::min<size_t>({left, size, chunk_}));
+        if (n > 0) std::memcpy(buffer, bytes_.data() + readPos_, n);
+        readPos_ += n;
+        return n;
+    }
+    void WriteRaw(const void* data, uint32_t size) override {
+        if (bytes_.size() + size > failAfter) throw WriteFailed{};
+        const auto* p = static_cast<const uint8_t*>(data);
+        bytes_.insert(bytes_.end(), p, p + size);
+    }
+
+private:
+    std::vector<uint8_t> bytes_;
+    size_t readPos_ = 0;
+    uint32_t chunk_ = UINT32_MAX;
+};
