@@ -55,3 +55,28 @@ press_in() {
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
   xdotool key "$2"
 }
+
+# --- controls and the screen-saver password ---
+
+# poke ARGS...: the helper inside Wine that posts messages and input to the
+# running saver and counts password dialogs (tests/win/poke/SaverPoke.cpp).
+poke() { timeout "${POKE_TIMEOUT:-60}" "$WINE" "$PELOR_BIN/pelor_poke.exe" "$@" | tr -d '\r'; }
+
+# use_password 0|1|absent: the desktop's "ScreenSaveUsePassword" value.
+use_password() {
+  if [ "$1" = absent ]; then
+    timeout 30 "$WINE" reg delete 'HKCU\Control Panel\Desktop' /v ScreenSaveUsePassword /f >/dev/null 2>&1 || true
+  else
+    timeout 30 "$WINE" reg add 'HKCU\Control Panel\Desktop' /v ScreenSaveUsePassword /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  fi
+}
+
+# wait_dialogs N SECONDS: true once exactly N password dialogs are open.
+wait_dialogs() {
+  local end=$((SECONDS + $2))
+  while [ "$SECONDS" -lt "$end" ]; do
+    [ "$(poke dialogs)" = "$1" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}

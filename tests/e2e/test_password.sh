@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The screen-saver password on the way out of PELOR.SCR /s: nobody gets past
+# it, the right password ends the saver at once, and without the setting or
+# the component the first activity ends the saver without a dialog.
+set -u
+source "$(dirname "$0")/lib.sh"
+secret='Zq7#Lw9!k2'
+STORM_EVENTS=${STORM_EVENTS:-10000}
+
+timeout 30 "$WINE" reg delete 'HKCU\Software\Tolvane Arts\Password' /f >/dev/null 2>&1
+expect "the stand-in's change dialog stores a password" [ "$(poke set-password "$secret"; echo $?)" = 0 ]
+store_playlist clear
+
+# Without the setting, or with the component missing, the first key ends the
+# saver at once. A dialog would hold it up: nobody answers one here.
+for setting in absent 0; do
+  use_password "$setting"
+  wnd=$(start_saver)
+  if [ -n "$wnd" ]; then
+    sleep 1
+    xdotool key Escape
+    rc=$(wait_program 5)
+    expect "ScreenSaveUsePassword $setting: Escape ends the saver without a dialog (rc=$rc)" [ "$rc" = 0 ]
+  else
+    fail "ScreenSaveUsePassword $setting: the saver starts" "no SaverWnd"
+  fi
+  stop_program
+done
+
+use_password 1
+lonely=$(mktemp -d "$E2E_OUT/no-component.XXXXXX")
+cp "$PELOR_BIN/PELOR.SCR" "$lonely/PELOR.SCR"
+xdotool mousemove 400 300
+# Run from its own folder, so the loader finds no PASSWORD.CPL anywhere near.
+pushd "$lonely" >/dev/null
+start_program "$lonely/PELOR.SCR" /s
+popd >/dev/null
+if [ -n "$(find_window '^SaverWnd$' 30)" ]; then
+  sleep 1
+  xdotool click 1
+  rc=$(wait_program 5)
+  expect "password required but no PASSWORD.CPL beside the saver: a click ends it (rc=$rc)" [ "$rc" = 0 ]
+else
+  fail "the saver starts without the component" "no SaverWnd"
+fi
+stop_program
+
+# With the setting and the component: a storm of input, none of it the password.
+wnd=$(start_saver)
+if [ -z "$wnd" ]; then
+  fail "the saver starts with a password" "no SaverWnd"
+else
+  sleep 1
+  start=$SECONDS
+  summary=$(POKE_TIMEOUT=600 poke storm "$STORM_EVENTS" 4242)
+  echo "storm ($((SECONDS - start)) s): $summary"
+  field() { sed -n "s/.* $1 \([0-9]*\).*/\1/p" <<<" $summary"; }
+  expect "the storm sent $STORM_EVENTS events ($(field events))" [ "$(field events)" = "$STORM_EVENTS" ]
+  expect "never more than one password dialog at a time ($(field most-dialogs))" [ "$(field most-dialogs)" = 1 ]
+  seen=$(field dialogs-seen)
+  expect "the storm met the password dialog again and again (${seen:-0})" [ "${seen:-0}" -ge 10 ]
+  expect "the saver window survived the storm" [ "$(field saver-alive)" = 1 ]
+  sleep 1
+  expect "the saver process is still running after the storm" saver_running
+  screenshot "$E2E_OUT/password-after-storm.png"
+
+  # Any dialog left open is cancelled; then one activity asks afresh.
+  [ "$(poke dialogs)" = 1 ] && { xdotool key Escape; wait_dialogs 0 5; }
+  poke post 0x218 7 0 >/dev/null    # PBT_APMRESUMESUSPEND
+  expect "a resume event asks for the password" wait_dialogs 1 10
+  xdotool type --delay 20 'not it'; xdotool key Return
+  expect "a wrong password closes the dialog" wait_dialogs 0 10
+  sleep 1
+  expect "and leaves the saver running" saver_running
+  poke post 16 0 0 >/dev/null
+  poke post 16 0 0 >/dev/null
+  expect "two close requests open one dialog" wait_dialogs 1 10
+  sleep 1
+  expect "still exactly one" [ "$(poke dialogs)" = 1 ]
+  screenshot "$E2E_OUT/password-dialog.png"
+  xdotool type --delay 20 "$secret"
+  t0=$(date +%s%N)
+  xdotool key Return
+  rc=$(wait_program 5)
+  ms=$(( ($(date +%s%N) - t0) / 1000000 ))
+  expect "the right password ends the saver at once (rc=$rc, ${ms} ms)" [ "$rc" = 0 ]
+fi
+stop_program
+use_password absent
+timeout 30 "$WINE" reg delete 'HKCU\Software\Tolvane Arts\Password' /f >/dev/null 2>&1
+
+[ "$E2E_FAILED" -eq 0 ]
