@@ -56,6 +56,85 @@ press_in() {
   xdotool key "$2"
 }
 
+# --- playing: fixtures, playlists, the running saver, pixels ---
+
+# The native tree's tools (the fixture writer) sit beside the Windows tree.
+PELOR_NATIVE_BIN=${PELOR_NATIVE_BIN:-$PELOR_BIN/../../native/bin}
+
+# fixture avi|wav OUT ARGS...: writes a media file (see tools/fixtures/Main.cpp).
+fixture() { "$PELOR_NATIVE_BIN/pelor_fixture" "$@"; }
+
+# store_playlist Name=Value... File=PATH ...: replaces the saver's settings;
+# store_playlist clear removes them. Linux paths become Z: paths.
+store_playlist() { timeout 60 "$WINE" "$PELOR_BIN/pelor_store_playlist.exe" "$@" >/dev/null; }
+
+# start_saver: PELOR.SCR /s with the pointer parked at the screen centre;
+# prints the full-screen window's id once it is visible (empty on timeout).
+start_saver() {
+  xdotool mousemove 400 300 2>/dev/null
+  start_program "$PELOR_BIN/PELOR.SCR" /s
+  find_window '^SaverWnd$' 30
+}
+
+# saver_running: true while the program started last has not ended.
+saver_running() { [ ! -s "$PROGRAM_RC_FILE" ]; }
+
+# pixel FILE X Y: "R G B" (0-255) of one pixel of a screenshot.
+pixel() {
+  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
+    sed -n 's/.*#\([0-9A-Fa-f]\{2\}\)\([0-9A-Fa-f]\{2\}\)\([0-9A-Fa-f]\{2\}\).*/\1 \2 \3/p' |
+    { read -r r g b && printf '%d %d %d\n' "0x$r" "0x$g" "0x$b"; }
+}
+
+# colour_of R G B: black, white, red, green, blue, yellow, cyan, magenta or
+# other; a channel counts as on above 100 and off below 60.
+colour_of() {
+  local name="" c
+  for c in "$1" "$2" "$3"; do
+    if [ "$c" -gt 100 ]; then name+=1; elif [ "$c" -lt 60 ]; then name+=0; else name+=x; fi
+  done
+  case $name in
+    000) echo black ;; 111) echo white ;; 100) echo red ;; 010) echo green ;; 001) echo blue ;;
+    110) echo yellow ;; 011) echo cyan ;; 101) echo magenta ;; *) echo other ;;
+  esac
+}
+
+# colour_at FILE X Y: the colour name of one pixel of a screenshot.
+# shellcheck disable=SC2046
+colour_at() { colour_of $(pixel "$1" "$2" "$3"); }
+
+# shown_box FILE: "W H X Y" of the smallest box holding every pixel that is
+# not black; "0 0 0 0" for an all-black screen.
+shown_box() {
+  local w h x y
+  read -r w h x y < <(convert "$1" -bordercolor black -border 1 -fuzz 8% -trim \
+    -format '%w %h %X %Y\n' info: 2>/dev/null)
+  if [ -z "${x:-}" ] || [ "$x" = -1 ]; then echo "0 0 0 0"; return; fi
+  echo "$w $h $((x - 1)) $((y - 1))"
+}
+
+# wait_colour X Y COLOUR SECONDS [FILE]: takes screenshots into FILE until the
+# pixel at (X, Y) has COLOUR (see colour_of); false when it never does.
+wait_colour() {
+  local end=$((SECONDS + $4)) f=${5:-$E2E_OUT/poll.png}
+  while [ "$SECONDS" -lt "$end" ]; do
+    screenshot "$f"
+    [ "$(colour_at "$f" "$1" "$2")" = "$3" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# end_saver: ends the saver started last with a key, then makes sure it is gone.
+end_saver() {
+  saver_running && xdotool key space 2>/dev/null
+  wait_program 15 >/dev/null
+  stop_program
+}
+
+# win_path PATH: the Z: drive path Wine gives a Linux path.
+win_path() { local p=${1//\//\\}; echo "Z:$p"; }
+
 # --- controls and the screen-saver password ---
 
 # poke ARGS...: the helper inside Wine that posts messages and input to the
