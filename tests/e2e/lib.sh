@@ -18,7 +18,9 @@ expect() {
 # its pid is in $PROGRAM_PID and its exit code later in $PROGRAM_RC_FILE.
 start_program() {
   PROGRAM_RC_FILE=$(mktemp "$E2E_OUT/rc.XXXXXX")
-  ( set +e; timeout "${E2E_PROGRAM_TIMEOUT:-120}" "$WINE" "$@" >/dev/null 2>&1; echo $? >"$PROGRAM_RC_FILE" ) &
+  # The background job keeps no pipe of the caller's open, so a caller inside
+  # $(...) is not held until the program ends.
+  ( set +e; timeout "${E2E_PROGRAM_TIMEOUT:-120}" "$WINE" "$@" >/dev/null 2>&1; echo $? >"$PROGRAM_RC_FILE" ) >/dev/null 2>&1 &
   PROGRAM_PID=$!
 }
 
@@ -69,11 +71,13 @@ fixture() { "$PELOR_NATIVE_BIN/pelor_fixture" "$@"; }
 store_playlist() { timeout 60 "$WINE" "$PELOR_BIN/pelor_store_playlist.exe" "$@" >/dev/null; }
 
 # start_saver: PELOR.SCR /s with the pointer parked at the screen centre;
-# prints the full-screen window's id once it is visible (empty on timeout).
+# true once its full-screen window is visible, whose id is then in
+# $SAVER_WINDOW. Not to be called in a subshell: it starts the program.
 start_saver() {
   xdotool mousemove 400 300 2>/dev/null
   start_program "$PELOR_BIN/PELOR.SCR" /s
-  find_window '^SaverWnd$' 30
+  SAVER_WINDOW=$(find_window '^SaverWnd$' 30)
+  [ -n "$SAVER_WINDOW" ]
 }
 
 # saver_running: true while the program started last has not ended.
