@@ -4,6 +4,9 @@
 # events stop and restart playback, and a resume ends the saver.
 set -u
 source "$(dirname "$0")/lib.sh"
+
+# launch: PELOR.SCR /s with the pointer parked at the screen centre.
+launch() { xdotool mousemove 400 300; start_program "$PELOR_BIN/PELOR.SCR" /s; }
 media=$(mktemp -d "$E2E_OUT/controls.XXXXXX")
 for hue in 0 1 2; do
   fixture avi "$media/clip$hue.avi" 160 120 40 10 "$hue" || fail "fixture clip$hue" "not written"
@@ -31,7 +34,7 @@ shows() {  # shows COLOUR NAME: waits for the movie colour at the screen centre
 # Num Lock on before the saver starts, so the keypad's decimal point is 0x6E.
 numlock=$(xset q 2>/dev/null | sed -n 's/.*Num Lock: *\(on\|off\).*/\1/p')
 [ "$numlock" = on ] || xdotool key Num_Lock
-wnd=$(start_saver)
+launch; wnd=$(find_window '^SaverWnd$' 30)
 if [ -z "$wnd" ]; then
   fail "the saver starts with three clips" "no SaverWnd"
 else
@@ -67,7 +70,7 @@ stop_program
 
 # A resume from suspend ends the saver (through the password step, which
 # with no password setting lets it go at once).
-wnd=$(start_saver)
+launch; wnd=$(find_window '^SaverWnd$' 30)
 if [ -n "$wnd" ]; then
   shows red "the saver plays again"
   poke post 0x218 7 0 >/dev/null   # PBT_APMRESUMESUSPEND
