@@ -96,6 +96,26 @@ private:
     HPALETTE previous_;
 };
 
+// Holds the mouse capture for a window and releases it once.
+class MouseCapture {
+public:
+    MouseCapture() = default;
+    ~MouseCapture() { Release(); }
+    MouseCapture(const MouseCapture&) = delete;
+    MouseCapture& operator=(const MouseCapture&) = delete;
+    void Take(HWND wnd) {
+        SetCapture(wnd);
+        held_ = true;
+    }
+    void Release() {
+        if (held_) ReleaseCapture();
+        held_ = false;
+    }
+
+private:
+    bool held_ = false;
+};
+
 // BeginPaint / EndPaint.
 class PaintDC {
 public:

@@ -79,6 +79,7 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND wnd, UINT message, WPARAM wParam, LPAR
 
     const Msg saved = self->current_;
     self->current_ = Msg{message, wParam, lParam};
+    ++self->depth_;
     LRESULT result = 0;
     try {
         result = self->WindowProc(message, wParam, lParam);
@@ -97,6 +98,10 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND wnd, UINT message, WPARAM wParam, LPAR
             app->m_pMainWnd = nullptr;
             PostQuitMessage(0);
         }
+        self->destroyed_ = true;
+    }
+    if (--self->depth_ == 0 && self->destroyed_) {
+        self->destroyed_ = false;
         self->PostNcDestroy();
     }
     return result;

@@ -50,6 +50,11 @@ protected:
 private:
     static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
     Msg current_{};
+    // Messages of this window being handled, nested; PostNcDestroy waits
+    // until the outermost one returns, so a window may destroy itself (and
+    // its object) from inside a handler.
+    int depth_ = 0;
+    bool destroyed_ = false;
 };
 
 // One row of a window class's handler table.

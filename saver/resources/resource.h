@@ -1,5 +1,8 @@
 #pragma once
 
+// Bitmaps
+#define IDB_LOGO 138
+
 // String table
 #define IDS_KEYS_MUTE 9002
 #define IDS_KEYS_VOLUME 9003

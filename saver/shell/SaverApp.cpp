@@ -5,6 +5,8 @@
 
 #include "../resources/resource.h"
 #include "CommandLine.h"
+#include "FullScreenSaverWnd.h"
+#include "PreviewWnd.h"
 
 namespace {
 using PwdChangePasswordFn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
@@ -70,7 +72,14 @@ void SaverApp::RunConfigure() {
 void SaverApp::RunPreview() {
     HWND parent = WindowFromArgument(modeArgument);
     if (parent == nullptr) return;  // no main window: the program ends
-    // The preview window is created inside `parent` here once it exists.
+    RECT area{0, 0, 0, 0};
+    GetClientRect(parent, &area);
+    auto* preview = new PreviewWnd();
+    if (preview->Create(0, WS_CHILD | WS_VISIBLE, area, parent)) {
+        m_pMainWnd = preview;
+    } else {
+        delete preview;
+    }
 }
 
 void SaverApp::RunChangePassword() {
@@ -97,8 +106,13 @@ void SaverApp::RunSaver() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     spiSet = true;
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &savedSpiState, 0);
-    // The full-screen window becomes the main window here once it exists;
-    // without a main window the program ends through ShutDown.
+    // Without a main window the program ends through ShutDown.
+    auto* saver = new FullScreenSaverWnd();
+    if (saver->CreateFullScreen()) {
+        m_pMainWnd = saver;
+    } else {
+        delete saver;
+    }
 }
 
 void SaverApp::ShowMessageId(unsigned id) {

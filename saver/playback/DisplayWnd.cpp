@@ -1,0 +1,163 @@
+#include "DisplayWnd.h"
+
+#include "LogoMovieWnd.h"
+#include "MciMovieWnd.h"
+#include "PlaybackMessages.h"
+#include "QtMovieWnd.h"
+#include "TitleLayout.h"
+#include "TitlePainter.h"
+
+DisplayWnd::DisplayWnd(ProfileStore& store, MachineDefaults* machine, bool autoDelete)
+    : settings_(store, machine), sequencer_(settings_, random_), autoDelete_(autoDelete) {
+    settings_.Load(true);
+    settings_.ApplyGlobals(false);
+    sequencer_.Reset();
+}
+
+bool DisplayWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent) {
+    rect_ = rect;
+    const char* cls = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
+    created_ = CreateEx(exStyle, cls, "SaverWnd", style, rect, parent, nullptr);
+    return created_;
+}
+
+LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    static const MessageEntry<DisplayWnd> kHandlers[] = {
+        {WM_CREATE, &DisplayWnd::OnCreate},
+        {WM_PAINT, &DisplayWnd::OnPaint},
+        {WM_TIMER, &DisplayWnd::OnTimer},
+        {WM_KEYDOWN, &DisplayWnd::OnKeyDown},
+        {UM_NEXTMOVIE, &DisplayWnd::OnNextMovie},
+        {UM_PLAYMOVIE, &DisplayWnd::OnPlayMovie},
+        {UM_MOVIESTARTED, &DisplayWnd::OnMovieStarted},
+        {WM_DESTROY, &DisplayWnd::OnDestroy},
+    };
+    LRESULT result = 0;
+    if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
+    return Default();
+}
+
+void DisplayWnd::PostNcDestroy() {
+    // A window that never came to be leaves the object to its creator.
+    if (autoDelete_ && created_) delete this;
+}
+
+MovieWnd* DisplayWnd::NewMovieWindow(PlayerKind kind) {
+    switch (kind) {
+    case PlayerKind::Logo: return new LogoMovieWnd();
+    case PlayerKind::QuickTime: return new QtMovieWnd();
+    case PlayerKind::Mci: break;
+    }
+    return new MciMovieWnd();
+}
+
+void DisplayWnd::Redraw() {
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void DisplayWnd::Advance() {
+    const NextStep step = sequencer_.Advance();
+    Redraw();
+    switch (step) {
+    case NextStep::Stopped: break;
+    case NextStep::TitleCard: ::SetTimer(m_hWnd, kTitleCardTimer, kTitleCardMilliseconds, nullptr); break;
+    case NextStep::PlayNow: PostMessage(UM_PLAYMOVIE); break;
+    }
+}
+
+void DisplayWnd::PlayCurrent() {
+    sequencer_.StartingMovie = 1;
+    sequencer_.TitlePhase = 0;
+    DestroyMovieWindow();
+    Redraw();
+    const MediaItem* item = sequencer_.CurrentItem();
+    if (!sequencer_.PlaybackEnabled || item == nullptr) {
+        sequencer_.StartingMovie = 0;
+        return;
+    }
+    MovieWnd* movie = NewMovieWindow(PlaylistSequencer::ChoosePlayer(*item));
+    bool started = movie->CreateChild(m_hWnd) != 0;
+    if (!started) {
+        delete movie;
+    } else {
+        movie->BounceInterval = settings_.BounceSpeed;
+        started = movie->Open(*item) && movie->Play();
+    }
+    if (started) {
+        PostMessage(UM_MOVIESTARTED);
+        return;
+    }
+    sequencer_.StartingMovie = 0;
+    sequencer_.DropItem(sequencer_.CurrentIndex);
+    HWND child = GetWindow(m_hWnd, GW_CHILD);
+    if (child != nullptr) {
+        ::DestroyWindow(child);  // its end posts UM_NEXTMOVIE
+    } else {
+        // No window was made, so nothing else will ask for the next item.
+        PostMessage(UM_NEXTMOVIE);
+    }
+}
+
+MovieWnd* DisplayWnd::MovieWindow() const {
+    return dynamic_cast<MovieWnd*>(FromHandle(GetWindow(m_hWnd, GW_CHILD)));
+}
+
+void DisplayWnd::DestroyMovieWindow() {
+    HWND child = GetWindow(m_hWnd, GW_CHILD);
+    if (child != nullptr) ::DestroyWindow(child);
+}
+
+void DisplayWnd::SetMute(int mute) { settings_.Mute = mute; }
+
+void DisplayWnd::CaptureInput() {
+    capture_.Take(m_hWnd);
+    SetCursor(nullptr);
+    if (MovieWnd* movie = MovieWindow()) SetFocus(movie->m_hWnd);
+}
+
+LRESULT DisplayWnd::OnCreate(const Msg&) {
+    if (Default() == -1) return -1;
+    CaptureInput();
+    PostMessage(UM_NEXTMOVIE);
+    return 0;
+}
+
+LRESULT DisplayWnd::OnPaint(const Msg&) {
+    PaintDC paint(m_hWnd);
+    const MediaItem* item = TitleToPaint(settings_, sequencer_.CurrentIndex, sequencer_.TitlePhase != 0);
+    HWND movie = GetWindow(m_hWnd, GW_CHILD);
+    TitlePainter::Paint(paint.dc(), rect_, item, sequencer_.TitlePhase != 0, movie);
+    return 0;
+}
+
+LRESULT DisplayWnd::OnTimer(const Msg& msg) {
+    if (msg.wParam == kTitleCardTimer) {
+        ::KillTimer(m_hWnd, kTitleCardTimer);
+        PostMessage(UM_PLAYMOVIE);
+    }
+    return Default();
+}
+
+LRESULT DisplayWnd::OnKeyDown(const Msg&) { return Default(); }
+
+LRESULT DisplayWnd::OnNextMovie(const Msg&) {
+    Advance();
+    return Default();
+}
+
+LRESULT DisplayWnd::OnPlayMovie(const Msg&) {
+    PlayCurrent();
+    return Default();
+}
+
+LRESULT DisplayWnd::OnMovieStarted(const Msg&) {
+    sequencer_.StartingMovie = 0;
+    return Default();
+}
+
+LRESULT DisplayWnd::OnDestroy(const Msg&) {
+    capture_.Release();
+    ::KillTimer(m_hWnd, kTitleCardTimer);
+    DestroyMovieWindow();
+    return Default();
+}

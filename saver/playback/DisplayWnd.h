@@ -1,0 +1,73 @@
+#pragma once
+#include "../../framework/Handles.h"
+#include "../../framework/Wnd.h"
+#include "../settings/SaverSettings.h"
+#include "PlaylistSequencer.h"
+#include "RandomSource.h"
+
+class MachineDefaults;
+class MovieWnd;
+class ProfileStore;
+
+// The black surface the playlist plays on. It loads its own settings, walks
+// the playlist one item at a time through exactly one movie window as its
+// child, and paints the black background and the titles. Driven by
+// UM_NEXTMOVIE, UM_PLAYMOVIE, UM_MOVIESTARTED and the title-card timer.
+class DisplayWnd : public CWnd {
+public:
+    // Loads the settings from `store` (seeded from `machine` on a first run;
+    // `machine` may be null) and applies the global options to the items.
+    // With `autoDelete` the object deletes itself after its window is gone;
+    // when Create fails, the caller deletes it.
+    DisplayWnd(ProfileStore& store, MachineDefaults* machine, bool autoDelete);
+
+    // Creates the window "SaverWnd" at `rect`; false when it cannot be made.
+    virtual bool Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent);
+
+    // Chooses the next item and shows its title card, or asks for it to play.
+    void Advance();
+    // Starts the current item in a new movie window; a failed start drops the
+    // item and goes on with the next one.
+    void PlayCurrent();
+    // One item back in list order (the skip-back key calls it twice).
+    void StepBack() { sequencer_.StepBack(); }
+    // Destroys the movie window, if there is one; its end posts UM_NEXTMOVIE.
+    void DestroyMovieWindow();
+    // The movie window (the first child), or null.
+    MovieWnd* MovieWindow() const;
+    // Makes `mute` the global Mute.
+    void SetMute(int mute);
+    // Captures the mouse, hides the cursor and gives a movie window the focus.
+    void CaptureInput();
+
+    PlaylistSequencer& Sequencer() { return sequencer_; }
+    SaverSettings& Settings() { return settings_; }
+    const RECT& WindowRect() const { return rect_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PostNcDestroy() override;
+    // A new, not yet created, movie window of `kind`; the caller owns it until
+    // its window exists.
+    virtual MovieWnd* NewMovieWindow(PlayerKind kind);
+
+    LRESULT OnCreate(const Msg& msg);
+    LRESULT OnPaint(const Msg& msg);
+    LRESULT OnTimer(const Msg& msg);
+    LRESULT OnKeyDown(const Msg& msg);
+    LRESULT OnNextMovie(const Msg& msg);
+    LRESULT OnPlayMovie(const Msg& msg);
+    LRESULT OnMovieStarted(const Msg& msg);
+    LRESULT OnDestroy(const Msg& msg);
+
+private:
+    void Redraw();
+
+    SaverSettings settings_;
+    StdRandom random_;
+    PlaylistSequencer sequencer_;
+    RECT rect_{0, 0, 0, 0};
+    MouseCapture capture_;
+    bool autoDelete_;
+    bool created_ = false;
+};

@@ -1,0 +1,123 @@
+#include "MciMovieWnd.h"
+
+#include <digitalv.h>
+
+#include "../settings/MediaItem.h"
+
+namespace {
+DWORD_PTR Parms(void* p) { return reinterpret_cast<DWORD_PTR>(p); }
+}  // namespace
+
+BOOL MciMovieWnd::Open(const MediaItem& item) {
+    DeviceType = item.MCI;
+    return MovieWnd::Open(item);
+}
+
+BOOL MciMovieWnd::OpenMedia() {
+    if (IsOpen()) Close();
+    MCI_OPEN_PARMSA open{};
+    open.lpstrElementName = File.c_str();
+    DWORD flags = MCI_OPEN_ELEMENT | MCI_WAIT;
+    if (!DeviceType.empty()) {
+        open.lpstrDeviceType = DeviceType.c_str();
+        flags |= MCI_OPEN_TYPE;
+    }
+    if (mciSendCommandA(0, MCI_OPEN, flags, Parms(&open)) != 0) return 0;
+    DeviceId = open.wDeviceID;
+
+    MCI_ANIM_WINDOW_PARMSA window{};
+    window.hWnd = m_hWnd;
+    mciSendCommandA(DeviceId, MCI_WINDOW, MCI_ANIM_WINDOW_HWND | MCI_WAIT, Parms(&window));
+
+    MCI_ANIM_RECT_PARMS where{};
+    if (mciSendCommandA(DeviceId, MCI_WHERE, MCI_ANIM_WHERE_SOURCE | MCI_WAIT, Parms(&where)) == 0) {
+        NaturalRect = where.rc;
+    } else {
+        NaturalRect = RECT{0, 0, kNoPictureSize, kNoPictureSize};
+    }
+    MovieState = 1;
+    return 1;
+}
+
+void MciMovieWnd::Close() {
+    if (!IsOpen()) return;
+    MCI_GENERIC_PARMS parms{};
+    mciSendCommandA(DeviceId, MCI_CLOSE, MCI_WAIT, Parms(&parms));
+    MovieState = 0;
+}
+
+BOOL MciMovieWnd::Play() {
+    if (!IsOpen()) return 0;
+    MCI_PLAY_PARMS play{};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(m_hWnd);
+    DWORD flags = MCI_NOTIFY;
+    if (LoopInfinite == 1) flags |= MCI_DGV_PLAY_REPEAT;
+    if (mciSendCommandA(DeviceId, MCI_PLAY, flags, Parms(&play)) != 0) return 0;
+    MovieState = 2;
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+    return 1;
+}
+
+BOOL MciMovieWnd::Pause() {
+    if (!IsOpen()) return 0;
+    MCI_GENERIC_PARMS parms{};
+    if (mciSendCommandA(DeviceId, MCI_PAUSE, MCI_WAIT, Parms(&parms)) != 0) return 0;
+    MovieState = 3;
+    return 1;
+}
+
+BOOL MciMovieWnd::Stop() {
+    if (!IsOpen()) return 0;
+    MCI_GENERIC_PARMS parms{};
+    if (mciSendCommandA(DeviceId, MCI_STOP, MCI_WAIT, Parms(&parms)) != 0) return 0;
+    MovieState = 1;
+    return 1;
+}
+
+BOOL MciMovieWnd::Rewind() {
+    if (!IsOpen()) return 0;
+    MCI_SEEK_PARMS parms{};
+    return mciSendCommandA(DeviceId, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, Parms(&parms)) == 0;
+}
+
+BOOL MciMovieWnd::SetVolume(int level) {
+    if (!IsOpen()) return 0;
+    Volume = level;
+    MCI_DGV_SETAUDIO_PARMSA parms{};
+    const BOOL done = mciSendCommandA(DeviceId, MCI_SETAUDIO, level == 0 ? MCI_SET_OFF : MCI_SET_ON,
+                                      Parms(&parms)) == 0;
+    MovieWnd::SetVolume(level);
+    return done;
+}
+
+void MciMovieWnd::Place() {
+    if (!IsOpen()) return;
+    MovieWnd::Place();
+    MCI_ANIM_RECT_PARMS where{};
+    if (mciSendCommandA(DeviceId, MCI_WHERE, MCI_ANIM_WHERE_SOURCE, Parms(&where)) != 0) return;
+    MCI_ANIM_RECT_PARMS put{};
+    GetClientRect(m_hWnd, &put.rc);
+    mciSendCommandA(DeviceId, MCI_PUT, MCI_ANIM_RECT | MCI_ANIM_PUT_DESTINATION, Parms(&put));
+}
+
+LRESULT MciMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    static const MessageEntry<MciMovieWnd> kHandlers[] = {
+        {MM_MCINOTIFY, &MciMovieWnd::OnMciNotify},
+    };
+    LRESULT result = 0;
+    if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
+    return MovieWnd::WindowProc(message, wParam, lParam);
+}
+
+LRESULT MciMovieWnd::OnMciNotify(const Msg&) {
+    // Every notification while playing is the end of one play, whatever its code.
+    if (!IsOpen() || MovieState != 2) return 0;
+    if (LoopsLeft <= 1) {
+        DestroyWindow();
+        return 0;
+    }
+    --LoopsLeft;
+    Rewind();
+    Play();
+    return 0;
+}

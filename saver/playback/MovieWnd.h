@@ -1,0 +1,90 @@
+#pragma once
+#include <string>
+
+#include "../../framework/Wnd.h"
+#include "MovieGeometry.h"
+#include "RandomSource.h"
+
+class MediaItem;
+
+// The base of the movie windows: a borderless child of the display window
+// that carries one playlist item from opening to the end of its last loop. It
+// sizes, aligns, letterboxes and bounces itself, hides the cursor, hands keys
+// on to the display window and, when destroyed, tells the display window to
+// go on with UM_NEXTMOVIE. The object deletes itself once its window is gone.
+class MovieWnd : public CWnd {
+public:
+    MovieWnd() = default;
+
+    // Creates the window hidden, 100 x 100 at (0, 0), as a child of `parent`.
+    // 0 when it could not be made; the caller then deletes the object.
+    virtual BOOL CreateChild(HWND parent);
+    // Takes over the item's settings, opens the media, places the window,
+    // sets the sound and starts bouncing. 0 when the media cannot be opened.
+    virtual BOOL Open(const MediaItem& item);
+    virtual BOOL IsOpen() const { return MovieState != 0; }
+    virtual int CurrentVolume() const { return Volume; }
+    virtual BOOL IsMuted() const { return Mute; }
+    virtual unsigned GetLoopsLeft() const { return LoopsLeft; }
+    virtual void SetLoopsLeft(unsigned n) { LoopsLeft = n; }
+    virtual void Close() = 0;
+    // Starts playing; 0 when the player refuses.
+    virtual BOOL Play() = 0;
+    virtual BOOL Pause() = 0;
+    virtual BOOL Stop() = 0;
+    virtual BOOL Rewind() = 0;
+    // Sound off (0) or on (100); the base tells the display window the mute
+    // state and returns 1.
+    virtual BOOL SetVolume(int level);
+    // 99 logo, 101 QuickTime, 102 MCI.
+    virtual int Kind() const = 0;
+    // Opens File, sets NaturalRect and MovieState 1; 0 when it cannot.
+    virtual BOOL OpenMedia() = 0;
+    // Sizes, aligns, moves and shows the window, gives it the focus and hides
+    // the cursor.
+    virtual void Place();
+    // The movie rectangle at the origin for the display it is shown on.
+    virtual RECT ComputeSize();
+    virtual void FitRatio(unsigned& num, unsigned& den);
+    virtual void NewVelocity(BOOL horizontal);
+    virtual void InitBounce();
+    virtual BOOL OutOfBoundsVertical(const RECT& display, const RECT& window) const;
+    virtual BOOL OutOfBoundsHorizontal(const RECT& display, const RECT& window) const;
+
+    unsigned BounceInterval = 100;
+    int MovieState = 0;  // 0 closed, 1 open (stopped), 2 playing, 3 paused
+    int Volume = 100;
+    RECT NaturalRect{0, 0, 0, 0};
+    std::string File;
+    ScaleMode Scale = ScaleUseGlobal;
+    unsigned LoopsLeft = 1;
+    int LoopInfinite = 0;
+    int Mute = 0;
+    AlignMode Align = AlignCenter;
+    int Bounce = 0;
+    int Letterbox = 1;
+    Velocity velocity;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PostNcDestroy() override;
+
+    LRESULT OnKeyDown(const Msg& msg);
+    LRESULT OnSysKeyDown(const Msg& msg);
+    LRESULT OnSetCursor(const Msg& msg);
+    LRESULT OnTimer(const Msg& msg);
+    LRESULT OnDestroy(const Msg& msg);
+
+    // The display window's rectangle on the screen.
+    RECT DisplayRect() const;
+    // Hands a key message on to the display window, with the repeat count in
+    // the low and the key flags in the high 16 bits.
+    void ForwardKey(const Msg& msg) const;
+
+private:
+    // One bounce step: move within the display, repaint the strips around.
+    void BounceOnce();
+
+    StdRandom random_;
+    bool created_ = false;
+};

@@ -1,0 +1,109 @@
+#include "PlaylistSequencer.h"
+
+#include <cctype>
+#include <string>
+
+#include "../settings/SaverSettings.h"
+#include "../settings/SettingsNames.h"
+#include "RandomSource.h"
+
+PlaylistSequencer::PlaylistSequencer(SaverSettings& settings, RandomSource& random)
+    : settings_(settings), random_(random) {
+    Reset();
+}
+
+void PlaylistSequencer::Reset() {
+    CurrentIndex = settings_.GetCount();
+    PlayedCount = 0;
+    TitlePhase = 1;
+    StartingMovie = 0;
+    PlaybackEnabled = 1;
+}
+
+NextStep PlaylistSequencer::Advance() {
+    if (!PlaybackEnabled) return NextStep::Stopped;
+    if (settings_.GetCount() == 0) AddPlaceholder();
+    const uint32_t count = settings_.GetCount();
+    if (settings_.Random && count > 1) {
+        if (PlayedCount >= count) {
+            for (uint32_t i = 0; i < count; ++i) settings_.GetItem(i)->Played = 0;
+            PlayedCount = 0;
+        }
+        CurrentIndex = PickRandom(CurrentIndex);
+        settings_.GetItem(CurrentIndex)->Played = 1;
+        ++PlayedCount;
+    } else {
+        ++CurrentIndex;
+        if (CurrentIndex >= count) CurrentIndex = 0;
+    }
+    TitlePhase = 1;
+    return HasTitleCard() ? NextStep::TitleCard : NextStep::PlayNow;
+}
+
+uint32_t PlaylistSequencer::Draw(uint32_t n) {
+    // One value of the generator for up to 32768 items, as the classic draw
+    // rand() % n; more values, as digits of base 32768, for longer lists, so
+    // that every index can come up.
+    uint64_t value = random_.Next();
+    uint64_t span = RandomSource::kRange;
+    while (span < n) {
+        value = value * RandomSource::kRange + random_.Next();
+        span *= RandomSource::kRange;
+    }
+    return static_cast<uint32_t>(value % n);
+}
+
+uint32_t PlaylistSequencer::PickRandom(uint32_t previous) {
+    const uint32_t n = settings_.GetCount();
+    if (n == 0) return 0;
+    for (;;) {
+        const uint32_t r = Draw(n);
+        if (r != previous && !settings_.GetItem(r)->Played) return r;
+    }
+}
+
+void PlaylistSequencer::DropItem(uint32_t index) {
+    MediaItem* item = settings_.RemoveItem(index);
+    if (item != nullptr) {
+        item->Release();
+        delete item;
+    }
+    if (settings_.Random) {
+        CurrentIndex = settings_.GetCount();
+    } else {
+        --CurrentIndex;  // from 0 this wraps, and the next advance lands on 0
+    }
+}
+
+void PlaylistSequencer::StepBack() {
+    if (settings_.Random) return;
+    if (CurrentIndex == 0) CurrentIndex = settings_.GetCount();
+    --CurrentIndex;
+}
+
+void PlaylistSequencer::AddPlaceholder() {
+    auto* item = new MediaItem();
+    item->IsLogo = 1;
+    item->Bounce = 1;
+    if (settings_.AddItem(item) < 0) delete item;
+}
+
+int PlaylistSequencer::HasTitleCard() const {
+    const MediaItem* item = CurrentItem();
+    return settings_.Titles && item != nullptr && item->TitleBefore && !item->Title.empty() ? 1 : 0;
+}
+
+MediaItem* PlaylistSequencer::CurrentItem() const { return settings_.GetItem(CurrentIndex); }
+
+PlayerKind PlaylistSequencer::ChoosePlayer(const MediaItem& item) {
+    if (item.IsLogo) return PlayerKind::Logo;
+    if (item.MCI == names::kQuickTimePlayer) {
+        const std::string::size_type dot = item.File.rfind('.');
+        if (dot != std::string::npos) {
+            std::string ext = item.File.substr(dot + 1);
+            for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (ext == "MOV" || ext == "QT") return PlayerKind::QuickTime;
+        }
+    }
+    return PlayerKind::Mci;
+}

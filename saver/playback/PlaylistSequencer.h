@@ -1,0 +1,76 @@
+#pragma once
+#include <cstdint>
+
+class MediaItem;
+class RandomSource;
+class SaverSettings;
+
+// Which movie window plays an item.
+enum class PlayerKind { Logo, QuickTime, Mci };
+
+// What the display window does after an advance.
+enum class NextStep {
+    Stopped,    // playback is disabled: only repaint
+    TitleCard,  // show the title card, then play on the title-card timer
+    PlayNow,    // play at once
+};
+
+// The sequencer's decisions: which item comes next, in list or random order,
+// which items are dropped, and which player takes an item. The display window
+// carries them out with windows, messages and timers.
+class PlaylistSequencer {
+public:
+    // Reads Titles and Random from `settings` and changes its playlist; both
+    // objects must outlive the sequencer.
+    PlaylistSequencer(SaverSettings& settings, RandomSource& random);
+
+    // The state a new display window starts with: CurrentIndex equals the
+    // item count, so the first advance wraps to item 0 and the first random
+    // pick excludes nobody.
+    void Reset();
+
+    // Chooses the next item (adding the placeholder to an empty playlist)
+    // and enters the title-card phase. Stopped, without a change, when
+    // PlaybackEnabled is 0.
+    NextStep Advance();
+
+    // A random index whose item has not been played in this pass and is not
+    // `previous`; 0 for an empty playlist. Each draw takes as many values of
+    // the generator as it needs to cover the item count: one value while
+    // there are at most 32768 items. The caller makes sure such an item exists.
+    uint32_t PickRandom(uint32_t previous);
+
+    // Takes item `index` out for the rest of the run (the stored playlist
+    // keeps it). The next advance plays the item that followed it, or starts
+    // a random pick that excludes nobody.
+    void DropItem(uint32_t index);
+
+    // Moves one item back in list order; nothing in random order.
+    void StepBack();
+
+    // Appends the logo placeholder: a default item with IsLogo and Bounce on.
+    void AddPlaceholder();
+
+    // 1 when the current item shows a title card before its movie.
+    int HasTitleCard() const;
+
+    // The item at CurrentIndex, or null when CurrentIndex names none.
+    MediaItem* CurrentItem() const;
+
+    // The player for `item`: the logo window for the placeholder, the
+    // QuickTime player for "PELORQT" items named .MOV or .QT (any case), the
+    // MCI player for everything else.
+    static PlayerKind ChoosePlayer(const MediaItem& item);
+
+    uint32_t CurrentIndex = 0;
+    uint32_t PlayedCount = 0;
+    int32_t TitlePhase = 1;
+    int32_t StartingMovie = 0;
+    int32_t PlaybackEnabled = 1;
+
+private:
+    uint32_t Draw(uint32_t n);
+
+    SaverSettings& settings_;
+    RandomSource& random_;
+};

@@ -1,0 +1,50 @@
+#pragma once
+#include "../playback/DisplayWnd.h"
+
+// The saver's only top-level window in run mode: topmost, covering the
+// primary screen, holding the mouse capture with the cursor hidden. It plays
+// the playlist through DisplayWnd and ends the saver when the user does
+// anything but the eight control keys: every such event posts WM_CLOSE, and
+// the close handler alone decides, after the password step, to destroy the
+// window. The object deletes itself once its window is gone.
+class FullScreenSaverWnd : public DisplayWnd {
+public:
+    // Settings from the application's profile and the machine-wide defaults.
+    FullScreenSaverWnd();
+    // Settings from `store`; `machine` may be null.
+    FullScreenSaverWnd(ProfileStore& store, MachineDefaults* machine);
+
+    // Creates the window over the whole primary screen; false when it cannot.
+    bool CreateFullScreen();
+
+    // Timer 3 clears the mouse reference every 3000 ms.
+    virtual void StartTimers();
+    virtual void StopTimers();
+    // The password step: nonzero when the saver may close.
+    virtual BOOL VerifyPassword();
+
+    POINT mouseRef{-1, -1};
+    bool verifying = false;
+    bool hideCursor = false;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    LRESULT OnCreate(const Msg& msg);
+    LRESULT OnSysCommand(const Msg& msg);
+    LRESULT OnSetCursor(const Msg& msg);
+    LRESULT OnNcActivate(const Msg& msg);
+    LRESULT OnActivate(const Msg& msg);
+    LRESULT OnActivateApp(const Msg& msg);
+    LRESULT OnMouseMove(const Msg& msg);
+    LRESULT OnButtonDown(const Msg& msg);
+    LRESULT OnSysKeyDown(const Msg& msg);
+    LRESULT OnKeyDown(const Msg& msg);
+    LRESULT OnClose(const Msg& msg);
+    LRESULT OnTimer(const Msg& msg);
+    LRESULT OnDestroy(const Msg& msg);
+
+private:
+    void RequestClose() { PostMessage(WM_CLOSE); }
+    void ForgetMouse() { mouseRef = POINT{-1, -1}; }
+};
