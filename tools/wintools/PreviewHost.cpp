@@ -1,5 +1,5 @@
 // pelor_preview_host: stands in for the display settings' preview area. It
-// shows a grey borderless window whose client area is WIDTH x HEIGHT at
+// shows a dark cyan borderless window whose client area is WIDTH x HEIGHT at
 // (X, Y) on the screen, starts "SAVER /p <its handle>", and after SECONDS
 // destroys its window, which takes the preview window with it.
 //   pelor_preview_host SAVER [SECONDS [X Y WIDTH HEIGHT]]
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = HostProc;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = CreateSolidBrush(RGB(128, 128, 128));
+    wc.hbrBackground = CreateSolidBrush(RGB(0, 128, 128));
     wc.lpszClassName = "PelorPreviewHost";
     RegisterClassA(&wc);
     HWND host = CreateWindowExA(0, wc.lpszClassName, "PreviewHost", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Items that cannot play are dropped and the next item plays: a missing file,
+# a 0-byte file, a text file named .avi and a device type no one has, each
+# followed by a clip of its own colour.
+set -u
+source "$(dirname "$0")/lib.sh"
+media="$E2E_OUT/media-skip"
+mkdir -p "$media"
+fixture avi "$media/red.avi" 160 120 25 10 0
+fixture avi "$media/green.avi" 160 120 25 10 1
+fixture avi "$media/blue.avi" 160 120 25 10 2
+fixture avi "$media/yellow.avi" 160 120 25 10 3
+: >"$media/empty.avi"
+printf 'This is not a movie.\n' >"$media/text.avi"
+
+store_playlist \
+  File="$media/missing.avi" File="$media/red.avi" \
+  File="$media/empty.avi" File="$media/green.avi" \
+  File="$media/text.avi" File="$media/blue.avi" \
+  File="$media/yellow.avi" MCI=nosuchdevice \
+  File="$media/yellow.avi" LoopInfinite=1
+
+# The colours seen at the screen centre, in order, each once.
+seen=""
+if start_saver; then
+  end=$((SECONDS + 60))
+  while [ "$SECONDS" -lt "$end" ] && saver_running; do
+    screenshot "$E2E_OUT/skip.png"
+    c=$(colour_at "$E2E_OUT/skip.png" 400 300)
+    case " $seen " in *" $c "*) ;; *) [ "$c" = black ] || seen="$seen $c" ;; esac
+    [ "$c" = yellow ] && break
+    sleep 0.2
+  done
+fi
+seen=${seen# }
+begins() { [ "${1#"$2"}" != "$1" ]; }
+expect "a missing file is skipped and the next clip plays (seen: $seen)" begins "$seen" red
+expect "a 0-byte file is skipped and the next clip plays" begins "$seen" "red green"
+expect "a text file named .avi is skipped and the next clip plays" begins "$seen" "red green blue"
+expect "a device type no one has is skipped and the next clip plays" [ "$seen" = "red green blue yellow" ]
+expect "the saver is still running after the failures" saver_running
+end_saver
+store_playlist clear
+[ "$E2E_FAILED" -eq 0 ]
