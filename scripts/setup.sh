@@ -12,8 +12,10 @@ packages=(
   wine wine32:i386 wine64
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   gstreamer1.0-plugins-bad:i386 gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
+  # The 64-bit set for the 64-bit Wine tier, named with their architecture:
+  # without it dpkg-query would count the i386 ones as installed.
+  gstreamer1.0-plugins-base:amd64 gstreamer1.0-plugins-good:amd64
+  gstreamer1.0-plugins-bad:amd64 gstreamer1.0-plugins-ugly:amd64 gstreamer1.0-libav:amd64
   ffmpeg xvfb xauth xdotool imagemagick fonts-liberation x11-utils
   procps coreutils
 )
