@@ -31,6 +31,10 @@ DisplayKeyPlan PlanDisplayKey(uint32_t vk, bool globalMute, bool hasMovie) {
         plan.stepBacks = plan.skip && key == SaverKey::Previous ? 2 : 0;
     } else if (key == SaverKey::Up) {
         plan.volumeUp = true;
+        // Up handed on by a movie window that it has just unmuted finds the
+        // global Mute already clear; the items still follow it, so that the
+        // next movie does not start muted.
+        plan.applyMute = hasMovie;
     } else if (key == SaverKey::Down) {
         plan.volumeDown = !globalMute;
     }

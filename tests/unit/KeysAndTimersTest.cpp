@@ -35,7 +35,7 @@ TEST(SaverKeys, DisplayWindowPlans) {
         {kKeyUp, true, false, {true, true, false, 0, false, false}},   // unmutes, no step
         {kKeyUp, true, true, {false, true, false, 0, false, false}},
         {kKeyUp, false, false, {false, false, false, 0, true, false}},
-        {kKeyUp, false, true, {false, false, false, 0, true, false}},
+        {kKeyUp, false, true, {false, true, false, 0, true, false}},  // items follow a movie's unmute
         {kKeyDown, false, false, {false, false, false, 0, false, true}},
         {kKeyDown, true, false, {false, false, false, 0, false, false}},
         {kKeyN, false, false, {false, false, true, 0, false, false}},
