@@ -38,6 +38,14 @@ echo "== unit tests (native)"
 (cd "$BUILD/native" && timeout 600 ctest --timeout 300 -V) >"$LOGS/unit.log" 2>&1
 tally_gtest "$LOGS/unit.log" $?
 
+echo "== fuzz the playlist reader (30 s)"
+if timeout 300 bash "$ROOT/scripts/fuzz.sh" 30 >"$LOGS/fuzz.log" 2>&1; then
+  passed=$((passed + 1)); echo "   1 passed, 0 failed"
+else
+  failed=$((failed + 1)); echo "   0 passed, 1 failed"
+  echo "FAIL fuzz: $(grep '^fuzz:' "$LOGS/fuzz.log" | tail -n 1)" >>"$LOGS/fuzz.log"
+fi
+
 trap wine_env_stop EXIT
 echo "== Wine: fresh prefix and virtual screen"
 wine_env_start || { echo "$passed passed, $((failed + 1)) failed"; exit 1; }

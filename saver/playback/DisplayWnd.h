@@ -2,7 +2,6 @@
 #include "../../framework/Handles.h"
 #include "../../framework/Wnd.h"
 #include "../settings/SaverSettings.h"
-#include "../shell/WaveVolume.h"
 #include "PlaylistSequencer.h"
 #include "RandomSource.h"
 
@@ -65,8 +64,6 @@ private:
     void Redraw();
 
     SaverSettings settings_;
-    // Puts back the wave volume found at start when the object goes.
-    WaveVolume volume_;
     StdRandom random_;
     PlaylistSequencer sequencer_;
     RECT rect_{0, 0, 0, 0};

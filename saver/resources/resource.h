@@ -1,5 +1,11 @@
 #pragma once
 
+// Icons
+#define IDI_PELOR 128
+
+// Dialog templates
+#define IDD_SCAN 140
+
 // Bitmaps
 #define IDB_LOGO 138
 

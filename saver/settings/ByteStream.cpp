@@ -28,6 +28,32 @@ uint32_t ByteStream::ReadSlow(uint8_t* buffer, uint32_t size) {
     return done;
 }
 
+uint32_t ByteStream::ReadUntil(uint8_t stop, char* out, uint32_t room, bool& found) {
+    uint32_t kept = 0;
+    found = false;
+    for (;;) {
+        if (readPos_ == readEnd_) {
+            if (!readBuffer_) readBuffer_.reset(new uint8_t[kBufferSize]);
+            readPos_ = 0;
+            readEnd_ = ReadRaw(readBuffer_.get(), kBufferSize);
+            if (readEnd_ == 0) return kept;
+        }
+        const uint8_t* begin = readBuffer_.get() + readPos_;
+        const uint32_t held = readEnd_ - readPos_;
+        const auto* hit = static_cast<const uint8_t*>(std::memchr(begin, stop, held));
+        const uint32_t run = hit != nullptr ? static_cast<uint32_t>(hit - begin) : held;
+        const uint32_t take = run < room - kept ? run : room - kept;
+        if (take > 0) std::memcpy(out + kept, begin, take);
+        kept += take;
+        readPos_ += run;
+        if (hit != nullptr) {
+            ++readPos_;
+            found = true;
+            return kept;
+        }
+    }
+}
+
 void ByteStream::WriteSlow(const uint8_t* data, uint32_t size) {
     if (!writeBuffer_) writeBuffer_.reset(new uint8_t[kBufferSize]);
     if (size > kBufferSize - writeUsed_) Flush();

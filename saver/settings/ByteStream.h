@@ -26,6 +26,12 @@ public:
         return ReadSlow(static_cast<uint8_t*>(buffer), size);
     }
 
+    // Reads up to and including the next `stop` byte, like a run of
+    // one-byte Reads, and copies the bytes before it to `out`, keeping the
+    // first `room` of them and dropping the rest. Returns how many were
+    // kept; `found` is false when the stream ended before a `stop` byte.
+    uint32_t ReadUntil(uint8_t stop, char* out, uint32_t room, bool& found);
+
     // Takes all `size` bytes; they may reach the system only at Flush.
     void Write(const void* data, uint32_t size) {
         if (size <= kBufferSize - writeUsed_ && writeBuffer_) {

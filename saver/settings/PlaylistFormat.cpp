@@ -6,8 +6,6 @@
 
 namespace playlist {
 
-bool ReadByte(ByteStream& file, uint8_t& byte) { return file.Read(&byte, 1) == 1; }
-
 bool ReadNumber(ByteStream& file, uint32_t& value) {
     uint8_t bytes[4];
     if (file.Read(bytes, sizeof bytes) != sizeof bytes) return false;
@@ -17,13 +15,13 @@ bool ReadNumber(ByteStream& file, uint32_t& value) {
 }
 
 bool ReadText(ByteStream& file, std::string& text, size_t limit) {
-    text.clear();
-    uint8_t byte = 0;
-    while (ReadByte(file, byte)) {
-        if (byte == 0) return true;
-        if (text.size() < limit) text.push_back(static_cast<char>(byte));
-    }
-    return false;
+    // Gathered on the stack and stored once: one allocation a text at most.
+    char kept[kMaxTextLength];
+    const size_t room = limit < sizeof kept ? limit : sizeof kept;
+    bool ended = false;
+    const uint32_t length = file.ReadUntil(0, kept, static_cast<uint32_t>(room), ended);
+    text.assign(kept, length);
+    return ended;
 }
 
 void WriteByte(ByteStream& file, uint8_t byte) { file.Write(&byte, 1); }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-class ByteStream;
+#include "ByteStream.h"
 
 // The pieces of a playlist file (".lst"): the "PELOR301" signature, a
 // little-endian 32-bit item count, then one record per item. A record is a
@@ -48,11 +48,12 @@ enum Field : uint32_t {
 };
 
 // false at the end of the stream.
-bool ReadByte(ByteStream& file, uint8_t& byte);
+inline bool ReadByte(ByteStream& file, uint8_t& byte) { return file.Read(&byte, 1) == 1; }
 // false when the stream ended within the 4 bytes; `value` is then unchanged.
 bool ReadNumber(ByteStream& file, uint32_t& value);
 // Reads up to and without the terminating zero, keeping the first `limit`
-// characters. false when the stream ended first; `text` keeps what came.
+// characters (never more than kMaxTextLength). false when the stream ended
+// first; `text` keeps what came.
 bool ReadText(ByteStream& file, std::string& text, size_t limit);
 
 void WriteByte(ByteStream& file, uint8_t byte);

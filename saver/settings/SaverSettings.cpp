@@ -15,6 +15,9 @@ using namespace names;
 namespace {
 // The growth step of a new list.
 constexpr uint32_t kPlaylistGrowBy = 5;
+// The growth step while a file is read: the file's count is not trusted
+// with more memory than this many pointers at a time.
+constexpr uint32_t kReadGrowBy = 1024;
 }  // namespace
 
 SaverSettings::SaverSettings(ProfileStore& store, MachineDefaults* machine)
@@ -65,13 +68,14 @@ bool SaverSettings::ReadPlaylist(ByteStream& file) {
     uint32_t count = 0;
     if (!playlist::ReadNumber(file, count)) return true;
     const uint32_t wanted = std::min(count, playlist::kMaxItems);
-    // Room for the promised items at once instead of five at a time, which
-    // made long lists quadratic; a step of five again for later additions.
+    // Room for up to kReadGrowBy promised items at a time instead of five,
+    // which made long lists quadratic; a step of five again for later
+    // additions.
     struct GrowthStep {
         Playlist& list;
         ~GrowthStep() { list.SetGrowBy(kPlaylistGrowBy); }
     } restore{playlist_};
-    playlist_.SetGrowBy(wanted);
+    playlist_.SetGrowBy(std::min(wanted, kReadGrowBy));
     for (uint32_t index = 0; index < wanted; ++index) {
         auto item = std::make_unique<MediaItem>();
         const MediaItem::ReadResult result = item->ReadFrom(file);

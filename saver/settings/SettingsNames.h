@@ -35,4 +35,15 @@ constexpr const char kItemFontFace[] = "FontFace";
 
 constexpr const char kDefaultFontFace[] = "Times New Roman";
 constexpr const char kQuickTimePlayer[] = "PELORQT";
+
+// The device catalogue's section.
+constexpr const char kMciSection[] = "MCI";
+constexpr const char kNumDevices[] = "NumDevices";
+constexpr const char kMciDevice[] = "MCIDevice";  // followed by the entry's number
+constexpr const char kMciName[] = "MCIName";      // followed by the entry's number
+constexpr const char kAttemptMCI[] = "AttemptMCI";
+constexpr const char kReadMCI[] = "ReadMCI";
+// Devices the catalogue lists but never opens.
+constexpr const char kSkippedLiveAudio[] = "LiveAudiofile";
+constexpr const char kSkippedLiveAudioMeta[] = "LiveAudioMetafile";
 }  // namespace names

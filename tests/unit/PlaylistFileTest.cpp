@@ -435,3 +435,31 @@ TEST(ByteStream, LargeAndSmallWritesArriveInOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ByteStream, ReadUntilKeepsWhatFitsAndConsumesTheStopByte) {
+    for (uint32_t chunk : {1u, 2u, 3u, 100u}) {
+        SCOPED_TRACE("chunk " + std::to_string(chunk));
+        const std::string text("abc\0defgh\0\0xyz", 14);
+        MemoryByteStream in(std::vector<uint8_t>(text.begin(), text.end()), chunk);
+        char out[8] = {};
+        bool found = false;
+        EXPECT_EQ(in.ReadUntil(0, out, 8, found), 3u);
+        EXPECT_TRUE(found);
+        EXPECT_EQ(std::string(out, 3), "abc");
+        EXPECT_EQ(in.ReadUntil(0, out, 2, found), 2u);
+        EXPECT_TRUE(found);
+        EXPECT_EQ(std::string(out, 2), "de");
+        EXPECT_EQ(in.ReadUntil(0, out, 8, found), 0u);
+        EXPECT_TRUE(found);
+        uint8_t byte = 0;
+        ASSERT_EQ(in.Read(&byte, 1), 1u) << "a byte-wise read goes on after the stop byte";
+        EXPECT_EQ(byte, 'x');
+        EXPECT_EQ(in.ReadUntil(0, out, 8, found), 2u);
+        EXPECT_FALSE(found);
+        EXPECT_EQ(in.Read(&byte, 1), 0u);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,15 @@
+#include "DialogScanUi.h"
+
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "resource.h"
+
+bool DialogScanUi::AskRetryScan() {
+    CWinApp* app = CWinApp::Get();
+    HINSTANCE instance = app != nullptr ? app->Instance() : GetModuleHandleA(nullptr);
+    HWND owner = app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->GetSafeHwnd()
+                                                              : nullptr;
+    char text[512] = {};
+    LoadStringA(instance, IDS_SCAN_FAILED, text, sizeof text);
+    return MessageBoxA(owner, text, "MCI Scan", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}

@@ -1,0 +1,143 @@
+#include "DeviceCatalogue.h"
+
+#include <cctype>
+#include <memory>
+
+#include "MediaDeviceQuery.h"
+#include "ProfileStore.h"
+#include "ScanUi.h"
+#include "SettingsNames.h"
+
+using namespace names;
+
+namespace {
+
+bool SameIgnoringCase(const std::string& a, const char* b) {
+    size_t i = 0;
+    for (; i < a.size() && b[i] != '\0'; ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return i == a.size() && b[i] == '\0';
+}
+
+std::string Numbered(const char* name, uint32_t i) { return name + std::to_string(i); }
+
+// Keeps the scanning window up for as long as the probing runs, and takes
+// it down also when a seam throws.
+class ScanWindow {
+public:
+    explicit ScanWindow(ScanUi& ui) : ui_(ui), shown_(ui.ShowScanWindow()) {}
+    ~ScanWindow() { Close(); }
+    ScanWindow(const ScanWindow&) = delete;
+    ScanWindow& operator=(const ScanWindow&) = delete;
+    void Close() {
+        if (shown_) ui_.HideScanWindow();
+        shown_ = false;
+    }
+
+private:
+    ScanUi& ui_;
+    bool shown_;
+};
+
+}  // namespace
+
+DeviceCatalogue::DeviceCatalogue(ProfileStore& store, MediaDeviceQuery& devices, ScanUi& ui)
+    : store_(store), devices_(devices), ui_(ui) {}
+
+MciDevice* DeviceCatalogue::GetAt(uint32_t i) const {
+    return static_cast<MciDevice*>(list_.GetAt(i));
+}
+
+uint32_t DeviceCatalogue::QueryDeviceCount() {
+    uint32_t count = 0;
+    return devices_.CountDevices(count) ? count : 0;
+}
+
+bool DeviceCatalogue::QueryDeviceName(uint32_t i, std::string& device) {
+    if (devices_.DeviceName(i + 1, device)) return true;
+    device.clear();
+    return false;
+}
+
+bool DeviceCatalogue::IsSkippedDevice(const std::string& device) {
+    return device.empty() || SameIgnoringCase(device, kSkippedLiveAudio) ||
+           SameIgnoringCase(device, kSkippedLiveAudioMeta);
+}
+
+bool DeviceCatalogue::ProbeDevice(const std::string& device, std::string& name) {
+    if (IsSkippedDevice(device)) return false;
+    uint32_t opened = 0;
+    if (!devices_.OpenDevice(device, opened)) {
+        name = device;
+        return false;
+    }
+    std::string product;
+    const bool described = devices_.ProductName(opened, product);
+    name = described ? product : std::string();
+    devices_.CloseDevice(opened);
+    return described;
+}
+
+void DeviceCatalogue::Save() {
+    ProfileBatch batch(store_, kMciSection);
+    store_.WriteProfileInt(kMciSection, kNumDevices, count_);
+    for (uint32_t i = 0; i < count_; ++i) {
+        const MciDevice* entry = GetAt(i);
+        if (entry == nullptr) break;
+        store_.WriteProfileString(kMciSection, Numbered(kMciDevice, i).c_str(),
+                                  entry->Device.c_str());
+        store_.WriteProfileString(kMciSection, Numbered(kMciName, i).c_str(), entry->Name.c_str());
+    }
+}
+
+void DeviceCatalogue::Scan() {
+    if (store_.GetProfileInt(kMciSection, kAttemptMCI, 0) != 0 && !ui_.AskRetryScan()) {
+        store_.WriteProfileInt(kMciSection, kAttemptMCI, 0);
+        store_.WriteProfileInt(kMciSection, kReadMCI, 1);
+        return;
+    }
+    // From here until the scan has stored its list, a crash leaves both
+    // flags at 1 and the next openings keep away from the devices.
+    store_.WriteProfileInt(kMciSection, kAttemptMCI, 1);
+    store_.WriteProfileInt(kMciSection, kReadMCI, 1);
+    {
+        ScanWindow window(ui_);
+        list_.RemoveAll();
+        const uint32_t installed = QueryDeviceCount();
+        for (uint32_t i = 0; i < installed; ++i) {
+            auto entry = std::make_unique<MciDevice>();
+            if (!QueryDeviceName(i, entry->Device)) continue;
+            ProbeDevice(entry->Device, entry->Name);
+            if (list_.Add(entry.get()) < 0) break;
+            entry.release();
+        }
+        count_ = list_.Count();
+        Save();
+        window.Close();
+    }
+    store_.WriteProfileInt(kMciSection, kAttemptMCI, 0);
+    store_.WriteProfileInt(kMciSection, kReadMCI, 0);
+}
+
+void DeviceCatalogue::Load() {
+    list_.RemoveAll();
+    count_ = store_.GetProfileInt(kMciSection, kNumDevices, 0);
+    if (store_.GetProfileInt(kMciSection, kReadMCI, 0) == 0 && QueryDeviceCount() != count_) {
+        Scan();
+        return;
+    }
+    ProfileBatch batch(store_, kMciSection);
+    for (uint32_t i = 0; i < count_ && i < kMaxStoredDevices; ++i) {
+        auto entry = std::make_unique<MciDevice>();
+        entry->Device = store_.GetProfileString(kMciSection, Numbered(kMciDevice, i).c_str(), "");
+        entry->Name = store_.GetProfileString(kMciSection, Numbered(kMciName, i).c_str(), "");
+        if (list_.Add(entry.get()) < 0) break;
+        entry.release();
+    }
+    // A damaged "NumDevices" must not promise entries the list lacks.
+    count_ = list_.Count();
+}

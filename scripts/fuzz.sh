@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Fuzzes the playlist-file reader: builds the libFuzzer target natively with
+# clang (address and undefined-behaviour sanitizers), seeds it with playlists
+# written by the saver's own writer and runs it for SECONDS (default 60).
+# Prints the executions done; exits non-zero on a finding (crash, hang,
+# leak, sanitizer report, broken round trip), kept under build/fuzz/findings.
+#   bash scripts/fuzz.sh [SECONDS]
+set -uo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+RUN_SECONDS=${1:-60}
+BUILD=${PELOR_BUILD:-$ROOT/build}
+OUT="$BUILD/fuzz"
+mkdir -p "$OUT/corpus" "$OUT/seeds" "$OUT/findings"
+
+CORE=("$ROOT"/saver/settings/{ByteStream,MediaItem,ObjectList,PlaylistFormat,SaverSettings}.cpp)
+FLAGS=(-std=c++17 -g -O1 -fno-omit-frame-pointer -Wall -Wextra -Wshadow -Werror
+       -I"$ROOT/saver" -I"$ROOT/tests")
+clang++ "${FLAGS[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+  "${CORE[@]}" "$ROOT/tests/fuzz/PlaylistFuzz.cpp" -o "$OUT/playlist_fuzz" \
+  || { echo "fuzz: the target did not build"; exit 2; }
+clang++ "${FLAGS[@]}" "${CORE[@]}" "$ROOT/tests/fuzz/WriteSeeds.cpp" -o "$OUT/write_seeds" \
+  || { echo "fuzz: the seed writer did not build"; exit 2; }
+"$OUT/write_seeds" "$OUT/seeds" || { echo "fuzz: writing the seeds failed"; exit 2; }
+# Inputs that once went wrong stay in the seeds.
+cp "$ROOT"/tests/fuzz/regressions/* "$OUT/seeds/" 2>/dev/null || true
+
+LOG="$OUT/fuzz.log"
+before=$(ls "$OUT/findings" | wc -l)
+"$OUT/playlist_fuzz" -max_total_time="$RUN_SECONDS" -timeout=10 -max_len=16384 \
+  -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$OUT/findings/" \
+  "$OUT/corpus" "$OUT/seeds" >"$LOG" 2>&1
+status=$?
+runs=$(grep -oE 'stat::number_of_executed_units: *[0-9]+' "$LOG" | grep -oE '[0-9]+$' | tail -n 1)
+found=$(( $(ls "$OUT/findings" | wc -l) - before ))
+echo "fuzz: ${runs:-0} executions in $RUN_SECONDS s, $found findings (log: $LOG)"
+if [ "$status" -ne 0 ] || [ "$found" -ne 0 ]; then
+  grep -E 'ERROR|SUMMARY|Test unit written' "$LOG" | head -n 20
+  exit 1
+fi

@@ -1,0 +1,51 @@
+// libFuzzer target: the playlist-file reader on arbitrary bytes. Besides the
+// sanitizers' checks, whatever the reader accepts must stay within its
+// limits and survive a write and a second read unchanged.
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "settings/PlaylistFormat.h"
+#include "settings/SaverSettings.h"
+#include "support/MemoryByteStream.h"
+#include "support/MemoryProfileStore.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+std::vector<uint8_t> Written(const SaverSettings& settings) {
+    MemoryByteStream out;
+    settings.WritePlaylist(out);
+    return out.Bytes();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    MemoryProfileStore store;
+    SaverSettings settings(store, nullptr);
+    MemoryByteStream in(std::vector<uint8_t>(data, data + size));
+    if (!settings.ReadPlaylist(in)) {
+        Check(settings.GetCount() == 0);
+        return 0;
+    }
+    Check(settings.GetCount() <= playlist::kMaxItems);
+    for (uint32_t i = 0; i < settings.GetCount(); ++i) {
+        const MediaItem& item = *settings.GetItem(i);
+        Check(item.File.size() <= playlist::kMaxTextLength);
+        Check(item.Title.size() <= playlist::kMaxTextLength);
+        Check(item.MCI.size() <= playlist::kMaxTextLength);
+        Check(item.TitleFont.lfHeight == -16);
+        Check(item.TitleFont.lfFaceName[MediaItem::kMaxFaceLength] == '\0');
+    }
+    const std::vector<uint8_t> once = Written(settings);
+    SaverSettings again(store, nullptr);
+    MemoryByteStream reread(once);
+    Check(again.ReadPlaylist(reread));
+    Check(again.GetCount() == settings.GetCount());
+    Check(Written(again) == once);
+    return 0;
+}

@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ScriptedMediaDevices.h"
+#include "settings/DeviceCatalogue.h"
+#include "support/MemoryProfileStore.h"
+
+namespace {
+
+const char kMci[] = "MCI";
+
+class Catalogue : public ::testing::Test {
+protected:
+    Catalogue() {
+        // Five installed devices: one without a name, one that refuses to
+        // open, one that is never opened, one without a description.
+        devices_.devices = {
+            {"waveaudio", true, true, true, "Wave Player"},
+            {"", false, true, true, ""},
+            {"cdaudio", true, false, true, ""},
+            {"LIVEAUDIOFILE", true, true, true, "must not be asked"},
+            {"avivideo", true, true, false, ""},
+        };
+    }
+
+    void StoreList(const std::vector<std::pair<std::string, std::string>>& entries) {
+        store_.SetNumber("NumDevices", static_cast<uint32_t>(entries.size()), kMci);
+        for (size_t i = 0; i < entries.size(); ++i) {
+            store_.SetText("MCIDevice" + std::to_string(i), entries[i].first, kMci);
+            store_.SetText("MCIName" + std::to_string(i), entries[i].second, kMci);
+        }
+    }
+    void SetFlags(uint32_t attempt, uint32_t read) {
+        store_.SetNumber("AttemptMCI", attempt, kMci);
+        store_.SetNumber("ReadMCI", read, kMci);
+    }
+    uint32_t Stored(const char* name) const { return store_.At(name, kMci).number; }
+    std::string StoredText(const std::string& name) const { return store_.At(name, kMci).text; }
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> out;
+        for (uint32_t i = 0; i < catalogue_.Count(); ++i) {
+            const MciDevice* entry = catalogue_.GetAt(i);
+            out.push_back(entry == nullptr ? "<none>" : entry->Device + "=" + entry->Name);
+        }
+        return out;
+    }
+    bool TouchedDevices() const {
+        for (const std::string& call : devices_.log) {
+            if (call != "count") return true;
+        }
+        return false;
+    }
+
+    MemoryProfileStore store_;
+    ScriptedMediaDevices devices_;
+    ScriptedScanUi ui_{store_};
+    DeviceCatalogue catalogue_{store_, devices_, ui_};
+};
+
+const std::vector<std::string> kScanned = {"waveaudio=Wave Player", "cdaudio=cdaudio",
+                                           "LIVEAUDIOFILE=", "avivideo="};
+
+TEST_F(Catalogue, FirstOpeningScansEveryDeviceAndStoresWhatItFound) {
+    catalogue_.Load();
+    EXPECT_EQ(Entries(), kScanned);
+    EXPECT_EQ(catalogue_.Count(), 4u);
+    EXPECT_EQ(Stored("NumDevices"), 4u);
+    const char* names[] = {"waveaudio", "cdaudio", "LIVEAUDIOFILE", "avivideo"};
+    const char* products[] = {"Wave Player", "cdaudio", "", ""};
+    for (uint32_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(StoredText("MCIDevice" + std::to_string(i)), names[i]);
+        EXPECT_EQ(StoredText("MCIName" + std::to_string(i)), products[i]);
+    }
+    EXPECT_EQ(Stored("AttemptMCI"), 0u);
+    EXPECT_EQ(Stored("ReadMCI"), 0u);
+    EXPECT_EQ(ui_.asked, 0);
+    EXPECT_EQ(ui_.shown, 1);
+    EXPECT_EQ(ui_.hidden, 1);
+    EXPECT_EQ(ui_.flagsWhileShown, "1/1");
+    // The MCI conversation, in order: numbers count from 1, the skipped
+    // device is never opened, every opened device is closed.
+    EXPECT_EQ(devices_.log, (std::vector<std::string>{
+                                "count", "count", "name 1", "open waveaudio", "info 1", "close 1",
+                                "name 2", "name 3", "open cdaudio", "name 4", "name 5",
+                                "open avivideo", "info 5", "close 5"}));
+    EXPECT_EQ(devices_.openNow, 0);
+}
+
+TEST_F(Catalogue, FlagsAreRaisedBeforeAndLoweredAfterTheStoredList) {
+    catalogue_.Scan();
+    std::vector<std::string> flagWrites;
+    for (const std::string& w : store_.writes) {
+        if (w == "AttemptMCI" || w == "ReadMCI" || w == "NumDevices") flagWrites.push_back(w);
+    }
+    EXPECT_EQ(flagWrites, (std::vector<std::string>{"AttemptMCI", "ReadMCI", "NumDevices",
+                                                    "AttemptMCI", "ReadMCI"}));
+    EXPECT_EQ(store_.writes.back(), "ReadMCI");
+}
+
+TEST_F(Catalogue, ChangedDeviceCountScansUnlessTheStoredListIsTrusted) {
+    StoreList({{"a", "A"}, {"b", "B"}, {"c", "C"}});
+    SetFlags(0, 0);
+    catalogue_.Load();
+    EXPECT_EQ(Entries(), kScanned) << "3 stored, 5 installed: a new scan";
+
+    DeviceCatalogue trusting(store_, devices_, ui_);
+    StoreList({{"a", "A"}, {"b", "B"}, {"c", "C"}});
+    SetFlags(0, 1);
+    devices_.log.clear();
+    trusting.Load();
+    ASSERT_EQ(trusting.Count(), 3u);
+    EXPECT_EQ(trusting.GetAt(2)->Device, "c");
+    EXPECT_EQ(trusting.GetAt(2)->Name, "C");
+    EXPECT_EQ(trusting.GetAt(3), nullptr);
+    EXPECT_TRUE(devices_.log.empty()) << "the stored list is taken without asking MCI";
+}
+
+TEST_F(Catalogue, ADeviceWithoutANameMakesEveryLaterOpeningScanAgain) {
+    catalogue_.Load();
+    ASSERT_EQ(Stored("NumDevices"), 4u);
+    for (int opening = 0; opening < 2; ++opening) {
+        ui_.shown = 0;
+        DeviceCatalogue later(store_, devices_, ui_);
+        later.Load();
+        EXPECT_EQ(ui_.shown, 1) << "5 installed, 4 stored";
+        EXPECT_EQ(later.Count(), 4u);
+    }
+}
+
+TEST_F(Catalogue, MatchingCountReadsTheStoredEntriesWithoutProbing) {
+    StoreList({{"one", "1"}, {"two", "2"}, {"three", "3"}, {"four", "4"}, {"five", "5"}});
+    SetFlags(0, 0);
+    catalogue_.Load();
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"one=1", "two=2", "three=3", "four=4",
+                                                   "five=5"}));
+    EXPECT_EQ(devices_.log, std::vector<std::string>{"count"});
+    EXPECT_EQ(ui_.shown, 0);
+}
+
+TEST_F(Catalogue, ACrashHalfWayLeavesBothFlagsUpAndTheOldListStored) {
+    StoreList({{"old", "Old Device"}});
+    devices_.crashAtName = 3;
+    EXPECT_THROW(catalogue_.Load(), ScriptedMediaDevices::Crash);
+    EXPECT_EQ(Stored("AttemptMCI"), 1u);
+    EXPECT_EQ(Stored("ReadMCI"), 1u);
+    EXPECT_EQ(Stored("NumDevices"), 1u);
+    EXPECT_EQ(StoredText("MCIDevice0"), "old");
+    EXPECT_FALSE(store_.Has("MCIDevice1", kMci));
+
+    // The next opening keeps away from the devices.
+    devices_.crashAtName = 0;
+    devices_.log.clear();
+    DeviceCatalogue next(store_, devices_, ui_);
+    next.Load();
+    EXPECT_TRUE(devices_.log.empty());
+    ASSERT_EQ(next.Count(), 1u);
+    EXPECT_EQ(next.GetAt(0)->Name, "Old Device");
+
+    // The Scan command asks first; No changes no list and stops asking.
+    ui_.answerYes = false;
+    next.Scan();
+    EXPECT_EQ(ui_.asked, 1);
+    EXPECT_TRUE(devices_.log.empty());
+    EXPECT_EQ(Stored("AttemptMCI"), 0u);
+    EXPECT_EQ(Stored("ReadMCI"), 1u);
+    EXPECT_EQ(next.Count(), 1u);
+    EXPECT_EQ(Stored("NumDevices"), 1u);
+
+    next.Scan();
+    EXPECT_EQ(ui_.asked, 1) << "after No the next Scan does not ask";
+    EXPECT_EQ(next.Count(), 4u);
+    EXPECT_EQ(Stored("AttemptMCI"), 0u);
+    EXPECT_EQ(Stored("ReadMCI"), 0u);
+}
+
+// Every state of the two flags: what Load and the Scan command do.
+TEST_F(Catalogue, CrashGuardStateTable) {
+    struct Row {
+        uint32_t attempt, read;
+        bool loadScans;
+        bool scanAsks;
+    };
+    const Row rows[] = {
+        {0, 0, true, false},  // first run, or a finished scan
+        {1, 1, false, true},  // a scan that never finished
+        {0, 1, false, false}, // No to question 9103
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("AttemptMCI " + std::to_string(row.attempt) + ", ReadMCI " +
+                     std::to_string(row.read));
+        for (bool yes : {true, false}) {
+            MemoryProfileStore store;
+            ScriptedScanUi ui(store);
+            ui.answerYes = yes;
+            store.SetNumber("NumDevices", 2, kMci);  // 5 installed
+            store.SetText("MCIDevice0", "x", kMci);
+            store.SetText("MCIDevice1", "y", kMci);
+            store.SetNumber("AttemptMCI", row.attempt, kMci);
+            store.SetNumber("ReadMCI", row.read, kMci);
+            DeviceCatalogue loading(store, devices_, ui);
+            loading.Load();
+            EXPECT_EQ(ui.shown == 1, row.loadScans);
+            EXPECT_EQ(loading.Count(), row.loadScans ? 4u : 2u);
+
+            store.SetNumber("AttemptMCI", row.attempt, kMci);
+            store.SetNumber("ReadMCI", row.read, kMci);
+            ui.shown = 0;
+            DeviceCatalogue scanning(store, devices_, ui);
+            scanning.Scan();
+            EXPECT_EQ(ui.asked == 1, row.scanAsks);
+            const bool scanned = !row.scanAsks || yes;
+            EXPECT_EQ(ui.shown == 1, scanned);
+            EXPECT_EQ(store.At("AttemptMCI", kMci).number, 0u);
+            EXPECT_EQ(store.At("ReadMCI", kMci).number, scanned ? 0u : 1u);
+            EXPECT_EQ(store.At("NumDevices", kMci).number, scanned ? 4u : 2u);
+        }
+    }
+}
+
+TEST_F(Catalogue, RefusedCountScansWhenEntriesAreStoredAndStoresAnEmptyList) {
+    devices_.refuseCount = true;
+    catalogue_.Load();
+    EXPECT_EQ(ui_.shown, 0) << "nothing stored and nothing counted agree";
+    StoreList({{"a", "A"}});
+    catalogue_.Load();
+    EXPECT_EQ(ui_.shown, 1);
+    EXPECT_EQ(catalogue_.Count(), 0u);
+    EXPECT_EQ(Stored("NumDevices"), 0u);
+}
+
+TEST_F(Catalogue, ADamagedDeviceCountIsNotBelieved) {
+    store_.SetNumber("NumDevices", 0xFFFFFFFFu, kMci);
+    SetFlags(0, 1);
+    catalogue_.Load();
+    EXPECT_EQ(catalogue_.Count(), DeviceCatalogue::kMaxStoredDevices);
+    EXPECT_NE(catalogue_.GetAt(catalogue_.Count() - 1), nullptr);
+    EXPECT_EQ(catalogue_.GetAt(catalogue_.Count()), nullptr);
+}
+
+TEST(DeviceCatalogueNames, SkippedDevicesInAnyCase) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", true},
+        {"LiveAudiofile", true},
+        {"liveaudiofile", true},
+        {"LIVEAUDIOFILE", true},
+        {"liveAudioMetaFile", true},
+        {"LiveAudio", false},
+        {"LiveAudiofile2", false},
+        {"waveaudio", false},
+        {" liveaudiofile", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DeviceCatalogue::IsSkippedDevice(c.first), c.second) << c.first;
+}
+
+TEST_F(Catalogue, ProbeDeviceResults) {
+    std::string name = "unchanged";
+    EXPECT_FALSE(catalogue_.ProbeDevice("liveAUDIOfile", name));
+    EXPECT_EQ(name, "unchanged");
+    EXPECT_TRUE(devices_.log.empty());
+
+    name.clear();
+    EXPECT_FALSE(catalogue_.ProbeDevice("cdaudio", name));
+    EXPECT_EQ(name, "cdaudio");
+    EXPECT_FALSE(catalogue_.ProbeDevice("avivideo", name));
+    EXPECT_EQ(name, "");
+    EXPECT_TRUE(devices_.Logged("close 5")) << "closed although it gave no description";
+    EXPECT_TRUE(catalogue_.ProbeDevice("waveaudio", name));
+    EXPECT_EQ(name, "Wave Player");
+    EXPECT_EQ(devices_.openNow, 0);
+
+    std::string device = "stale";
+    EXPECT_FALSE(catalogue_.QueryDeviceName(1, device));
+    EXPECT_EQ(device, "");
+    EXPECT_TRUE(catalogue_.QueryDeviceName(0, device));
+    EXPECT_EQ(device, "waveaudio");
+}
+
+}  // namespace
