@@ -1,5 +1,10 @@
 #include "DisplayWnd.h"
 
+#include <memory>
+
+#include "../shell/SaverKeys.h"
+#include "../shell/WaveOutDevice.h"
+
 #include "LogoMovieWnd.h"
 #include "MciMovieWnd.h"
 #include "PlaybackMessages.h"
@@ -8,7 +13,7 @@
 #include "TitlePainter.h"
 
 DisplayWnd::DisplayWnd(ProfileStore& store, MachineDefaults* machine, bool autoDelete)
-    : settings_(store, machine), sequencer_(settings_, random_), autoDelete_(autoDelete) {
+    : settings_(store, machine), volume_(std::make_unique<WaveOutDevice>()), sequencer_(settings_, random_), autoDelete_(autoDelete) {
     settings_.Load(true);
     settings_.ApplyGlobals(false);
     sequencer_.Reset();
@@ -107,7 +112,10 @@ void DisplayWnd::DestroyMovieWindow() {
     if (child != nullptr) ::DestroyWindow(child);
 }
 
-void DisplayWnd::SetMute(int mute) { settings_.Mute = mute; }
+void DisplayWnd::SetMute(int mute) {
+    settings_.Mute = mute;
+    volume_.SetMuted(mute != 0);
+}
 
 void DisplayWnd::CaptureInput() {
     capture_.Take(m_hWnd);
@@ -138,7 +146,23 @@ LRESULT DisplayWnd::OnTimer(const Msg& msg) {
     return Default();
 }
 
-LRESULT DisplayWnd::OnKeyDown(const Msg&) { return Default(); }
+LRESULT DisplayWnd::OnKeyDown(const Msg& msg) {
+    const DisplayKeyPlan plan =
+        PlanDisplayKey(static_cast<uint32_t>(msg.wParam), settings_.Mute != 0, MovieWindow() != nullptr);
+    if (plan.flipMute) settings_.Mute = settings_.Mute != 0 ? 0 : 1;
+    if (plan.applyMute) {
+        SetMute(settings_.Mute);
+        settings_.ApplyGlobals(true);
+    }
+    if (plan.skip) {
+        ::KillTimer(m_hWnd, kTitleCardTimer);
+        for (int i = 0; i < plan.stepBacks; ++i) StepBack();
+        PostMessage(UM_NEXTMOVIE);
+    }
+    if (plan.volumeUp) volume_.VolumeUp();
+    if (plan.volumeDown) volume_.VolumeDown();
+    return Default();
+}
 
 LRESULT DisplayWnd::OnNextMovie(const Msg&) {
     Advance();

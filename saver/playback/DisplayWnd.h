@@ -2,6 +2,7 @@
 #include "../../framework/Handles.h"
 #include "../../framework/Wnd.h"
 #include "../settings/SaverSettings.h"
+#include "../shell/WaveVolume.h"
 #include "PlaylistSequencer.h"
 #include "RandomSource.h"
 
@@ -64,6 +65,8 @@ private:
     void Redraw();
 
     SaverSettings settings_;
+    // Puts back the wave volume found at start when the object goes.
+    WaveVolume volume_;
     StdRandom random_;
     PlaylistSequencer sequencer_;
     RECT rect_{0, 0, 0, 0};

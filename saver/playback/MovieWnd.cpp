@@ -3,6 +3,7 @@
 #include "../settings/MediaItem.h"
 #include "DisplayWnd.h"
 #include "PlaybackMessages.h"
+#include "../shell/SaverKeys.h"
 
 namespace {
 IntRect ToIntRect(const RECT& r) { return IntRect{r.left, r.top, r.right, r.bottom}; }
@@ -121,13 +122,23 @@ LRESULT MovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MovieWnd::ForwardKey(const Msg& msg) const {
-    const WPARAM repeat = static_cast<WPARAM>(msg.lParam) & 0xFFFF;
-    const WPARAM flags = (static_cast<WPARAM>(msg.lParam) >> 16) & 0xFFFF;
-    ::PostMessageA(GetParent(m_hWnd), msg.message, msg.wParam,
-                   static_cast<LPARAM>(flags * 65536 + repeat));
+    const auto packed = PackKeyParam(LOWORD(msg.lParam), HIWORD(msg.lParam));
+    ::PostMessageA(GetParent(m_hWnd), msg.message, msg.wParam, static_cast<LPARAM>(packed));
 }
 
 LRESULT MovieWnd::OnKeyDown(const Msg& msg) {
+    const MovieKeyPlan plan = PlanMovieKey(static_cast<uint32_t>(msg.wParam), Mute != 0);
+    if (plan.toggleMute) {
+        Mute = Mute != 0 ? 0 : 1;
+        SetVolume(Mute != 0 ? 0 : 100);
+    }
+    if (plan.destroy) {
+        if (auto* display = dynamic_cast<DisplayWnd*>(FromHandle(GetParent(m_hWnd)))) {
+            for (int i = 0; i < plan.stepBacks; ++i) display->StepBack();
+        }
+        DestroyWindow();  // its end posts UM_NEXTMOVIE
+        return 0;
+    }
     const LRESULT result = Default();
     ForwardKey(msg);
     return result;

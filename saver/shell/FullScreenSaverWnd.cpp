@@ -3,11 +3,18 @@
 #include "../../framework/RegistryProfile.h"
 #include "../../framework/WinApp.h"
 #include "../settings/SettingsNames.h"
+#include "PasswordCheck.h"
+#include "PowerEvent.h"
 #include "SaverKeys.h"
+#include "TimerPeriod.h"
 
 namespace {
 constexpr UINT_PTR kMouseTimer = 3;
 constexpr UINT kMouseMilliseconds = 3000;
+constexpr UINT_PTR kPowerTimer = 4;
+constexpr UINT_PTR kStopTimer = 5;
+static_assert(kTimerMinimumMs == USER_TIMER_MINIMUM && kTimerMaximumMs == USER_TIMER_MAXIMUM,
+              "timer bounds as SetTimer takes them");
 // How far the pointer may stray from its reference without ending the saver.
 constexpr int kMouseSlack = 2;
 
@@ -29,13 +36,45 @@ bool FullScreenSaverWnd::CreateFullScreen() {
     return Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, screen, nullptr);
 }
 
-void FullScreenSaverWnd::StartTimers() { ::SetTimer(m_hWnd, kMouseTimer, kMouseMilliseconds, nullptr); }
+void FullScreenSaverWnd::StartTimers() {
+    ::SetTimer(m_hWnd, kMouseTimer, kMouseMilliseconds, nullptr);
+    if (Settings().Delay) ::SetTimer(m_hWnd, kStopTimer, MinutesToTimerPeriod(Settings().DelayMinutes), nullptr);
+    if (Settings().Power) ::SetTimer(m_hWnd, kPowerTimer, MinutesToTimerPeriod(Settings().PowerMinutes), nullptr);
+}
 
-void FullScreenSaverWnd::StopTimers() { ::KillTimer(m_hWnd, kMouseTimer); }
+void FullScreenSaverWnd::StopTimers() {
+    ::KillTimer(m_hWnd, kMouseTimer);
+    if (Settings().Delay) ::KillTimer(m_hWnd, kStopTimer);
+    if (Settings().Power) ::KillTimer(m_hWnd, kPowerTimer);
+}
 
-BOOL FullScreenSaverWnd::VerifyPassword() { return TRUE; }
+void FullScreenSaverWnd::StopPlayback() {
+    StopTimers();
+    Sequencer().PlaybackEnabled = 0;
+    DestroyMovieWindow();
+}
+
+void FullScreenSaverWnd::ResumePlayback() {
+    StartTimers();
+    Sequencer().PlaybackEnabled = 1;
+    Advance();
+}
+
+BOOL FullScreenSaverWnd::VerifyPassword() {
+    const VerifyScreenSavePwdFn verify = FindPasswordCheck(passwordLibrary_);
+    if (verify == nullptr) return TRUE;
+    // The cursor stays visible over this window while the dialog is up.
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    hideCursor = false;
+    const BOOL answer = verify(m_hWnd);
+    hideCursor = true;
+    CaptureInput();
+    return answer;
+}
 
 LRESULT FullScreenSaverWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Power events come before anything else the window does.
+    if (message == WM_POWERBROADCAST) return OnPowerBroadcast(wParam);
     static const MessageEntry<FullScreenSaverWnd> kHandlers[] = {
         {WM_CREATE, &FullScreenSaverWnd::OnCreate},
         {WM_SYSCOMMAND, &FullScreenSaverWnd::OnSysCommand},
@@ -140,6 +179,19 @@ LRESULT FullScreenSaverWnd::OnTimer(const Msg& msg) {
         ForgetMouse();
         return 0;
     }
+    if (msg.wParam == kStopTimer) {
+        // Once only: a later StartTimers of this run leaves timer 5 alone.
+        ::KillTimer(m_hWnd, kStopTimer);
+        Settings().Delay = 0;
+        Sequencer().PlaybackEnabled = 0;
+        DestroyMovieWindow();
+        return 0;
+    }
+    if (msg.wParam == kPowerTimer) {
+        StopPlayback();
+        SetSystemPowerState(TRUE, FALSE);
+        return 0;
+    }
     return DisplayWnd::OnTimer(msg);
 }
 
@@ -149,4 +201,14 @@ LRESULT FullScreenSaverWnd::OnDestroy(const Msg& msg) {
     StopTimers();
     PostQuitMessage(0);
     return 0;
+}
+
+LRESULT FullScreenSaverWnd::OnPowerBroadcast(WPARAM event) {
+    switch (PlanPowerEvent(static_cast<uint32_t>(event))) {
+    case PowerAction::StopPlayback: StopPlayback(); break;
+    case PowerAction::ResumePlayback: ResumePlayback(); break;
+    case PowerAction::Close: RequestClose(); break;
+    case PowerAction::None: break;
+    }
+    return TRUE;
 }

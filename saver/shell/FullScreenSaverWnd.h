@@ -20,6 +20,10 @@ public:
     // Timer 3 clears the mouse reference every 3000 ms.
     virtual void StartTimers();
     virtual void StopTimers();
+    // Stops the timers, disables playback and takes the movie away.
+    void StopPlayback();
+    // Restarts the timers, enables playback and advances, as UM_NEXTMOVIE does.
+    void ResumePlayback();
     // The password step: nonzero when the saver may close.
     virtual BOOL VerifyPassword();
 
@@ -43,8 +47,13 @@ protected:
     LRESULT OnClose(const Msg& msg);
     LRESULT OnTimer(const Msg& msg);
     LRESULT OnDestroy(const Msg& msg);
+    // Every power event is answered TRUE.
+    LRESULT OnPowerBroadcast(WPARAM event);
 
 private:
     void RequestClose() { PostMessage(WM_CLOSE); }
     void ForgetMouse() { mouseRef = POINT{-1, -1}; }
+
+    // Keeps the password component loaded once it has been asked.
+    Module passwordLibrary_;
 };

@@ -49,7 +49,8 @@ fi
 stop_program
 
 # With the setting and the component: a storm of input, none of it the password.
-launch; wnd=$(find_window '^SaverWnd$' 30)
+# The storm takes minutes, longer than a program is usually given.
+E2E_PROGRAM_TIMEOUT=900 launch; wnd=$(find_window '^SaverWnd$' 30)
 if [ -z "$wnd" ]; then
   fail "the saver starts with a password" "no SaverWnd"
 else

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Run-mode benchmarks of the real PELOR.SCR under Wine, in one run on a
+# virtual 800x600 screen, each printed as a ratio or difference against a
+# bare program doing the least the same job needs:
+#   start-up  process start to the first black frame, vs a topmost popup
+#             painted black (goal: ratio <= 1.3)
+#   gap       first frame of one clip to the first frame of the next, vs the
+#             bare MCI open, window, where, put and play sequence (goal:
+#             no more than 30 ms above it)
+#   CPU       the saver process while the logo bounces at BounceSpeed 100
+#             for 10 s (goal: under 2% of one core)
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+bash "$ROOT/scripts/setup.sh" >/dev/null
+source "$ROOT/scripts/lib/build-trees.sh"
+source "$ROOT/scripts/lib/wine-env.sh"
+ROUNDS=${BENCH_ROUNDS:-5}
+
+ARCH=$(wine_env_arch)
+build_native
+"build_$ARCH" PELOR pelor_store_playlist pelor_screen_watch pelor_bare_black pelor_bare_mci
+BIN="$BUILD/$ARCH/bin"
+MEDIA=$(mktemp -d /tmp/pelor-bench.XXXXXX)
+unset USE_DISPLAY
+SAVER_PID=""
+finish() {
+  if [ -n "$SAVER_PID" ]; then kill "$SAVER_PID" 2>/dev/null || true; wait "$SAVER_PID" 2>/dev/null || true; fi
+  wine_env_stop
+  rm -rf "$MEDIA"
+}
+trap finish EXIT
+wine_env_start
+
+winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+run() { timeout 300 "$WINE" "$@" 2>/dev/null | tr -d '\r'; }
+median() { sed -n 's/^median //p'; }
+store() { run "$BIN/pelor_store_playlist.exe" "$@" >/dev/null; }
+SCR=$(winpath "$BIN/PELOR.SCR")
+
+echo "== start-up ($ROUNDS rounds each, median)"
+store clear
+bare=$(run "$BIN/pelor_screen_watch.exe" startup "$ROUNDS" "$(winpath "$BIN/pelor_bare_black.exe")" | median)
+saver=$(run "$BIN/pelor_screen_watch.exe" startup "$ROUNDS" "$SCR" /s | median)
+echo "   PELOR.SCR /s ${saver} ms, bare black popup ${bare} ms"
+awk -v s="$saver" -v b="$bare" 'BEGIN { if (b > 0 && s > 0) printf "   start-up ratio %.2f (goal <= 1.30)\n", s / b; else print "   start-up: not measured" }'
+
+echo "== gap between movies (3 rounds each, median; both include the 1000 ms first clip)"
+"$BUILD/native/bin/pelor_fixture" avi "$MEDIA/red.avi" 320 180 10 10 0
+"$BUILD/native/bin/pelor_fixture" avi "$MEDIA/green.avi" 320 180 30 10 1
+store File="$MEDIA/red.avi" File="$MEDIA/green.avi" LoopInfinite=1
+bare=$(run "$BIN/pelor_screen_watch.exe" gap 3 "$(winpath "$BIN/pelor_bare_mci.exe")" \
+  "$(winpath "$MEDIA/red.avi")" "$(winpath "$MEDIA/green.avi")" | median)
+saver=$(run "$BIN/pelor_screen_watch.exe" gap 3 "$SCR" /s | median)
+echo "   PELOR.SCR ${saver} ms, bare MCI player ${bare} ms"
+awk -v s="$saver" -v b="$bare" 'BEGIN { if (b > 0 && s > 0) printf "   gap difference %+.1f ms (goal <= +30 ms)\n", s - b; else print "   gap: not measured" }'
+
+echo "== CPU while the logo bounces at BounceSpeed 100 (10 s)"
+store BounceSpeed=100
+xdotool mousemove 400 300 2>/dev/null || true
+timeout 60 "$WINE" "$BIN/PELOR.SCR" /s >/dev/null 2>&1 &
+SAVER_PID=$!
+sleep 4
+pid=$(pgrep -P "$SAVER_PID" | head -n 1 || true)
+if [ -n "$pid" ] && [ -r "/proc/$pid/stat" ]; then
+  ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
+  t0=$(ticks); sleep 10; t1=$(ticks)
+  awk -v d=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" \
+    'BEGIN { printf "   saver CPU %.2f%% of one core (goal < 2%%)\n", 100 * d / hz / 10 }'
+else
+  echo "   CPU: the saver did not run"
+fi
+xdotool key space 2>/dev/null || true
+wait "$SAVER_PID" 2>/dev/null || true
+SAVER_PID=""

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Shows the saver playing: sets the machine up, builds, writes demo media with
+# our own fixture writer, stores a demo playlist through the saver's settings
+# code, runs PELOR.SCR /s under Wine on your display (or, without a usable
+# one, on a virtual screen), saves a screenshot about every second and ends
+# the saver with a key press after DEMO_SECONDS (20 by default).
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+bash "$ROOT/scripts/setup.sh"
+source "$ROOT/scripts/lib/build-trees.sh"
+source "$ROOT/scripts/lib/wine-env.sh"
+SECONDS_TO_RUN=${DEMO_SECONDS:-20}
+
+ARCH=$(wine_env_arch)
+echo "== build (native tools and the $ARCH tree)"
+build_native
+"build_$ARCH" PELOR pelor_store_playlist
+BIN="$BUILD/$ARCH/bin"
+FIXTURE="$BUILD/native/bin/pelor_fixture"
+
+OUT=$(mktemp -d /tmp/pelor-demo.XXXXXX)
+MEDIA="$OUT/media"; SHOTS="$OUT/screenshots"
+mkdir -p "$MEDIA" "$SHOTS"
+echo "== demo media in $MEDIA"
+"$FIXTURE" avi "$MEDIA/red-320x180.avi" 320 180 40 10 0
+"$FIXTURE" avi "$MEDIA/green-160x120.avi" 160 120 30 10 1
+"$FIXTURE" avi "$MEDIA/blue-160x120.avi" 160 120 20 10 2
+"$FIXTURE" avi "$MEDIA/yellow-320x180.avi" 320 180 30 10 3
+"$FIXTURE" wav "$MEDIA/tone.wav" 2000 440
+
+# Your own screen when $DISPLAY answers, else a virtual one.
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  export USE_DISPLAY=$DISPLAY
+  echo "== on your display $DISPLAY"
+else
+  unset USE_DISPLAY
+  echo "== no usable display: on a virtual 800x600 screen"
+fi
+SAVER_PID=""
+finish() {
+  if [ -n "$SAVER_PID" ]; then kill "$SAVER_PID" 2>/dev/null || true; wait "$SAVER_PID" 2>/dev/null || true; fi
+  wine_env_stop
+}
+trap finish EXIT
+wine_env_start
+
+echo "== demo playlist"
+timeout 60 "$WINE" "$BIN/pelor_store_playlist.exe" Titles=1 BounceSpeed=20 \
+  File="$MEDIA/red-320x180.avi" Title="Pelorama" Scale=4 TitleBefore=1 \
+  File="$MEDIA/green-160x120.avi" Title="Upper left, double size" Scale=2 Align=1 TitleBefore=0 TitleMovie=1 Loops=2 \
+  File="$MEDIA/tone.wav" Title="A tone" TitleBefore=1 \
+  File="$MEDIA/blue-160x120.avi" Title="Bouncing" Scale=1 Bounce=1 Loops=3 TitleBefore=0 TitleMovie=1 \
+  File="$MEDIA/yellow-320x180.avi" Title="Lower right, half screen" Scale=6 Align=8 TitleMovie=1 LoopInfinite=1
+
+echo "== PELOR.SCR /s for $SECONDS_TO_RUN s"
+xdotool mousemove 400 300 2>/dev/null || true
+timeout $((SECONDS_TO_RUN + 30)) "$WINE" "$BIN/PELOR.SCR" /s >/dev/null 2>&1 &
+SAVER_PID=$!
+for i in $(seq -w 1 "$SECONDS_TO_RUN"); do
+  sleep 1
+  import -window root "$SHOTS/shot-$i.png" 2>/dev/null || true
+done
+xdotool key space 2>/dev/null || true
+rc=0
+wait "$SAVER_PID" || rc=$?
+SAVER_PID=""
+echo "== the saver ended with exit code $rc"
+echo "screenshots: $SHOTS"

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Real-world media made now by a real encoder (Debian's ffmpeg) play through
+# Wine's MCI devices inside the saver and end, so the next item starts:
+# MS Video 1 and Cinepak AVI, MPEG-1 video, MP3 and WAV. A MIDI item (no
+# MIDI output under Wine) does not stall the playlist.
+set -u
+source "$(dirname "$0")/lib.sh"
+media="$E2E_OUT/media-real"
+# Should a player crash inside Wine, no crash dialog may stay on the screen
+# for the scripts that follow.
+timeout 30 "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+mkdir -p "$media"
+enc() { ffmpeg -loglevel error -y "$@" </dev/null; }
+enc -f lavfi -i color=c=red:s=160x120:r=10:d=3 -c:v msvideo1 "$media/msvideo1.avi"
+enc -f lavfi -i color=c=lime:s=160x120:r=10:d=3 -c:v cinepak "$media/cinepak.avi"
+enc -f lavfi -i color=c=blue:s=160x120:r=25:d=3 -c:v mpeg1video -f mpeg "$media/mpeg1.mpg"
+enc -f lavfi -i sine=f=440:d=2 -c:a libmp3lame -b:a 64k "$media/tone.mp3"
+enc -f lavfi -i sine=f=660:d=2 -c:a pcm_s16le "$media/tone.wav"
+# One note of a standard MIDI file, format 0.
+printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\14\0\220\74\100\140\200\74\100\0\377\57\0' >"$media/note.mid"
+fixture avi "$media/yellow.avi" 160 120 20 10 3
+
+probe() { timeout 60 "$WINE" "$PELOR_BIN/pelor_mci_probe.exe" "$(win_path "$1")" 2>/dev/null | tr -d '\r'; }
+for f in msvideo1.avi cinepak.avi mpeg1.mpg; do
+  out=$(probe "$media/$f")
+  expect "$f opens and plays through MCI with a 160x120 picture ($(tr '\n' ' ' <<<"$out"))" \
+    grep -qzE 'open 0.where 0 0 160 120.play 0 ' <<<"$out"
+done
+for f in tone.mp3 tone.wav; do
+  out=$(probe "$media/$f")
+  expect "$f opens and plays through MCI ($(tr '\n' ' ' <<<"$out"))" grep -qzE 'open 0.where none.play 0 ' <<<"$out"
+done
+
+# colours_seen SECONDS: the colours seen at the screen centre, in order, each
+# once, until yellow (the last item) shows or the saver ends.
+colours_seen() {
+  local seen="" c end=$((SECONDS + $1))
+  while [ "$SECONDS" -lt "$end" ] && saver_running; do
+    screenshot "$E2E_OUT/media.png"
+    c=$(colour_at "$E2E_OUT/media.png" 400 300)
+    case " $seen " in *" $c "*) ;; *) [ "$c" = black ] || seen="$seen $c" ;; esac
+    [ "$c" = yellow ] && break
+    sleep 0.2
+  done
+  echo "${seen# }"
+}
+
+store_playlist File="$media/msvideo1.avi" File="$media/cinepak.avi" File="$media/tone.mp3" \
+  File="$media/tone.wav" File="$media/yellow.avi" LoopInfinite=1
+seen=""
+start_saver && seen=$(colours_seen 60)
+expect "the MS Video 1 clip shows, then the Cinepak clip (seen: $seen)" [ "${seen:0:9}" = "red green" ]
+expect "the Cinepak clip, the MP3 and the WAV end, and the next item plays" [ "$seen" = "red green yellow" ]
+end_saver
+
+store_playlist File="$media/mpeg1.mpg" File="$media/yellow.avi" LoopInfinite=1
+seen=""
+start_saver && seen=$(colours_seen 40)
+expect "the MPEG-1 clip shows, ends, and the next item plays (seen: $seen)" [ "$seen" = "blue yellow" ]
+end_saver
+
+store_playlist File="$media/note.mid" File="$media/yellow.avi" LoopInfinite=1
+seen=""
+start_saver && seen=$(colours_seen 30)
+expect "a MIDI item does not stall the playlist (seen: $seen)" [ "$seen" = yellow ]
+end_saver
+store_playlist clear
+[ "$E2E_FAILED" -eq 0 ]

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "framework/RegistryProfile.h"
+#include "playback/DisplayWnd.h"
+#include "playback/LogoMovieWnd.h"
+#include "playback/MovieWnd.h"
+#include "playback/PlaybackMessages.h"
+#include "playback/RandomSource.h"
+#include "resources/resource.h"
+#include "settings/SettingsNames.h"
+#include "support/MediaFiles.h"
+#include "support/Pump.h"
+#include "support/TestRegistry.h"
+
+namespace {
+
+const char kCompany[] = "Tolvane Arts Tests";
+const char kApp[] = "Playback";
+
+// A profile of the test's own with a playlist written into it.
+struct Profile {
+    Profile() : key(HKEY_CURRENT_USER, std::string("Software\\") + kCompany + "\\" + kApp),
+                store(kCompany, kApp) {}
+    void Num(const char* name, uint32_t v) { store.WriteProfileInt(names::kConfigSection, name, v); }
+    void Item(uint32_t i, const char* suffix, const std::string& text) {
+        store.WriteProfileString(names::kConfigSection, ItemValueName(i, suffix).c_str(), text.c_str());
+    }
+    void ItemNum(uint32_t i, const char* suffix, uint32_t v) {
+        store.WriteProfileInt(names::kConfigSection, ItemValueName(i, suffix).c_str(), v);
+    }
+    ScratchKey key;
+    RegistryProfileStore store;
+};
+
+RECT Screen() { return RECT{0, 0, 800, 600}; }
+
+RECT WindowRectOf(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return r;
+}
+
+// A display window over the screen that the test owns and destroys.
+struct Display {
+    explicit Display(ProfileStore& store) : wnd(std::make_unique<DisplayWnd>(store, nullptr, false)) {}
+    ~Display() {
+        if (wnd->m_hWnd != nullptr) wnd->DestroyWindow();
+        PumpFor(20);
+    }
+    bool Create() { return wnd->Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, Screen(), nullptr); }
+    MovieWnd* Movie() const { return wnd->MovieWindow(); }
+    std::unique_ptr<DisplayWnd> wnd;
+};
+
+TEST(DisplayWnd, EmptyPlaylistShowsTheBouncingLogo) {
+    Profile profile;
+    profile.Num(names::kBounceSpeed, 250);
+    Display display(profile.store);
+    ASSERT_TRUE(display.Create());
+    char text[32] = "";
+    GetWindowTextA(display.wnd->m_hWnd, text, sizeof text);
+    EXPECT_STREQ(text, "SaverWnd");
+    ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 3000));
+    MovieWnd* logo = display.Movie();
+    EXPECT_EQ(logo->Kind(), 99);
+    GetWindowTextA(logo->m_hWnd, text, sizeof text);
+    EXPECT_STREQ(text, "MovieWnd");
+    EXPECT_TRUE(IsWindowVisible(logo->m_hWnd));
+    EXPECT_EQ(GetFocus(), logo->m_hWnd);
+    const RECT first = WindowRectOf(logo->m_hWnd);
+    EXPECT_EQ(first.right - first.left, 350);
+    EXPECT_EQ(first.bottom - first.top, 250);
+    EXPECT_EQ(first.left, 225);  // centred before the first bounce step
+    EXPECT_EQ(first.top, 175);
+    EXPECT_EQ(display.wnd->Settings().GetCount(), 1u);
+    EXPECT_EQ(display.wnd->Settings().GetItem(0)->IsLogo, 1);
+    EXPECT_EQ(display.wnd->Sequencer().StartingMovie, 0);
+
+    PumpFor(1200);
+    const RECT later = WindowRectOf(logo->m_hWnd);
+    EXPECT_TRUE(later.left != first.left || later.top != first.top);
+    EXPECT_GE(later.left, 0);
+    EXPECT_GE(later.top, 0);
+    EXPECT_LE(later.right, 800);
+    EXPECT_LE(later.bottom, 600);
+    EXPECT_EQ(later.right - later.left, 350);
+}
+
+TEST(DisplayWnd, AviPlaysLetterboxedAtFullScreenForItsLoops) {
+    MediaFolder media;
+    Profile profile;
+    const std::string clip = media.Avi("wide.avi", 320, 180, 5, 10);  // 0.5 s
+    profile.Num(names::kNumAVI, 2);
+    profile.Item(0, names::kItemFile, clip);
+    profile.ItemNum(0, names::kItemScale, ScaleFullScreen);
+    profile.ItemNum(0, names::kItemLoops, 1);
+    profile.Item(1, names::kItemFile, clip);
+    profile.ItemNum(1, names::kItemScale, ScaleFullScreen);
+    profile.ItemNum(1, names::kItemLoops, 4);
+    Display display(profile.store);
+    ASSERT_TRUE(display.Create());
+
+    // How long each item's window lives, from its first sight to its end.
+    DWORD lifetimes[2] = {0, 0};
+    for (DWORD& lifetime : lifetimes) {
+        ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 3000));
+        MovieWnd* movie = display.Movie();
+        HWND wnd = movie->m_hWnd;
+        EXPECT_EQ(movie->Kind(), 102);
+        EXPECT_EQ(movie->MovieState, 2);
+        EXPECT_EQ(movie->NaturalRect.right, 320);
+        EXPECT_EQ(movie->NaturalRect.bottom, 180);
+        const RECT r = WindowRectOf(wnd);
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.top, 75);
+        EXPECT_EQ(r.right, 800);
+        EXPECT_EQ(r.bottom, 525);
+        const DWORD start = GetTickCount();
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(wnd); }, 10000));
+        lifetime = GetTickCount() - start;
+    }
+    // Four plays take about four times as long as one.
+    EXPECT_GT(lifetimes[1], lifetimes[0] * 5 / 2) << lifetimes[0] << " " << lifetimes[1];
+    // The list goes round: the first item plays again.
+    ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 3000));
+    EXPECT_EQ(display.Movie()->GetLoopsLeft(), 1u);
+}
+
+TEST(DisplayWnd, UnplayableItemsAreDroppedAndTheNextPlays) {
+    MediaFolder media;
+    Profile profile;
+    const std::string files[] = {
+        media.Write("empty.avi", {}),
+        media.Text("text.avi", "this is not a movie\r\n"),
+        media.Avi("nodevice.avi", 32, 32, 2, 10),
+        media.Avi("clip.avi", 32, 32, 2, 10),
+        media.Write("quick.mov", {}),
+        media.Wav("tone.wav", 3000),
+    };
+    profile.Num(names::kNumAVI, 7);
+    profile.Item(0, names::kItemFile, "C:\\no\\such\\file.avi");
+    profile.Item(1, names::kItemFile, files[0]);
+    profile.Item(2, names::kItemFile, files[1]);
+    profile.Item(3, names::kItemFile, files[2]);
+    profile.Item(3, names::kItemMCI, "nosuchdevice");
+    profile.Item(4, names::kItemFile, files[3]);
+    profile.Item(4, names::kItemMCI, names::kQuickTimePlayer);  // .avi with the QuickTime player
+    profile.Item(5, names::kItemFile, files[4]);
+    profile.Item(5, names::kItemMCI, names::kQuickTimePlayer);  // no QuickTime here
+    profile.Item(6, names::kItemFile, files[5]);
+    profile.ItemNum(6, names::kItemScale, ScaleNatural);
+    Display display(profile.store);
+    ASSERT_TRUE(display.Create());
+    ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 5000));
+    MovieWnd* movie = display.Movie();
+    EXPECT_EQ(movie->Kind(), 102);
+    EXPECT_EQ(movie->File, files[5]);
+    ASSERT_EQ(display.wnd->Settings().GetCount(), 1u);
+    // A sound has no picture: 10 x 10 at its own size.
+    const RECT r = WindowRectOf(movie->m_hWnd);
+    EXPECT_EQ(r.right - r.left, 10);
+    EXPECT_EQ(r.bottom - r.top, 10);
+}
+
+// A movie window that cannot be made, for the first request only.
+class RefusedMovie : public LogoMovieWnd {
+public:
+    BOOL CreateChild(HWND) override { return FALSE; }
+};
+
+class RefusingDisplay : public DisplayWnd {
+public:
+    using DisplayWnd::DisplayWnd;
+    int refusals = 1;
+
+protected:
+    MovieWnd* NewMovieWindow(PlayerKind kind) override {
+        if (refusals > 0) {
+            --refusals;
+            return new RefusedMovie();
+        }
+        return DisplayWnd::NewMovieWindow(kind);
+    }
+};
+
+TEST(DisplayWnd, AMovieWindowThatCannotBeMadeStillLeadsToTheNextItem) {
+    MediaFolder media;
+    Profile profile;
+    profile.Num(names::kNumAVI, 1);
+    profile.Item(0, names::kItemFile, media.Wav("tone.wav", 2000));
+    RefusingDisplay display(profile.store, nullptr, false);
+    ASSERT_TRUE(display.Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, Screen(), nullptr));
+    // The refused item is dropped; the empty list then gets the logo.
+    EXPECT_TRUE(PumpUntil([&] { return display.MovieWindow() != nullptr; }, 3000));
+    EXPECT_EQ(display.refusals, 0);
+    ASSERT_EQ(display.Settings().GetCount(), 1u);
+    EXPECT_EQ(display.Settings().GetItem(0)->IsLogo, 1);
+    EXPECT_EQ(display.Sequencer().StartingMovie, 0);
+    display.DestroyWindow();
+    PumpFor(20);
+}
+
+int CountWhiteInRows(HWND wnd, int top, int bottom) {
+    HDC dc = GetDC(wnd);
+    int white = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < 800; x += 2) {
+            if (GetPixel(dc, x, y) == RGB(255, 255, 255)) ++white;
+        }
+    }
+    ReleaseDC(wnd, dc);
+    return white;
+}
+
+TEST(DisplayWnd, TitleCardIsWhiteTextOnTheCentreLine) {
+    MediaFolder media;
+    Profile profile;
+    profile.Num(names::kNumAVI, 1);
+    profile.Num(names::kTitles, 1);
+    profile.Item(0, names::kItemFile, media.Wav("tone.wav", 500));
+    profile.Item(0, names::kItemTitle, "MMMM HHHH");
+    profile.ItemNum(0, names::kItemTitleBefore, 1);
+    Display display(profile.store);
+    ASSERT_TRUE(display.Create());
+    PumpFor(400);
+    EXPECT_EQ(display.Movie(), nullptr);  // the card stays 4 s before the movie
+    EXPECT_EQ(display.wnd->Sequencer().TitlePhase, 1);
+    // Capitals stand on the baseline at y = 300 in a 40-pixel font.
+    EXPECT_GT(CountWhiteInRows(display.wnd->m_hWnd, 280, 300), 50);
+    EXPECT_EQ(CountWhiteInRows(display.wnd->m_hWnd, 302, 600), 0);
+    EXPECT_EQ(CountWhiteInRows(display.wnd->m_hWnd, 0, 250), 0);
+}
+
+TEST(Random, TheProcessGeneratorIsTheClassicOne) {
+    for (unsigned seed : {1u, 12345u, 4000000000u}) {
+        std::srand(seed);
+        StdRandom process;
+        ClassicRandom classic(seed);
+        for (int i = 0; i < 100; ++i) ASSERT_EQ(process.Next(), classic.Next()) << seed;
+    }
+}
+
+}  // namespace
