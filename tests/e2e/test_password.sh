@@ -7,6 +7,14 @@ source "$(dirname "$0")/lib.sh"
 
 # launch: PELOR.SCR /s with the pointer parked at the screen centre.
 launch() { xdotool mousemove 400 300; start_program "$PELOR_BIN/PELOR.SCR" /s; }
+
+# answer TEXT: types TEXT into the open password dialog, without Return.
+answer() {
+  local d
+  d=$(find_window '^Screen Saver Password$' 5)
+  [ -n "$d" ] && { xdotool windowactivate --sync "$d" 2>/dev/null || xdotool windowfocus --sync "$d" 2>/dev/null; }
+  xdotool type --delay 20 "$1"
+}
 secret='Zq7#Lw9!k2'
 STORM_EVENTS=${STORM_EVENTS:-10000}
 
@@ -72,7 +80,7 @@ else
   [ "$(poke dialogs)" = 1 ] && { xdotool key Escape; wait_dialogs 0 5; }
   poke post 0x218 7 0 >/dev/null    # PBT_APMRESUMESUSPEND
   expect "a resume event asks for the password" wait_dialogs 1 10
-  xdotool type --delay 20 'not it'; xdotool key Return
+  answer 'not it'; xdotool key Return
   expect "a wrong password closes the dialog" wait_dialogs 0 10
   sleep 1
   expect "and leaves the saver running" saver_running
@@ -83,7 +91,7 @@ else
   expect "still exactly one" [ "$(poke dialogs)" = 1 ]
   screenshot "$E2E_OUT/password-dialog.png"
   if saver_running; then
-    xdotool type --delay 20 "$secret"
+    answer "$secret"
     t0=$(date +%s%N)
     xdotool key Return
     rc=$(wait_program 5)
