@@ -4,6 +4,7 @@
 // open, and sets the stand-in component's password through its own change
 // dialog. Usage:
 //   pelor_poke post MESSAGE WPARAM LPARAM     numbers in decimal or 0x hex
+//   pelor_poke key VK                         one key press through the input queue
 //   pelor_poke dialogs                        prints the open password dialogs
 //   pelor_poke set-password NEW [OLD]         through PASSWORD.CPL's dialog
 //   pelor_poke storm COUNT SEED               random input; prints a summary
@@ -197,12 +198,18 @@ int main(int argc, char** argv) {
         return PostMessageA(saver, static_cast<UINT>(Number(argv[2])), static_cast<WPARAM>(Number(argv[3])),
                             static_cast<LPARAM>(Number(argv[4]))) ? 0 : 1;
     }
+    if (command == "key" && argc == 3) {
+        const WORD vk = static_cast<WORD>(Number(argv[2]));
+        Key(vk, false);
+        Key(vk, true);
+        return 0;
+    }
     if (command == "dialogs") {
         std::printf("%u\n", static_cast<unsigned>(PasswordDialogs()));
         return 0;
     }
     if (command == "set-password" && (argc == 3 || argc == 4)) return SetPassword(argv[2], argc == 4 ? argv[3] : nullptr);
     if (command == "storm" && argc == 4) return Storm(Number(argv[2]), Number(argv[3]));
-    std::fprintf(stderr, "usage: pelor_poke post MSG WPARAM LPARAM | dialogs | set-password NEW [OLD] | storm COUNT SEED\n");
+    std::fprintf(stderr, "usage: pelor_poke post MSG WPARAM LPARAM | key VK | dialogs | set-password NEW [OLD] | storm COUNT SEED\n");
     return 64;
 }
