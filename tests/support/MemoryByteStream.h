@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "settings/ByteStream.h"
@@ -17,8 +16,6 @@ public:
     MemoryByteStream() = default;
     explicit MemoryByteStream(std::vector<uint8_t> bytes, uint32_t chunk = UINT32_MAX)
         : bytes_(std::move(bytes)), chunk_(chunk) {}
-    explicit MemoryByteStream(const std::string& bytes)
-        : bytes_(bytes.begin(), bytes.end()) {}
 
     // Everything written so far.
     const std::vector<uint8_t>& Bytes() {
