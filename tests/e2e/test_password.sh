@@ -8,11 +8,17 @@ source "$(dirname "$0")/lib.sh"
 # launch: PELOR.SCR /s with the pointer parked at the screen centre.
 launch() { xdotool mousemove 400 300; start_program "$PELOR_BIN/PELOR.SCR" /s; }
 
-# answer TEXT: types TEXT into the open password dialog, without Return.
+# answer TEXT: clicks into the open password dialog's text field, which gives
+# it the keyboard, and types TEXT, without Return.
 answer() {
-  local d
+  local d x y
   d=$(find_window '^Screen Saver Password$' 5)
-  [ -n "$d" ] && { xdotool windowactivate --sync "$d" 2>/dev/null || xdotool windowfocus --sync "$d" 2>/dev/null; }
+  if [ -n "$d" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$d" 2>/dev/null | grep -E '^(X|Y)=')"
+    xdotool mousemove $((X + 150)) $((Y + 60)) click 1
+    sleep 0.3
+  fi
+  xdotool keyup Alt_L Shift_L Control_L 2>/dev/null
   xdotool type --delay 20 "$1"
 }
 secret='Zq7#Lw9!k2'

@@ -6,6 +6,7 @@
 //   pelor_poke post MESSAGE WPARAM LPARAM     numbers in decimal or 0x hex
 //   pelor_poke key VK                         one key press through the input queue
 //   pelor_poke dialogs                        prints the open password dialogs
+//   pelor_poke answer TEXT                    puts TEXT in the open password dialog and presses OK
 //   pelor_poke set-password NEW [OLD]         through PASSWORD.CPL's dialog
 //   pelor_poke storm COUNT SEED               random input; prints a summary
 // Exit code 0 on success, 2 when there is no saver window (or no component).
@@ -128,6 +129,8 @@ int Storm(unsigned long count, unsigned long seed) {
         const size_t open = PasswordDialogs(&seen);
         if (open > most) most = open;
     }
+    // Leave no modifier down for whoever types next.
+    for (WORD vk : {WORD(VK_MENU), WORD(VK_SHIFT), WORD(VK_CONTROL)}) Key(vk, true);
     Sleep(500);
     std::printf("events %lu keys %lu alt-keys %lu mouse %lu posted %lu most-dialogs %u dialogs-seen %u saver-alive %d\n",
                 sent, keys, altKeys, mouse, posted, static_cast<unsigned>(most), static_cast<unsigned>(seen.size()),
@@ -204,12 +207,19 @@ int main(int argc, char** argv) {
         Key(vk, true);
         return 0;
     }
+    if (command == "answer" && argc == 3) {
+        HWND dialog = FindWindowA("#32770", kPasswordCaption);
+        if (dialog == nullptr) return 2;
+        SetDlgItemTextA(dialog, 1000, argv[2]);
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        return 0;
+    }
     if (command == "dialogs") {
         std::printf("%u\n", static_cast<unsigned>(PasswordDialogs()));
         return 0;
     }
     if (command == "set-password" && (argc == 3 || argc == 4)) return SetPassword(argv[2], argc == 4 ? argv[3] : nullptr);
     if (command == "storm" && argc == 4) return Storm(Number(argv[2]), Number(argv[3]));
-    std::fprintf(stderr, "usage: pelor_poke post MSG WPARAM LPARAM | key VK | dialogs | set-password NEW [OLD] | storm COUNT SEED\n");
+    std::fprintf(stderr, "usage: pelor_poke post MSG WPARAM LPARAM | key VK | dialogs | answer TEXT | set-password NEW [OLD] | storm COUNT SEED\n");
     return 64;
 }
