@@ -55,6 +55,9 @@ BOOL MciMovieWnd::Play() {
     if (mciSendCommandA(DeviceId, MCI_PLAY, flags, Parms(&play)) != 0) return 0;
     MovieState = 2;
     InvalidateRect(m_hWnd, nullptr, TRUE);
+    lastPosition_ = static_cast<DWORD_PTR>(-1);
+    stalledChecks_ = 0;
+    ::SetTimer(m_hWnd, kWatchTimer, kWatchPeriod, nullptr);
     return 1;
 }
 
@@ -103,6 +106,7 @@ void MciMovieWnd::Place() {
 LRESULT MciMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const MessageEntry<MciMovieWnd> kHandlers[] = {
         {MM_MCINOTIFY, &MciMovieWnd::OnMciNotify},
+        {WM_TIMER, &MciMovieWnd::OnTimer},
     };
     LRESULT result = 0;
     if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
@@ -112,12 +116,36 @@ LRESULT MciMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT MciMovieWnd::OnMciNotify(const Msg&) {
     // Every notification while playing is the end of one play, whatever its code.
     if (!IsOpen() || MovieState != 2) return 0;
+    EndOfPlay();
+    return 0;
+}
+
+LRESULT MciMovieWnd::OnTimer(const Msg& msg) {
+    if (msg.wParam != kWatchTimer) return MovieWnd::WindowProc(msg.message, msg.wParam, msg.lParam);
+    WatchProgress();
+    return 0;
+}
+
+void MciMovieWnd::EndOfPlay() {
     if (LoopsLeft <= 1) {
         DestroyWindow();
-        return 0;
+        return;
     }
     --LoopsLeft;
     Rewind();
     Play();
-    return 0;
+}
+
+void MciMovieWnd::WatchProgress() {
+    if (!IsOpen() || MovieState != 2) return;
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_POSITION;
+    // A device that cannot tell its position is trusted to notify.
+    if (mciSendCommandA(DeviceId, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, Parms(&status)) != 0) return;
+    if (status.dwReturn != lastPosition_) {
+        lastPosition_ = status.dwReturn;
+        stalledChecks_ = 0;
+        return;
+    }
+    if (++stalledChecks_ >= kStallChecks) EndOfPlay();
 }

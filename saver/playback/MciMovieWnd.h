@@ -33,4 +33,19 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnMciNotify(const Msg& msg);
+    LRESULT OnTimer(const Msg& msg);
+
+private:
+    // Counts one play down: plays again, or destroys the window after the last.
+    void EndOfPlay();
+    // A device that says it plays while its position stands still for
+    // kStallChecks checks has failed without telling (a sequencer with no
+    // MIDI output does that); its play is over as if it had notified.
+    void WatchProgress();
+
+    static constexpr UINT_PTR kWatchTimer = 8;
+    static constexpr UINT kWatchPeriod = 1000;
+    static constexpr int kStallChecks = 3;
+    DWORD_PTR lastPosition_ = 0;
+    int stalledChecks_ = 0;
 };
