@@ -33,7 +33,11 @@ FullScreenSaverWnd::FullScreenSaverWnd(ProfileStore& store, MachineDefaults* mac
 
 bool FullScreenSaverWnd::CreateFullScreen() {
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, screen, nullptr);
+    if (!Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, screen, nullptr)) return false;
+    // Black the screen now, before the queued start of the playlist opens a
+    // device: the first frame is what the user waits for.
+    UpdateWindow(m_hWnd);
+    return true;
 }
 
 void FullScreenSaverWnd::StartTimers() {
