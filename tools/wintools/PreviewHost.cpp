@@ -3,8 +3,11 @@
 // (X, Y) on the screen, starts "SAVER /p <its handle>", and after SECONDS
 // destroys its window, which takes the preview window with it.
 //   pelor_preview_host SAVER [SECONDS [X Y WIDTH HEIGHT]]
-// Prints the handle it passed; exits with the saver's exit code, or 3 when
-// the saver did not end within 10 s of the host's window going away.
+// Prints the handle it passed, then, once the saver has put a window inside
+// the host, "child LEFT TOP RIGHT BOTTOM VISIBLE" in host client coordinates
+// (Wine does not show what another process draws in a child window, so this
+// is what a script can see of it). Exits with the saver's exit code, or 3
+// when the saver did not end within 10 s of the host's window going away.
 #include "framework/Win32.h"
 
 #include <cstdio>
@@ -16,11 +19,26 @@
 namespace {
 
 constexpr UINT_PTR kEndTimer = 1;
+constexpr UINT_PTR kChildTimer = 2;
+
+// Prints the first child window of `host` once, and stops looking.
+void ReportChild(HWND host) {
+    HWND child = GetWindow(host, GW_CHILD);
+    if (child == nullptr) return;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&r), 2);
+    std::printf("child %ld %ld %ld %ld %d\n", r.left, r.top, r.right, r.bottom,
+                IsWindowVisible(child) ? 1 : 0);
+    std::fflush(stdout);
+    KillTimer(host, kChildTimer);
+}
 
 LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_TIMER:
         if (wp == kEndTimer) DestroyWindow(wnd);
+        if (wp == kChildTimer) ReportChild(wnd);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -54,6 +72,7 @@ int main(int argc, char** argv) {
     if (host == nullptr) return 2;
     UpdateWindow(host);
     SetTimer(host, kEndTimer, static_cast<UINT>(seconds) * 1000, nullptr);
+    SetTimer(host, kChildTimer, 50, nullptr);
 
     const std::string handle = std::to_string(reinterpret_cast<UINT_PTR>(host));
     std::printf("%s\n", handle.c_str());
