@@ -60,11 +60,13 @@ e2e_status=$?
 ok=$(grep -c '^PASS ' "$LOGS/e2e.log"); bad=$(grep -c '^FAIL ' "$LOGS/e2e.log")
 if [ "$e2e_status" -ne 0 ] && [ "$bad" -eq 0 ]; then bad=1; fi
 passed=$((passed + ok)); failed=$((failed + bad))
-echo "   $ok passed, $bad failed"
+skipped=$(grep -c '^SKIP ' "$LOGS/e2e.log")
+echo "   $ok passed, $bad failed, $skipped skipped"
+grep '^SKIP ' "$LOGS/e2e.log" | sed 's/^/   /'
 
 if [ "$failed" -ne 0 ]; then
   echo "== failures (logs in build/test-logs)"
   grep -hE '^([0-9]+: )?\[  FAILED  \] [^ ]+ \([0-9]+ ms\)|^FAIL ' "$LOGS"/*.log | sort -u
 fi
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

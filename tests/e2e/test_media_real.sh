@@ -21,10 +21,12 @@ printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\14\0\220\74\100\140\200\74\100\0\37
 fixture avi "$media/yellow.avi" 160 120 20 10 3
 
 probe() { timeout 60 "$WINE" "$PELOR_BIN/pelor_mci_probe.exe" "$(win_path "$1")" 2>/dev/null | tr -d '\r'; }
+mpeg_play_ms=0
 for f in msvideo1.avi cinepak.avi mpeg1.mpg; do
   out=$(probe "$media/$f")
   expect "$f opens and plays through MCI with a 160x120 picture ($(tr '\n' ' ' <<<"$out"))" \
     grep -qzE 'open 0.where 0 0 160 120.play 0 ' <<<"$out"
+  [ "$f" = mpeg1.mpg ] && mpeg_play_ms=$(sed -n 's/^play 0 //p' <<<"$out")
 done
 for f in tone.mp3 tone.wav; do
   out=$(probe "$media/$f")
@@ -53,11 +55,19 @@ expect "the MS Video 1 clip shows, then the Cinepak clip (seen: $seen)" [ "${see
 expect "the Cinepak clip, the MP3 and the WAV end, and the next item plays" [ "$seen" = "red green yellow" ]
 end_saver
 
-store_playlist File="$media/mpeg1.mpg" File="$media/yellow.avi" LoopInfinite=1
-seen=""
-start_saver && seen=$(colours_seen 40)
-expect "the MPEG-1 clip shows, ends, and the next item plays (seen: $seen)" [ "$seen" = "blue yellow" ]
-end_saver
+# Some Wine builds' MPEGVideo device (the 64-bit one here) accepts the
+# 3-second clip but "plays" it to the end in a few milliseconds without a
+# picture, even for a bare MCI program; the saver cannot show what the
+# device does not play, so that case is reported, not counted.
+if [ "${mpeg_play_ms:-0}" -ge 1500 ]; then
+  store_playlist File="$media/mpeg1.mpg" File="$media/yellow.avi" LoopInfinite=1
+  seen=""
+  start_saver && seen=$(colours_seen 40)
+  expect "the MPEG-1 clip shows, ends, and the next item plays (seen: $seen)" [ "$seen" = "blue yellow" ]
+  end_saver
+else
+  echo "SKIP the MPEG-1 clip in the saver: this Wine's MPEGVideo device plays the 3 s clip in ${mpeg_play_ms:-?} ms for a bare MCI program too"
+fi
 
 store_playlist File="$media/note.mid" File="$media/yellow.avi" LoopInfinite=1
 seen=""
