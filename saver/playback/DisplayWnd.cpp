@@ -165,6 +165,13 @@ LRESULT DisplayWnd::OnKeyDown(const Msg& msg) {
 }
 
 LRESULT DisplayWnd::OnNextMovie(const Msg&) {
+    // A request that finds a movie window has been answered already: a movie
+    // was started after it was posted. The usual case is PlayCurrent putting
+    // a new movie in place of one a resumed playback left up; that old
+    // movie's end asks for the next item too, and advancing on it would start
+    // a second round of movies that never stops, flooding the queue so that
+    // input and close requests are starved for good.
+    if (GetWindow(m_hWnd, GW_CHILD) != nullptr) return 0;
     Advance();
     return Default();
 }

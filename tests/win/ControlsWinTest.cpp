@@ -41,7 +41,8 @@ bool PumpUntil(const std::function<bool()>& done, int ms = 10000) {
     while (!done()) {
         if (std::chrono::steady_clock::now() > limit) return false;
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // Bounded as well: a saver that keeps posting to itself must fail the test, not hang it.
+        while (std::chrono::steady_clock::now() <= limit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) continue;  // the saver's own end; the test goes on
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
@@ -149,6 +150,23 @@ TEST_F(RunningSaver, PowerEventsAreAnsweredTrueAndStopResumeOrClose) {
     EXPECT_EQ(Movie(), nullptr);
     EXPECT_EQ(SendMessageA(wnd, WM_POWERBROADCAST, 7, 0), TRUE);
     EXPECT_TRUE(PumpUntil([this] { return !IsWindow(wnd); }));
+}
+
+TEST_F(RunningSaver, AResumeWhileAMoviePlaysStartsOneMovieAndTheSaverStillCloses) {
+    Start();
+    // A refused suspension resumes playback while the movie is still up: the
+    // replaced movie's end must not start a second, endless round of movies
+    // beside the new one.
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageA(wnd, WM_POWERBROADCAST, 2, 0), TRUE);
+    Pump(1500);
+    ASSERT_NE(Movie(), nullptr);
+    const HWND settled = Movie()->m_hWnd;
+    Pump(1000);
+    ASSERT_NE(Movie(), nullptr);
+    EXPECT_EQ(Movie()->m_hWnd, settled) << "movies keep replacing each other";
+    EXPECT_EQ(saver->Sequencer().StartingMovie, 0);
+    PostMessageA(wnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([this] { return !IsWindow(wnd); }, 3000)) << "a close request was dropped";
 }
 
 TEST_F(RunningSaver, StopTimerPeriodDoesNotWrapForHugeMinutes) {
