@@ -21,24 +21,7 @@ std::string Caption(HWND dialog) {
 }  // namespace
 
 bool ChangeDialog::Run(HINSTANCE instance, HWND owner) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CHANGE), owner, &ChangeDialog::DialogProc, 0) == IDOK;
-}
-
-INT_PTR CALLBACK ChangeDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    try {
-        switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(dialog);
-        case WM_COMMAND:
-            return OnCommand(dialog, LOWORD(wParam));
-        default:
-            return FALSE;
-        }
-    } catch (...) {
-        // Nothing may unwind into the dialog manager; nothing was stored.
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
+    return RunModalDialog<ChangeDialog>(instance, IDD_CHANGE, owner);
 }
 
 INT_PTR ChangeDialog::OnInitDialog(HWND dialog) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/Win32.h"
+#include "ModalDialog.h"
 
 // The modal dialog that sets a new screen saver password.
 class ChangeDialog {
@@ -9,7 +10,8 @@ public:
     static bool Run(HINSTANCE instance, HWND owner);
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class T>
+    friend INT_PTR CALLBACK ModalDialogProc(HWND, UINT, WPARAM, LPARAM);
     static INT_PTR OnInitDialog(HWND dialog);
     static INT_PTR OnCommand(HWND dialog, int id);
     static void OnOk(HWND dialog);

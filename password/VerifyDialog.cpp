@@ -5,24 +5,7 @@
 #include "resource.h"
 
 bool VerifyDialog::Run(HINSTANCE instance, HWND owner) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_VERIFY), owner, &VerifyDialog::DialogProc, 0) == IDOK;
-}
-
-INT_PTR CALLBACK VerifyDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    try {
-        switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(dialog);
-        case WM_COMMAND:
-            return OnCommand(dialog, LOWORD(wParam));
-        default:
-            return FALSE;
-        }
-    } catch (...) {
-        // Nothing may unwind into the dialog manager; a failure refuses.
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
+    return RunModalDialog<VerifyDialog>(instance, IDD_VERIFY, owner);
 }
 
 INT_PTR VerifyDialog::OnInitDialog(HWND dialog) {
