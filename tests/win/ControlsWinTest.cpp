@@ -209,13 +209,16 @@ TEST_F(RunningSaver, CloseAsksThePasswordAndOnlyTheRightOneEndsTheSaver) {
         PostMessageA(wnd, WM_CLOSE, 0, 0);
         PostMessageA(wnd, WM_CLOSE, 0, 0);
         PostMessageA(wnd, WM_LBUTTONDOWN, 0, 0);
+        // The refused answer hands the mouse back to the saver as the dialog
+        // goes: look at that moment, before later activation traffic.
+        EXPECT_TRUE(PumpUntil([&] { return script.done() == 1 && !saver->verifying; }));
+        EXPECT_EQ(GetCapture(), wnd);
         Pump(3000);
         EXPECT_TRUE(script.Join());
     }
     EXPECT_TRUE(IsWindow(wnd));
     EXPECT_FALSE(saver->verifying);
     EXPECT_TRUE(saver->hideCursor);
-    EXPECT_EQ(GetCapture(), wnd);
     {
         DialogScript script({DialogScript::Step{"Screen Saver Password", "password", {{IDC_PASSWORD, "Zq7#Lw9!"}}}});
         PostMessageA(wnd, WM_CLOSE, 0, 0);
