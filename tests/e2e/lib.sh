@@ -163,3 +163,18 @@ wait_dialogs() {
   done
   return 1
 }
+
+# colours_seen SECONDS [NAME]: the colours seen at the screen centre, in
+# order, each once, until yellow (the playlists' last item) shows, the saver
+# ends or SECONDS pass. Screenshots go to $E2E_OUT/NAME.png.
+colours_seen() {
+  local seen="" c end=$((SECONDS + $1)) shot="$E2E_OUT/${2:-colours}.png"
+  while [ "$SECONDS" -lt "$end" ] && saver_running; do
+    screenshot "$shot"
+    c=$(colour_at "$shot" 400 300)
+    case " $seen " in *" $c "*) ;; *) [ "$c" = black ] || seen="$seen $c" ;; esac
+    [ "$c" = yellow ] && break
+    sleep 0.2
+  done
+  echo "${seen# }"
+}

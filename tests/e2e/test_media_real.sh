@@ -33,24 +33,10 @@ for f in tone.mp3 tone.wav; do
   expect "$f opens and plays through MCI ($(tr '\n' ' ' <<<"$out"))" grep -qzE 'open 0.where none.play 0 ' <<<"$out"
 done
 
-# colours_seen SECONDS: the colours seen at the screen centre, in order, each
-# once, until yellow (the last item) shows or the saver ends.
-colours_seen() {
-  local seen="" c end=$((SECONDS + $1))
-  while [ "$SECONDS" -lt "$end" ] && saver_running; do
-    screenshot "$E2E_OUT/media.png"
-    c=$(colour_at "$E2E_OUT/media.png" 400 300)
-    case " $seen " in *" $c "*) ;; *) [ "$c" = black ] || seen="$seen $c" ;; esac
-    [ "$c" = yellow ] && break
-    sleep 0.2
-  done
-  echo "${seen# }"
-}
-
 store_playlist File="$media/msvideo1.avi" File="$media/cinepak.avi" File="$media/tone.mp3" \
   File="$media/tone.wav" File="$media/yellow.avi" LoopInfinite=1
 seen=""
-start_saver && seen=$(colours_seen 60)
+start_saver && seen=$(colours_seen 60 media)
 expect "the MS Video 1 clip shows, then the Cinepak clip (seen: $seen)" [ "${seen:0:9}" = "red green" ]
 expect "the Cinepak clip, the MP3 and the WAV end, and the next item plays" [ "$seen" = "red green yellow" ]
 end_saver
@@ -62,7 +48,7 @@ end_saver
 if [ "${mpeg_play_ms:-0}" -ge 1500 ]; then
   store_playlist File="$media/mpeg1.mpg" File="$media/yellow.avi" LoopInfinite=1
   seen=""
-  start_saver && seen=$(colours_seen 40)
+  start_saver && seen=$(colours_seen 40 media)
   expect "the MPEG-1 clip shows, ends, and the next item plays (seen: $seen)" [ "$seen" = "blue yellow" ]
   end_saver
 else
@@ -71,7 +57,7 @@ fi
 
 store_playlist File="$media/note.mid" File="$media/yellow.avi" LoopInfinite=1
 seen=""
-start_saver && seen=$(colours_seen 30)
+start_saver && seen=$(colours_seen 30 media)
 expect "a MIDI item does not stall the playlist (seen: $seen)" [ "$seen" = yellow ]
 end_saver
 store_playlist clear

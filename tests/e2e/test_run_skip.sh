@@ -22,17 +22,7 @@ store_playlist \
 
 # The colours seen at the screen centre, in order, each once.
 seen=""
-if start_saver; then
-  end=$((SECONDS + 60))
-  while [ "$SECONDS" -lt "$end" ] && saver_running; do
-    screenshot "$E2E_OUT/skip.png"
-    c=$(colour_at "$E2E_OUT/skip.png" 400 300)
-    case " $seen " in *" $c "*) ;; *) [ "$c" = black ] || seen="$seen $c" ;; esac
-    [ "$c" = yellow ] && break
-    sleep 0.2
-  done
-fi
-seen=${seen# }
+start_saver && seen=$(colours_seen 60 skip)
 begins() { [ "${1#"$2"}" != "$1" ]; }
 expect "a missing file is skipped and the next clip plays (seen: $seen)" begins "$seen" red
 expect "a 0-byte file is skipped and the next clip plays" begins "$seen" "red green"
