@@ -17,6 +17,8 @@ packages=(
   gstreamer1.0-plugins-base:amd64 gstreamer1.0-plugins-good:amd64
   gstreamer1.0-plugins-bad:amd64 gstreamer1.0-plugins-ugly:amd64 gstreamer1.0-libav:amd64
   ffmpeg xvfb xauth xdotool imagemagick fonts-liberation x11-utils
+  # Two monitors for the multi-monitor tests: Xorg with the dummy driver, placed by xrandr.
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   procps coreutils
 )
 

@@ -37,6 +37,7 @@ bool FullScreenSaverWnd::CreateFullScreen() {
     // Black the screen now, before the queued start of the playlist opens a
     // device: the first frame is what the user waits for.
     UpdateWindow(m_hWnd);
+    covers_.Cover(m_hWnd);
     return true;
 }
 
@@ -95,6 +96,7 @@ LRESULT FullScreenSaverWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         {WM_CLOSE, &FullScreenSaverWnd::OnClose},
         {WM_TIMER, &FullScreenSaverWnd::OnTimer},
         {WM_DESTROY, &FullScreenSaverWnd::OnDestroy},
+        {WM_DISPLAYCHANGE, &FullScreenSaverWnd::OnDisplayChange},
     };
     LRESULT result = 0;
     if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
@@ -200,11 +202,17 @@ LRESULT FullScreenSaverWnd::OnTimer(const Msg& msg) {
 }
 
 LRESULT FullScreenSaverWnd::OnDestroy(const Msg& msg) {
+    covers_.Clear();
     if (Sequencer().StartingMovie) return 0;
     DisplayWnd::OnDestroy(msg);
     StopTimers();
     PostQuitMessage(0);
     return 0;
+}
+
+LRESULT FullScreenSaverWnd::OnDisplayChange(const Msg&) {
+    covers_.Cover(m_hWnd);
+    return Default();
 }
 
 LRESULT FullScreenSaverWnd::OnPowerBroadcast(WPARAM event) {

@@ -1,12 +1,14 @@
 #pragma once
 #include "../playback/DisplayWnd.h"
+#include "MonitorCovers.h"
 
 // The saver's only top-level window in run mode: topmost, covering the
 // primary screen, holding the mouse capture with the cursor hidden. It plays
 // the playlist through DisplayWnd and ends the saver when the user does
 // anything but the eight control keys: every such event posts WM_CLOSE, and
 // the close handler alone decides, after the password step, to destroy the
-// window. The object deletes itself once its window is gone.
+// window. Every other monitor gets a black cover of its own for as long as
+// the window is up. The object deletes itself once its window is gone.
 class FullScreenSaverWnd : public DisplayWnd {
 public:
     // Settings from the application's profile and the machine-wide defaults.
@@ -14,7 +16,8 @@ public:
     // Settings from `store`; `machine` may be null.
     FullScreenSaverWnd(ProfileStore& store, MachineDefaults* machine);
 
-    // Creates the window over the whole primary screen; false when it cannot.
+    // Creates the window over the whole primary screen, then the covers of
+    // the other monitors; false when the window cannot be made.
     bool CreateFullScreen();
 
     // Timer 3 clears the mouse reference every 3000 ms.
@@ -47,6 +50,8 @@ protected:
     LRESULT OnClose(const Msg& msg);
     LRESULT OnTimer(const Msg& msg);
     LRESULT OnDestroy(const Msg& msg);
+    // Monitors added, removed or moved: the covers follow.
+    LRESULT OnDisplayChange(const Msg& msg);
     // Every power event is answered TRUE.
     LRESULT OnPowerBroadcast(WPARAM event);
 
@@ -56,4 +61,5 @@ private:
 
     // Keeps the password component loaded once it has been asked.
     Module passwordLibrary_;
+    MonitorCovers covers_;
 };

@@ -9,6 +9,10 @@
 //   pelor_poke answer TEXT                    puts TEXT in the open password dialog and presses OK
 //   pelor_poke set-password NEW [OLD]         through PASSWORD.CPL's dialog
 //   pelor_poke storm COUNT SEED               random input; prints a summary
+//   pelor_poke monitors                       prints "L T R B primary|other" per monitor
+//   pelor_poke covers                         prints the saver's other top-level windows
+//                                             as "L T R B topmost|normal"
+//   pelor_poke white L T R B SECONDS          shows a white window there for SECONDS
 // Exit code 0 on success, 2 when there is no saver window (or no component).
 #include "framework/Win32.h"
 
@@ -191,6 +195,61 @@ int SetPassword(const char* password, const char* old) {
     return result == 0 ? 0 : 1;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoA(monitor, &mi)) {
+        std::printf("%ld %ld %ld %ld %s\n", mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
+                    mi.rcMonitor.bottom, (mi.dwFlags & MONITORINFOF_PRIMARY) ? "primary" : "other");
+    }
+    return TRUE;
+}
+
+struct SaverWindows {
+    HWND saver;
+    DWORD thread;
+};
+
+BOOL CALLBACK PrintCover(HWND wnd, LPARAM param) {
+    const auto* saver = reinterpret_cast<const SaverWindows*>(param);
+    if (wnd == saver->saver || GetWindowThreadProcessId(wnd, nullptr) != saver->thread || !IsWindowVisible(wnd)) {
+        return TRUE;
+    }
+    char cls[32] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (std::string(cls) == "#32770") return TRUE;  // a password dialog
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    const bool topmost = (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    std::printf("%ld %ld %ld %ld %s\n", r.left, r.top, r.right, r.bottom, topmost ? "topmost" : "normal");
+    return TRUE;
+}
+
+LRESULT CALLBACK WhiteProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) PostQuitMessage(0);
+    return DefWindowProcA(wnd, message, wParam, lParam);
+}
+
+// A plain white window, the desktop stand-in that a cover must hide.
+int White(long left, long top, long right, long bottom, unsigned long seconds) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &WhiteProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "PelorPokeWhite";
+    if (RegisterClassA(&wc) == 0) return 1;
+    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "PokeWhite", WS_POPUP | WS_VISIBLE, static_cast<int>(left),
+                               static_cast<int>(top), static_cast<int>(right - left), static_cast<int>(bottom - top),
+                               nullptr, nullptr, wc.hInstance, nullptr);
+    if (wnd == nullptr) return 1;
+    UpdateWindow(wnd);
+    SetTimer(wnd, 1, static_cast<UINT>(seconds * 1000), nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    DestroyWindow(wnd);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -220,6 +279,21 @@ int main(int argc, char** argv) {
     }
     if (command == "set-password" && (argc == 3 || argc == 4)) return SetPassword(argv[2], argc == 4 ? argv[3] : nullptr);
     if (command == "storm" && argc == 4) return Storm(Number(argv[2]), Number(argv[3]));
-    std::fprintf(stderr, "usage: pelor_poke post MSG WPARAM LPARAM | key VK | dialogs | answer TEXT | set-password NEW [OLD] | storm COUNT SEED\n");
+    if (command == "monitors") {
+        EnumDisplayMonitors(nullptr, nullptr, &PrintMonitor, 0);
+        return 0;
+    }
+    if (command == "covers") {
+        SaverWindows saver{FindSaver(), 0};
+        if (saver.saver == nullptr) return 2;
+        saver.thread = GetWindowThreadProcessId(saver.saver, nullptr);
+        EnumWindows(&PrintCover, reinterpret_cast<LPARAM>(&saver));
+        return 0;
+    }
+    if (command == "white" && argc == 7) {
+        return White(std::strtol(argv[2], nullptr, 0), std::strtol(argv[3], nullptr, 0), std::strtol(argv[4], nullptr, 0),
+                     std::strtol(argv[5], nullptr, 0), Number(argv[6]));
+    }
+    std::fprintf(stderr, "usage: pelor_poke post MSG WPARAM LPARAM | key VK | dialogs | answer TEXT | set-password NEW [OLD] | storm COUNT SEED | monitors | covers | white L T R B SECONDS\n");
     return 64;
 }
