@@ -67,11 +67,17 @@ xorg_dummy_arrange() {
   xrandr --output DUMMY0 --mode 800x600 --pos "$primary" --primary \
          --output DUMMY1 --mode 800x600 --pos "$other" >/dev/null 2>&1 || {
     echo "xorg-dummy: xrandr could not place the outputs" >&2; return 1; }
+  xorg_dummy_probe
 }
+
+# A full query makes the server probe its outputs; Wine asks only for the
+# current state, which until then can still show the old layout.
+xorg_dummy_probe() { xrandr >/dev/null 2>&1; }
 
 # xorg_dummy_single: only the primary output on.
 xorg_dummy_single() {
   xrandr --output DUMMY1 --off --output DUMMY0 --mode 800x600 --pos 0x0 --primary >/dev/null 2>&1
+  xorg_dummy_probe
 }
 
 xorg_dummy_stop() {
