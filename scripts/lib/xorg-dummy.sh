@@ -74,12 +74,6 @@ xorg_dummy_arrange() {
 # current state, which until then can still show the old layout.
 xorg_dummy_probe() { xrandr >/dev/null 2>&1; }
 
-# xorg_dummy_single: only the primary output on.
-xorg_dummy_single() {
-  xrandr --output DUMMY1 --off --output DUMMY0 --mode 800x600 --pos 0x0 --primary >/dev/null 2>&1
-  xorg_dummy_probe
-}
-
 xorg_dummy_stop() {
   if [ -n "$XORG_DUMMY_PID" ]; then
     kill "$XORG_DUMMY_PID" 2>/dev/null || true
