@@ -2,11 +2,11 @@
 // its command line, and hands "setupx.dll,InstallHinfSection SECTION MODE
 // PATH" to the system's own INF engine, as Windows 95's setupx would
 // process it. Never shipped.
-#include <setupapi.h>
-
 #include <cstring>
 
 #include "StandInLog.h"
+
+#include <setupapi.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int show) {
     RecordCall("RUNDLL.EXE", GetCommandLineA());

@@ -1,9 +1,9 @@
 // Test-only syssetup.dll: Wine has none. It records the command line of the
 // RUNDLL32 process that loaded it and hands the INF section to the system's
 // own INF engine, so the installation really happens. Never shipped.
-#include <setupapi.h>
-
 #include "StandInLog.h"
+
+#include <setupapi.h>
 
 extern "C" __declspec(dllexport) void CALLBACK SetupInfObjectInstallAction(HWND wnd, HINSTANCE instance,
                                                                          LPSTR arguments, int show) {

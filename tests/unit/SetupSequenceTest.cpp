@@ -189,12 +189,12 @@ TEST(SetupSequence, FailuresSayWhyWithTheExclamationIcon) {
 }
 
 TEST(SetupSequence, LineThatWouldNotFitIsRefusedNotCut) {
-    // The NT command is 77 characters; with the blank, the backslash and
-    // PELOR.INF a folder of 167 characters makes the line exactly 255.
+    // The NT command is 75 characters; with the blank, the backslash and
+    // PELOR.INF a folder of 169 characters makes the line exactly 255.
     const std::string command = kInstallNT;
-    ASSERT_EQ(command.size(), 77u);
-    const std::string fits = "C:\\" + std::string(164, 'f');
-    ASSERT_EQ(fits.size(), 167u);
+    ASSERT_EQ(command.size(), 75u);
+    const std::string fits = "C:\\" + std::string(166, 'f');
+    ASSERT_EQ(fits.size(), 169u);
     char line[kLineBuffer];
     ASSERT_TRUE(BuildInstallerLine(kInstallNT, fits.c_str(), "PELOR.INF", line, sizeof line));
     EXPECT_EQ(std::strlen(line), 255u);

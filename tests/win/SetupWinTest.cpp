@@ -130,7 +130,7 @@ TEST(AgreementDialog, TemplateControlsAndTheTextOfTheFile) {
     EXPECT_EQ(seen.ids[0], IDYES);
     EXPECT_EQ(seen.ids[1], IDNO);
     EXPECT_EQ(seen.ids[2], IDC_AGREEMENT_TEXT);
-    EXPECT_EQ(seen.ids[3], -1);  // the static text
+    EXPECT_EQ(seen.ids[3], 0xFFFF);  // the static text, id -1
     EXPECT_EQ(seen.defaultId, IDYES);
     EXPECT_NE(seen.editStyle & ES_READONLY, 0);
     EXPECT_NE(seen.editStyle & ES_MULTILINE, 0);
