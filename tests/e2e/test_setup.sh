@@ -41,6 +41,16 @@ click() {
   xdotool mousemove "$x" "$y" click 1
 }
 
+# wait_log LINE SECONDS: true once the stand-ins' record holds LINE.
+wait_log() {
+  local end=$((SECONDS + $2))
+  while [ "$SECONDS" -lt "$end" ]; do
+    [ -f "$log" ] && tr -d '\r' <"$log" | grep -qxF "$1" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 buttons() { printf '%s\n' "$1" | awk '$1 == "button" { printf "%s%s", sep, $3; sep = "," }'; }
 
 # expect_box NAME CONTAINING TEXT ICON BUTTONS: waits for a box captioned
@@ -100,7 +110,7 @@ if [ -n "$AGREEMENT" ]; then
   screenshot "$E2E_OUT/setup-agreement.png"
   expect "agreement: note, buttons ($(buttons "$AGREEMENT"))" \
     [ "$(box_part "$AGREEMENT" text)|$(buttons "$AGREEMENT")" = "$AGREEMENT_NOTE|&Yes,No" ]
-  look edit "License Agreement" 1000 >"$E2E_OUT/agreement-shown.txt"
+  timeout 60 "$WINE" "$PELOR_BIN/pelor_setup_look.exe" edit "License Agreement" 1000 >"$E2E_OUT/agreement-shown.txt" 2>/dev/null
   expect "agreement box holds LICENSE.TXT byte for byte" cmp -s "$E2E_OUT/agreement-shown.txt" "$ROOT/setup/LICENSE.TXT"
   window=$(box_part "$AGREEMENT" window)
   xdotool key Escape; sleep 1
@@ -137,8 +147,7 @@ if expect_box "closing note" "Installation complete." "Installation complete." i
 fi
 rc=$(wait_program 30)
 expect "the setup ends with 0 after the offer ($rc)" [ "$rc" = 0 ]
-sleep 1
-expect "Yes to the offer starts the display settings with PELOR.SCR" grep -qxF "desk.cpl|PELOR.SCR" <(tr -d '\r' <"$log")
+expect "Yes to the offer starts the display settings with PELOR.SCR" wait_log "desk.cpl|PELOR.SCR" 15
 selected=$(timeout 30 "$WINE" reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p')
 expect "and the saver is selected ($selected)" [ "$(echo "$selected" | tr 'a-z' 'A-Z')" = 'C:\WINDOWS\SYSTEM32\PELOR.SCR' ]
 stop_program
@@ -237,9 +246,8 @@ expect "Windows 95: the saver is in the system folder under its long name" cmp -
 [ -n "$BOX" ] && click "$BOX" "OK"
 BOX=$(look box "$CAPTION" "default screen saver") && click "$BOX" "&Yes"
 rc=$(wait_program 20)
-sleep 1
-expect "Windows 95: the display settings get PELORA~1.SCR ($rc)" \
-  sh -c "[ '$rc' = 0 ] && grep -qxF 'desk.cpl|PELORA~1.SCR' '$log'"
+expect "Windows 95: the setup ends with 0 ($rc)" [ "$rc" = 0 ]
+expect "Windows 95: the display settings get PELORA~1.SCR" wait_log "desk.cpl|PELORA~1.SCR" 15
 stop_program
 timeout 30 "$WINE" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
 reset_state

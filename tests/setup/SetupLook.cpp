@@ -11,6 +11,9 @@
 // Exit code 0, or 2 when there is no such dialog.
 #include "framework/Win32.h"
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -79,8 +82,38 @@ HWND WaitFor(const std::string& caption, const std::string& containing, int seco
     return nullptr;
 }
 
-const char* IconName(HICON icon) {
-    if (icon == nullptr) return "none";
+// The 32 x 32 pixels of `draw` on a background of `background`.
+template <class Draw>
+std::vector<COLORREF> Pixels(COLORREF background, Draw draw) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(background);
+    RECT all{0, 0, 32, 32};
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    draw(memory, screen);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) pixels.push_back(GetPixel(memory, x, y));
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Which system icon the box shows. Another process's icon handle cannot be
+// read here, so the pixels on the screen are compared with each system
+// icon drawn by this process, where that icon is opaque.
+const char* IconName(HWND iconControl) {
+    RECT box{};
+    GetWindowRect(iconControl, &box);
+    const std::vector<COLORREF> shown = Pixels(RGB(0, 0, 0), [&](HDC memory, HDC screen) {
+        BitBlt(memory, 0, 0, 32, 32, screen, box.left, box.top, SRCCOPY);
+    });
     struct Known {
         LPCSTR id;
         const char* name;
@@ -90,7 +123,17 @@ const char* IconName(HICON icon) {
                            {IDI_INFORMATION, "information"},
                            {IDI_HAND, "hand"}};
     for (const Known& k : known) {
-        if (LoadIconA(nullptr, k.id) == icon) return k.name;
+        HICON icon = LoadIconA(nullptr, k.id);
+        auto draw = [icon](HDC memory, HDC) { DrawIcon(memory, 0, 0, icon); };
+        const std::vector<COLORREF> onBlack = Pixels(RGB(0, 0, 0), draw);
+        const std::vector<COLORREF> onWhite = Pixels(RGB(255, 255, 255), draw);
+        size_t opaque = 0, same = 0;
+        for (size_t i = 0; i < shown.size(); ++i) {
+            if (onBlack[i] != onWhite[i]) continue;
+            ++opaque;
+            if (onBlack[i] == shown[i]) ++same;
+        }
+        if (opaque > 100 && same * 100 >= opaque * 95) return k.name;
     }
     return "other";
 }
@@ -105,8 +148,7 @@ void Describe(HWND dialog) {
         const int id = GetDlgCtrlID(child);
         if (lstrcmpiA(cls.c_str(), "Static") == 0) {
             if ((style & SS_TYPEMASK) == SS_ICON) {
-                const auto icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-                std::printf("icon %s\n", IconName(icon));
+                std::printf("icon %s\n", IconName(child));
             } else {
                 std::string text = TextOf(child);
                 for (char& c : text) if (c == '\n' || c == '\r') c = ' ';
@@ -138,6 +180,7 @@ int main(int argc, char** argv) {
         HWND dialog = WaitFor(argv[2], "", 20);
         if (dialog == nullptr) return 2;
         const std::string text = TextOf(GetDlgItem(dialog, std::atoi(argv[3])));
+        _setmode(_fileno(stdout), _O_BINARY);  // the text exactly, CR LF and all
         std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     }
