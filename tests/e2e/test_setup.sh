@@ -69,7 +69,7 @@ expect_box() {
 reset_state() {
   rm -f "$log" "$sys/PELOR.SCR" "$sys/Pelorama Movies.scr" "$sys/QuickTime.qts" "$WINEPREFIX/drive_c/windows/inf/PELOR.INF"
   timeout 30 "$WINE" reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1
-  timeout 30 "$WINE" reg delete 'HKLM\SOFTWARE\Tolvane Arts' /f >/dev/null 2>&1
+  timeout 30 "$WINE" reg delete 'HKLM\SOFTWARE\Tolvane Arts\PELOR' /f >/dev/null 2>&1
   timeout 30 "$WINE" reg delete 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE /f >/dev/null 2>&1
   return 0
 }
