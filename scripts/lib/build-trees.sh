@@ -32,8 +32,15 @@ build_native() { build_tree native ""; }
 build_win32() { build_tree win32 mingw-i686.cmake "$@"; }
 build_win64() { build_tree win64 mingw-x86_64.cmake "$@"; }
 
-# dist/: what a Windows user installs.
+# dist/: what a Windows user copies to a folder and installs from, and
+# nothing else (the test stand-ins never go there). QuickTime.qts ships
+# when the tree has built it.
 make_dist() {
+  rm -rf "$ROOT/dist"
   mkdir -p "$ROOT/dist"
-  cp "$BUILD/win32/bin/PELOR.SCR" "$ROOT/dist/PELOR.SCR"
+  cp "$BUILD/win32/bin/SETUP.EXE" "$BUILD/win32/bin/PELOR.SCR" \
+     "$ROOT/setup/PELOR.INF" "$ROOT/setup/LICENSE.TXT" "$ROOT/dist/" || return 1
+  if [ -f "$BUILD/win32/bin/QuickTime.qts" ]; then
+    cp "$BUILD/win32/bin/QuickTime.qts" "$ROOT/dist/"
+  fi
 }

@@ -1,0 +1,56 @@
+#pragma once
+#include <cstddef>
+
+#include "SetupSystem.h"
+
+// The setup program's texts, resource ids, buffer sizes and system numbers.
+namespace setup {
+
+constexpr int IDS_CAPTION = 1;
+constexpr int IDS_NO_VERSION = 2;
+constexpr int IDS_INF_NAME = 3;
+constexpr int IDS_QUESTION = 4;
+constexpr int IDS_COMPLETE = 5;
+
+constexpr std::size_t kCaptionBuffer = 30;
+constexpr std::size_t kNoVersionBuffer = 128;
+constexpr std::size_t kInfNameBuffer = 64;
+constexpr std::size_t kQuestionBuffer = 256;
+constexpr std::size_t kCompleteBuffer = 256;
+// The current folder (at most 255 characters) and the full installer line.
+constexpr std::size_t kFolderBuffer = 256;
+constexpr std::size_t kLineBuffer = 256;
+
+constexpr unsigned kIconExclamation = 48;   // MB_ICONEXCLAMATION
+constexpr unsigned kYesNoQuestion = 36;     // MB_YESNO | MB_ICONQUESTION
+constexpr unsigned kIconInformation = 64;   // MB_ICONINFORMATION
+constexpr int kYes = 6;                     // IDYES
+constexpr int kNo = 7;                      // IDNO
+constexpr unsigned long kPlatformWindows = 1;  // VER_PLATFORM_WIN32_WINDOWS
+constexpr unsigned long kPlatformNT = 2;       // VER_PLATFORM_WIN32_NT
+
+extern const char kInstallNT[];
+extern const char kInstall95[];
+extern const char kSelectNT[];
+extern const char kSelect95[];
+extern const char kWrongPlatform[];
+extern const char kUnableToInstall[];
+extern const char kOffer[];
+extern const char kNoDisplayProperties[];
+extern const char kLicenseFile[];
+
+// The installer and selection commands of a platform; nullptr for a
+// platform that is neither Windows NT nor Windows 95/98.
+const char* InstallerCommand(unsigned long platformId);
+const char* SelectionCommand(unsigned long platformId);
+
+// "%s %s\%s" of command, folder and INF name into `line` (`size` bytes).
+// False, with `line` holding "", when the whole line does not fit: a cut
+// line would hand the installer the wrong file.
+bool BuildInstallerLine(const char* command, const char* folder, const char* infName, char* line,
+                        std::size_t size);
+
+// The main sequence, top to bottom. The program's exit code, always 0.
+int RunSetup(SetupSystem& system);
+
+}  // namespace setup

@@ -1,0 +1,20 @@
+#pragma once
+#include "SetupSystem.h"
+#include "framework/Win32.h"
+
+// The setup's system: its string table, GetVersionExA, the runtime's current
+// folder, message boxes without owner, the agreement dialog, CreateProcessA.
+class Win32SetupSystem : public SetupSystem {
+public:
+    explicit Win32SetupSystem(HINSTANCE instance) : instance_(instance) {}
+
+    std::string LoadText(int id, std::size_t bufferSize) override;
+    bool Platform(unsigned long* platformId) override;
+    bool CurrentFolder(char* folder, std::size_t size) override;
+    int Message(const std::string& text, const std::string& caption, unsigned style) override;
+    int Agreement() override;
+    bool RunProgram(const char* commandLine, bool wait) override;
+
+private:
+    HINSTANCE instance_;
+};

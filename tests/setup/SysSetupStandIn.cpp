@@ -1,0 +1,12 @@
+// Test-only syssetup.dll: Wine has none. It records the command line of the
+// RUNDLL32 process that loaded it and hands the INF section to the system's
+// own INF engine, so the installation really happens. Never shipped.
+#include "StandInLog.h"
+
+#include <setupapi.h>
+
+extern "C" __declspec(dllexport) void CALLBACK SetupInfObjectInstallAction(HWND wnd, HINSTANCE instance,
+                                                                         LPSTR arguments, int show) {
+    RecordCall("syssetup.dll", GetCommandLineA());
+    InstallHinfSectionA(wnd, instance, arguments, show);
+}
