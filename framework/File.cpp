@@ -73,3 +73,19 @@ void CFile::WriteRaw(const void* data, uint32_t size) {
         size -= put;
     }
 }
+
+uint64_t CFile::RawBytesLeft() {
+    if (!handle_) return kUnknownLength;
+    // The calls Windows 95 and NT 4.0 have: size and position in two halves.
+    DWORD sizeHigh = 0;
+    SetLastError(NO_ERROR);
+    const DWORD sizeLow = GetFileSize(handle_.get(), &sizeHigh);
+    if (sizeLow == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return kUnknownLength;
+    LONG atHigh = 0;
+    SetLastError(NO_ERROR);
+    const DWORD atLow = SetFilePointer(handle_.get(), 0, &atHigh, FILE_CURRENT);
+    if (atLow == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return kUnknownLength;
+    const uint64_t size = static_cast<uint64_t>(sizeHigh) << 32 | sizeLow;
+    const uint64_t at = static_cast<uint64_t>(static_cast<DWORD>(atHigh)) << 32 | atLow;
+    return size >= at ? size - at : 0;
+}

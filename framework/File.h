@@ -44,6 +44,9 @@ public:
 protected:
     uint32_t ReadRaw(void* buffer, uint32_t size) override;
     void WriteRaw(const void* data, uint32_t size) override;
+    // The file's size less the position; kUnknownLength when the system
+    // cannot say.
+    uint64_t RawBytesLeft() override;
 
 private:
     KernelHandle handle_;

@@ -14,7 +14,9 @@ SECONDS_TO_RUN=${DEMO_SECONDS:-20}
 ARCH=$(wine_env_arch)
 echo "== build (native tools and the $ARCH tree)"
 build_native
-"build_$ARCH" PELOR pelor_store_playlist
+# PASSWORD.CPL and our MPR.DLL beside the saver, so that PELOR.SCR /a in the
+# demo prefix shows the change-password dialog and /s asks for what it set.
+"build_$ARCH" PELOR pelor_store_playlist password_cpl mpr_standin
 BIN="$BUILD/$ARCH/bin"
 FIXTURE="$BUILD/native/bin/pelor_fixture"
 

@@ -1,9 +1,22 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the demo need on a fresh Debian
-# machine. Safe to run again: it installs only what is missing.
+# machine. Safe to run again: it installs only what is missing. As root it
+# installs directly; as anyone else it installs through sudo, and says what
+# to do where there is no sudo.
 set -euo pipefail
 
-need_root() { if [ "$(id -u)" -ne 0 ]; then echo "setup.sh: run as root (or with sudo)" >&2; exit 1; fi; }
+# as_root COMMAND...: runs the command as root, through sudo when needed.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "setup.sh: installing packages needs root, and there is no sudo here." >&2
+    echo "setup.sh: run the same command again as root (su -), or install sudo first." >&2
+    exit 1
+  fi
+}
 
 packages=(
   cmake make g++ clang
@@ -28,13 +41,13 @@ for p in "${packages[@]}"; do
 done
 
 if [ "${#missing[@]}" -gt 0 ]; then
-  need_root
+  echo "setup: installing ${missing[*]}"
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    dpkg --add-architecture i386
+    as_root dpkg --add-architecture i386
   fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
 fi
 
 # Wine needs one wave-output device to play sound headless; ALSA's null

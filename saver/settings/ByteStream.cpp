@@ -54,6 +54,36 @@ uint32_t ByteStream::ReadUntil(uint8_t stop, char* out, uint32_t room, bool& fou
     }
 }
 
+void ByteStream::ReadUntil(uint8_t stop, std::string& out, bool& found) {
+    out.clear();
+    found = false;
+    for (;;) {
+        if (readPos_ == readEnd_) {
+            if (!readBuffer_) readBuffer_.reset(new uint8_t[kBufferSize]);
+            readPos_ = 0;
+            readEnd_ = ReadRaw(readBuffer_.get(), kBufferSize);
+            if (readEnd_ == 0) return;
+        }
+        const auto* begin = reinterpret_cast<const char*>(readBuffer_.get() + readPos_);
+        const uint32_t held = readEnd_ - readPos_;
+        const auto* hit = static_cast<const char*>(std::memchr(begin, stop, held));
+        const uint32_t run = hit != nullptr ? static_cast<uint32_t>(hit - begin) : held;
+        // A text that lies whole in the buffer costs one allocation.
+        out.append(begin, run);
+        readPos_ += run;
+        if (hit != nullptr) {
+            ++readPos_;
+            found = true;
+            return;
+        }
+    }
+}
+
+uint64_t ByteStream::BytesLeft() {
+    const uint64_t raw = RawBytesLeft();
+    return raw == kUnknownLength ? raw : raw + (readEnd_ - readPos_);
+}
+
 void ByteStream::WriteSlow(const uint8_t* data, uint32_t size) {
     if (!writeBuffer_) writeBuffer_.reset(new uint8_t[kBufferSize]);
     if (size > kBufferSize - writeUsed_) Flush();

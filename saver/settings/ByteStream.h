@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string>
 
 // A byte stream with a buffer of its own. Read and Write copy to and from the
 // buffer and reach the system (ReadRaw, WriteRaw) only when it runs empty or
@@ -31,6 +32,14 @@ public:
     // first `room` of them and dropping the rest. Returns how many were
     // kept; `found` is false when the stream ended before a `stop` byte.
     uint32_t ReadUntil(uint8_t stop, char* out, uint32_t room, bool& found);
+    // The same, keeping every byte before the `stop` byte in `out`: as
+    // long as the stream makes it.
+    void ReadUntil(uint8_t stop, std::string& out, bool& found);
+
+    // How many bytes Read can still hand over, the buffered ones included;
+    // kUnknownLength when the stream cannot tell.
+    uint64_t BytesLeft();
+    static constexpr uint64_t kUnknownLength = ~uint64_t{0};
 
     // Takes all `size` bytes; they may reach the system only at Flush.
     void Write(const void* data, uint32_t size) {
@@ -54,6 +63,8 @@ protected:
     virtual uint32_t ReadRaw(void* buffer, uint32_t size) = 0;
     // Stores all `size` bytes or throws.
     virtual void WriteRaw(const void* data, uint32_t size) = 0;
+    // How many bytes ReadRaw can still fill, or kUnknownLength.
+    virtual uint64_t RawBytesLeft() { return kUnknownLength; }
 
     // Drops whatever is buffered, unwritten bytes included (for a reopening).
     void DiscardBuffers();

@@ -84,21 +84,23 @@ bool DeviceCatalogue::ProbeDevice(const std::string& device, std::string& name) 
 
 void DeviceCatalogue::Save() {
     ProfileBatch batch(store_, kMciSection);
-    store_.WriteProfileInt(kMciSection, kNumDevices, count_);
-    for (uint32_t i = 0; i < count_; ++i) {
+    const uint32_t count = Count();
+    store_.WriteProfileInt(kMciSection, kNumDevices, count);
+    for (uint32_t i = 0; i < count; ++i) {
         const MciDevice* entry = GetAt(i);
-        if (entry == nullptr) break;
         store_.WriteProfileString(kMciSection, Numbered(kMciDevice, i).c_str(),
                                   entry->Device.c_str());
         store_.WriteProfileString(kMciSection, Numbered(kMciName, i).c_str(), entry->Name.c_str());
     }
 }
 
-void DeviceCatalogue::Scan() {
+void DeviceCatalogue::Scan() { ScanIfAllowed(); }
+
+bool DeviceCatalogue::ScanIfAllowed() {
     if (store_.GetProfileInt(kMciSection, kAttemptMCI, 0) != 0 && !ui_.AskRetryScan()) {
         store_.WriteProfileInt(kMciSection, kAttemptMCI, 0);
         store_.WriteProfileInt(kMciSection, kReadMCI, 1);
-        return;
+        return false;
     }
     // From here until the scan has stored its list, a crash leaves both
     // flags at 1 and the next openings keep away from the devices.
@@ -115,29 +117,34 @@ void DeviceCatalogue::Scan() {
             if (list_.Add(entry.get()) < 0) break;
             entry.release();
         }
-        count_ = list_.Count();
         Save();
         window.Close();
     }
     store_.WriteProfileInt(kMciSection, kAttemptMCI, 0);
     store_.WriteProfileInt(kMciSection, kReadMCI, 0);
+    return true;
 }
 
 void DeviceCatalogue::Load() {
     list_.RemoveAll();
-    count_ = store_.GetProfileInt(kMciSection, kNumDevices, 0);
-    if (store_.GetProfileInt(kMciSection, kReadMCI, 0) == 0 && QueryDeviceCount() != count_) {
-        Scan();
-        return;
+    const uint32_t stored = store_.GetProfileInt(kMciSection, kNumDevices, 0);
+    if (store_.GetProfileInt(kMciSection, kReadMCI, 0) == 0 && QueryDeviceCount() != stored) {
+        // A scan that was declined leaves "ReadMCI" at 1: the stored list
+        // is what this opening offers, as the next one would.
+        if (ScanIfAllowed()) return;
     }
+    ReadStoredList(stored);
+}
+
+void DeviceCatalogue::ReadStoredList(uint32_t stored) {
     ProfileBatch batch(store_, kMciSection);
-    for (uint32_t i = 0; i < count_ && i < kMaxStoredDevices; ++i) {
+    // A damaged "NumDevices" promises more than is stored; the empty
+    // entries past the real ones stop at kMaxStoredDevices.
+    for (uint32_t i = 0; i < stored && i < kMaxStoredDevices; ++i) {
         auto entry = std::make_unique<MciDevice>();
         entry->Device = store_.GetProfileString(kMciSection, Numbered(kMciDevice, i).c_str(), "");
         entry->Name = store_.GetProfileString(kMciSection, Numbered(kMciName, i).c_str(), "");
         if (list_.Add(entry.get()) < 0) break;
         entry.release();
     }
-    // A damaged "NumDevices" must not promise entries the list lacks.
-    count_ = list_.Count();
 }

@@ -26,13 +26,17 @@ public:
 
     // Fills the list from the stored one, or scans when the last scan
     // finished ("ReadMCI" 0) and the number of installed devices changed.
+    // When that scan is declined (No after an unfinished one), the stored
+    // list is taken, as every later opening will take it.
     void Load();
     // Probes every installed device and stores the list. After a scan that
     // never finished it first asks the user; No clears "AttemptMCI", keeps
     // "ReadMCI" at 1 and changes no list. Exceptions from the seams pass and
     // leave both flags at 1, as a crash would.
     void Scan();
-    uint32_t Count() const { return count_; }
+    // Always the number of entries the list holds, whatever the registry
+    // promised and however a scan ended.
+    uint32_t Count() const { return list_.Count(); }
     // nullptr when i is out of range.
     MciDevice* GetAt(uint32_t i) const;
     // Writes "NumDevices" and every entry.
@@ -51,7 +55,11 @@ public:
     bool ProbeDevice(const std::string& device, std::string& name);
 
 private:
-    uint32_t count_ = 0;
+    // Scan's work; false when the user declined it and nothing was scanned.
+    bool ScanIfAllowed();
+    // Appends the first `stored` entries of the stored list.
+    void ReadStoredList(uint32_t stored);
+
     ObjectList list_;
     ProfileStore& store_;
     MediaDeviceQuery& devices_;

@@ -142,9 +142,9 @@ MediaItem::ReadResult MediaItem::ReadFrom(ByteStream& file) {
         uint32_t number = 0;
         bool whole = true;
         switch (field) {
-        case FieldFile: whole = ReadText(file, File, kMaxTextLength); break;
-        case FieldTitle: whole = ReadText(file, Title, kMaxTextLength); break;
-        case FieldMCI: whole = ReadText(file, MCI, kMaxTextLength); break;
+        case FieldFile: whole = ReadText(file, File); break;
+        case FieldTitle: whole = ReadText(file, Title); break;
+        case FieldMCI: whole = ReadText(file, MCI); break;
         case FieldFontFace: {
             std::string face;
             whole = ReadText(file, face, kMaxFaceLength);

@@ -51,7 +51,7 @@ public:
         RecordMissing,   // the stream had ended before it began
     };
     // Reads one playlist-file record into this item. Fields the record lacks
-    // keep their values; texts are cut to playlist::kMaxTextLength characters.
+    // keep their values; texts are kept whole, the face name excepted (31).
     ReadResult ReadFrom(ByteStream& file);
     // Writes this item as one full playlist-file record.
     void WriteTo(ByteStream& file) const;

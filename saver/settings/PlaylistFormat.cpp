@@ -14,9 +14,14 @@ bool ReadNumber(ByteStream& file, uint32_t& value) {
     return true;
 }
 
+bool ReadText(ByteStream& file, std::string& text) {
+    bool ended = false;
+    file.ReadUntil(0, text, ended);
+    return ended;
+}
+
 bool ReadText(ByteStream& file, std::string& text, size_t limit) {
-    // Gathered on the stack and stored once: one allocation a text at most.
-    char kept[kMaxTextLength];
+    char kept[kMaxCutTextLength];
     const size_t room = limit < sizeof kept ? limit : sizeof kept;
     bool ended = false;
     const uint32_t length = file.ReadUntil(0, kept, static_cast<uint32_t>(room), ended);

@@ -17,16 +17,17 @@ constexpr uint32_t kSignatureLength = 8;
 constexpr uint8_t kFieldMarker = 0x01;
 constexpr uint8_t kRecordEnd = 0x00;
 
-// Texts read from a file keep at most this many characters; the rest of an
-// overlong text is read and dropped, so a damaged file without a terminating
-// zero cannot make memory grow with it. Longer than any path, MCI device
-// type or title line the saver can use.
-constexpr size_t kMaxTextLength = 1023;
-
-// A file read creates at most this many items: the most the configuration
-// dialog's list box holds on Windows 95. Together with kMaxTextLength it
-// bounds the memory any file can take.
-constexpr uint32_t kMaxItems = 32767;
+// A file keeps whatever the registry keeps: texts of any length and any
+// number of items. What a damaged file can cost is bounded by the file
+// itself: a text is never longer than the file, and since the shortest
+// record is a lone end byte, a file of n bytes after its header holds at
+// most n items, however large its count.
+constexpr uint32_t kHeaderLength = 12;
+constexpr uint32_t kMinRecordLength = 1;
+// The shortest record the saver writes: every field, all texts empty.
+constexpr uint32_t kMinWrittenRecordLength = 56;
+// Texts cut to a limit (the face name) are gathered in a buffer this long.
+constexpr size_t kMaxCutTextLength = 255;
 
 // The fields of a record, in file order (not the registry order).
 enum Field : uint32_t {
@@ -51,9 +52,11 @@ enum Field : uint32_t {
 inline bool ReadByte(ByteStream& file, uint8_t& byte) { return file.Read(&byte, 1) == 1; }
 // false when the stream ended within the 4 bytes; `value` is then unchanged.
 bool ReadNumber(ByteStream& file, uint32_t& value);
-// Reads up to and without the terminating zero, keeping the first `limit`
-// characters (never more than kMaxTextLength). false when the stream ended
-// first; `text` keeps what came.
+// Reads up to and without the terminating zero, all of it. false when the
+// stream ended first; `text` keeps what came.
+bool ReadText(ByteStream& file, std::string& text);
+// The same, keeping the first `limit` characters (never more than
+// kMaxCutTextLength) and dropping the rest.
 bool ReadText(ByteStream& file, std::string& text, size_t limit);
 
 void WriteByte(ByteStream& file, uint8_t byte);

@@ -15,8 +15,8 @@ using namespace names;
 namespace {
 // The growth step of a new list.
 constexpr uint32_t kPlaylistGrowBy = 5;
-// The growth step while a file is read: the file's count is not trusted
-// with more memory than this many pointers at a time.
+// The first allocation for a file read from a stream that cannot tell its
+// length.
 constexpr uint32_t kReadGrowBy = 1024;
 }  // namespace
 
@@ -67,19 +67,28 @@ bool SaverSettings::ReadPlaylist(ByteStream& file) {
     playlist_.RemoveAll();
     uint32_t count = 0;
     if (!playlist::ReadNumber(file, count)) return true;
-    const uint32_t wanted = std::min(count, playlist::kMaxItems);
-    // Room for up to kReadGrowBy promised items at a time instead of five,
-    // which made long lists quadratic; a step of five again for later
-    // additions.
+    // The count is believed only as far as the file can hold it: the list
+    // is sized at once for the records the saver writes, and where the
+    // count promises more than those, it doubles as records really come.
+    const uint64_t left = file.BytesLeft();
+    uint64_t first = count;
+    if (left == ByteStream::kUnknownLength) {
+        first = std::min<uint64_t>(first, kReadGrowBy);
+    } else {
+        first = std::min<uint64_t>(first, left / playlist::kMinWrittenRecordLength + 1);
+    }
     struct GrowthStep {
         Playlist& list;
         ~GrowthStep() { list.SetGrowBy(kPlaylistGrowBy); }
     } restore{playlist_};
-    playlist_.SetGrowBy(std::min(wanted, kReadGrowBy));
-    for (uint32_t index = 0; index < wanted; ++index) {
+    playlist_.SetGrowBy(static_cast<uint32_t>(first));
+    for (uint32_t index = 0; index < count; ++index) {
         auto item = std::make_unique<MediaItem>();
         const MediaItem::ReadResult result = item->ReadFrom(file);
         if (result == MediaItem::RecordMissing) break;
+        if (index > 0 && playlist_.Count() == playlist_.Capacity()) {
+            playlist_.SetGrowBy(playlist_.Count());
+        }
         if (playlist_.Add(item.get()) < 0) break;
         item.release();
         if (result == MediaItem::RecordCut) break;

@@ -40,7 +40,8 @@ public:
     // Replaces the list with the items of a playlist file and returns true,
     // or returns false and changes nothing when the file does not begin with
     // the signature. The file's count is not trusted: the end of the file
-    // ends the list, and at most playlist::kMaxItems items are created.
+    // ends the list, and the memory taken grows with the records present,
+    // not with the count.
     // Stream errors other than the end pass as the stream's exception.
     virtual bool ReadPlaylist(ByteStream& file);
     // Reads the whole section; appends to whatever the list holds.

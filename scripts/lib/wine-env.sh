@@ -49,6 +49,11 @@ wine_env_start() {
     timeout 30 "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%:*}" \
       /d "${face#*:}" /f >/dev/null 2>&1
   done
+  # Wine's own MPR.DLL has a PwdChangePasswordA that shows nothing; the
+  # saver's /a prefers ours beside it (tests and demo only), which hands the
+  # change to PASSWORD.CPL.
+  timeout 30 "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\PELOR.SCR\DllOverrides' /v mpr \
+    /d native,builtin /f >/dev/null 2>&1
   # A persistent server makes every later wine start cheap.
   wineserver -p >/dev/null 2>&1 || true
 }

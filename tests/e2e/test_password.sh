@@ -108,6 +108,59 @@ else
   fi
 fi
 stop_program
+# Change password for real: PELOR.SCR /a reaches the component's change
+# dialog through our MPR.DLL beside it; a new password typed twice is the one
+# the saver then asks for.
+timeout 30 "$WINE" reg delete 'HKCU\Software\Tolvane Arts\Password' /f >/dev/null 2>&1
+use_password absent
+fresh='Nw5%tR8q'
+start_program "$PELOR_BIN/PELOR.SCR" /a
+change=$(find_window '^Change Password$' 20)
+if [ -z "$change" ]; then
+  fail "/a shows the change-password dialog" "no Change Password window"
+else
+  pass "/a shows the change-password dialog"
+  eval "$(xdotool getwindowgeometry --shell "$change" 2>/dev/null | grep -E '^(X|Y)=')"
+  xdotool keyup Alt_L Shift_L Control_L 2>/dev/null
+  xdotool mousemove $((X + 200)) $((Y + 75)) click 1; sleep 0.3
+  xdotool type --delay 20 "$fresh"
+  xdotool mousemove $((X + 200)) $((Y + 105)) click 1; sleep 0.3
+  xdotool type --delay 20 "$fresh"
+  screenshot "$E2E_OUT/change-password-typed.png"
+  xdotool key Return
+  # The confirmation box, then the end of the program.
+  for _ in 1 2 3; do
+    rc=$(wait_program 2)
+    [ "$rc" = running ] || break
+    box=$(xdotool search --onlyvisible --name '^Change Password$' 2>/dev/null | tail -n 1)
+    [ -n "$box" ] && press_in "$box" Return
+  done
+  rc=$(wait_program 10)
+  expect "confirming the new password ends /a (rc=$rc)" [ "$rc" = 0 ]
+  expect "the component stored a password" \
+    timeout 30 "$WINE" reg query 'HKCU\Software\Tolvane Arts\Password' >/dev/null 2>&1
+fi
+stop_program
+
+use_password 1
+launch; wnd=$(find_window '^SaverWnd$' 30)
+if [ -z "$wnd" ]; then
+  fail "the saver starts after the change" "no SaverWnd"
+else
+  sleep 1
+  xdotool key Escape
+  expect "a key asks for the password set through /a" wait_dialogs 1 10
+  answer "$secret"; xdotool key Return
+  expect "the old password no longer ends the saver" wait_dialogs 0 10
+  sleep 1
+  expect "the saver holds" saver_running
+  xdotool key Escape
+  expect "the next key asks again" wait_dialogs 1 10
+  answer "$fresh"; xdotool key Return
+  rc=$(wait_program 5)
+  expect "the password typed into /a ends the saver (rc=$rc)" [ "$rc" = 0 ]
+fi
+stop_program
 use_password absent
 timeout 30 "$WINE" reg delete 'HKCU\Software\Tolvane Arts\Password' /f >/dev/null 2>&1
 

@@ -1,6 +1,8 @@
 // libFuzzer target: the playlist-file reader on arbitrary bytes. Besides the
-// sanitizers' checks, whatever the reader accepts must stay within its
-// limits and survive a write and a second read unchanged.
+// sanitizers' checks, whatever the reader accepts must stay within what the
+// input can hold (an item a byte, a text no longer than the input, a list
+// sized to the items read) and survive a write and a second read unchanged.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -32,12 +34,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(settings.GetCount() == 0);
         return 0;
     }
-    Check(settings.GetCount() <= playlist::kMaxItems);
+    const size_t records = size - std::min<size_t>(size, playlist::kHeaderLength);
+    Check(settings.GetCount() <= records / playlist::kMinRecordLength);
+    Check(settings.Items().Capacity() <=
+          std::max<size_t>(2 * settings.GetCount(),
+                           records / playlist::kMinWrittenRecordLength + 1));
     for (uint32_t i = 0; i < settings.GetCount(); ++i) {
         const MediaItem& item = *settings.GetItem(i);
-        Check(item.File.size() <= playlist::kMaxTextLength);
-        Check(item.Title.size() <= playlist::kMaxTextLength);
-        Check(item.MCI.size() <= playlist::kMaxTextLength);
+        Check(item.File.size() <= size);
+        Check(item.Title.size() <= size);
+        Check(item.MCI.size() <= size);
         Check(item.TitleFont.lfHeight == -16);
         Check(item.TitleFont.lfFaceName[MediaItem::kMaxFaceLength] == '\0');
     }

@@ -25,6 +25,7 @@ public:
     size_t ReadPosition() const { return readPos_; }
     int rawReads = 0;
     size_t failAfter = SIZE_MAX;
+    bool knowsLength = true;  // false: a stream that cannot tell how long it is
 
 protected:
     uint32_t ReadRaw(void* buffer, uint32_t size) override {
@@ -34,6 +35,9 @@ protected:
         if (n > 0) std::memcpy(buffer, bytes_.data() + readPos_, n);
         readPos_ += n;
         return n;
+    }
+    uint64_t RawBytesLeft() override {
+        return knowsLength ? bytes_.size() - readPos_ : kUnknownLength;
     }
     void WriteRaw(const void* data, uint32_t size) override {
         if (bytes_.size() + size > failAfter) throw WriteFailed{};

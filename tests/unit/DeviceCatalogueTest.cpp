@@ -239,6 +239,64 @@ TEST_F(Catalogue, ADamagedDeviceCountIsNotBelieved) {
     EXPECT_EQ(catalogue_.GetAt(catalogue_.Count()), nullptr);
 }
 
+// Count() is what the list holds, however the catalogue was left: the
+// properties dialog walks 0..Count()-1 with GetAt.
+void ExpectCountIsTheList(const DeviceCatalogue& catalogue) {
+    for (uint32_t i = 0; i < catalogue.Count(); ++i) {
+        EXPECT_NE(catalogue.GetAt(i), nullptr) << "entry " << i << " of " << catalogue.Count();
+    }
+    EXPECT_EQ(catalogue.GetAt(catalogue.Count()), nullptr);
+}
+
+TEST_F(Catalogue, DamagedCataloguesNeverPromiseEntriesTheyLack) {
+    // A scan that died between its two flag writes: "AttemptMCI" 1,
+    // "ReadMCI" 0, three stored, five installed. Load asks; No takes the
+    // stored list, as every later opening will.
+    StoreList({{"a", "A"}, {"b", "B"}, {"c", "C"}});
+    SetFlags(1, 0);
+    ui_.answerYes = false;
+    catalogue_.Load();
+    EXPECT_EQ(ui_.asked, 1);
+    EXPECT_EQ(ui_.shown, 0);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"a=A", "b=B", "c=C"}));
+    ExpectCountIsTheList(catalogue_);
+    EXPECT_EQ(Stored("AttemptMCI"), 0u);
+    EXPECT_EQ(Stored("ReadMCI"), 1u);
+    EXPECT_EQ(Stored("NumDevices"), 3u);
+    EXPECT_FALSE(TouchedDevices());
+
+    // The same, with nothing stored behind the count.
+    MemoryProfileStore bare;
+    ScriptedScanUi no(bare);
+    no.answerYes = false;
+    bare.SetNumber("NumDevices", 3, kMci);
+    bare.SetNumber("AttemptMCI", 1, kMci);
+    bare.SetNumber("ReadMCI", 0, kMci);
+    DeviceCatalogue empty(bare, devices_, no);
+    empty.Load();
+    EXPECT_EQ(empty.Count(), 3u) << "three entries with empty names, not three promises";
+    ExpectCountIsTheList(empty);
+
+    // A scan that throws half-way through keeps Count() to what it listed.
+    DeviceCatalogue scanning(store_, devices_, ui_);
+    SetFlags(0, 0);
+    scanning.Scan();
+    ASSERT_EQ(scanning.Count(), 4u);
+    devices_.crashAtName = 3;
+    EXPECT_THROW(scanning.Scan(), ScriptedMediaDevices::Crash);
+    EXPECT_EQ(scanning.Count(), 1u) << "waveaudio was listed before the crash";
+    ExpectCountIsTheList(scanning);
+    devices_.crashAtName = 0;
+
+    // A count far beyond what is stored.
+    store_.SetNumber("NumDevices", 0x7FFFFFFFu, kMci);
+    SetFlags(0, 1);
+    DeviceCatalogue huge(store_, devices_, ui_);
+    huge.Load();
+    EXPECT_EQ(huge.Count(), DeviceCatalogue::kMaxStoredDevices);
+    ExpectCountIsTheList(huge);
+}
+
 TEST(DeviceCatalogueNames, SkippedDevicesInAnyCase) {
     const std::pair<const char*, bool> cases[] = {
         {"", true},

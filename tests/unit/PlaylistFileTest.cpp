@@ -323,36 +323,88 @@ TEST_F(PlaylistFile, AnyByteOtherThanAMarkerEndsTheRecord) {
     EXPECT_EQ(settings_.GetItem(1)->File, "C:\\2.avi");
 }
 
-TEST_F(PlaylistFile, OverlongTextsAreCutAndTheRecordStaysInStep) {
+TEST_F(PlaylistFile, LongTextsComeBackWholeAndOnlyTheFaceIsCut) {
     const std::string longPath(5000, 'p');
     const std::string longFace(40, 'F');
     Bytes bytes = Header(2);
-    PutRecord(bytes, longPath, "t", "m", {0, 0, 3, 0, 0, 1, 0, 0, 0}, 0, longFace);
+    PutRecord(bytes, longPath, std::string(70000, 't'), std::string(1500, 'm'),
+              {0, 0, 3, 0, 0, 1, 0, 0, 0}, 0, longFace);
     PutRecord(bytes, "C:\\after.avi", "", "", kNewItemNumbers, 0, "Arial");
-    ASSERT_TRUE(ReadBytes(bytes));
-    ASSERT_EQ(settings_.GetCount(), 2u);
-    EXPECT_EQ(settings_.GetItem(0)->File, std::string(playlist::kMaxTextLength, 'p'));
-    EXPECT_EQ(settings_.GetItem(0)->Title, "t");
-    EXPECT_EQ(settings_.GetItem(0)->Loops, 3u);
-    EXPECT_EQ(settings_.GetItem(0)->TitleFont.lfFaceName, std::string(31, 'F'));
-    EXPECT_EQ(settings_.GetItem(1)->File, "C:\\after.avi");
+    for (uint32_t chunk : {UINT32_MAX, 7u}) {
+        ASSERT_TRUE(ReadBytes(bytes, chunk));
+        ASSERT_EQ(settings_.GetCount(), 2u);
+        EXPECT_EQ(settings_.GetItem(0)->File, longPath);
+        EXPECT_EQ(settings_.GetItem(0)->Title, std::string(70000, 't')) << "longer than the buffer";
+        EXPECT_EQ(settings_.GetItem(0)->MCI, std::string(1500, 'm'));
+        EXPECT_EQ(settings_.GetItem(0)->Loops, 3u);
+        EXPECT_EQ(settings_.GetItem(0)->TitleFont.lfFaceName, std::string(31, 'F'));
+        EXPECT_EQ(settings_.GetItem(1)->File, "C:\\after.avi");
+    }
 }
 
-TEST_F(PlaylistFile, AHugeTextWithoutItsZeroTakesBoundedMemory) {
+// What the registry keeps (33,000 items, a 2,000-character title), a file
+// keeps too.
+TEST_F(PlaylistFile, WhatTheRegistryKeepsAFileKeeps) {
+    for (int i = 0; i < 33000; ++i) {
+        MediaItem* item = Add("C:\\clips\\" + std::to_string(i) + ".avi");
+        item->Loops = static_cast<uint32_t>(i);
+    }
+    settings_.GetItem(0)->Title = std::string(2000, 'T');
+    settings_.GetItem(1)->File = std::string(2000, 'F');
+    settings_.GetItem(2)->MCI = std::string(2000, 'M');
+    const SaverSettings& registry = settings_;
+    const Bytes bytes = Written();
+    SaverSettings file(store_, nullptr);
+    MemoryByteStream in(bytes);
+    ASSERT_TRUE(file.ReadPlaylist(in));
+    ASSERT_EQ(file.GetCount(), registry.GetCount());
+    for (uint32_t i = 0; i < file.GetCount(); ++i) {
+        const MediaItem& a = *file.GetItem(i);
+        const MediaItem& b = *registry.GetItem(i);
+        ASSERT_EQ(a.File, b.File) << i;
+        ASSERT_EQ(a.Title, b.Title) << i;
+        ASSERT_EQ(a.MCI, b.MCI) << i;
+        ASSERT_EQ(a.Loops, b.Loops) << i;
+    }
+    EXPECT_EQ(file.GetItem(0)->Title.size(), 2000u);
+    EXPECT_EQ(file.GetItem(32999)->Loops, 32999u);
+}
+
+TEST_F(PlaylistFile, AHugeTextWithoutItsZeroTakesWhatTheFileHolds) {
     Bytes bytes = Header(1);
     bytes.push_back(0x01);
     bytes.resize(bytes.size() + (8u << 20), 'z');  // 8 MB and no terminating zero
     ASSERT_TRUE(ReadBytes(bytes));
     ASSERT_EQ(settings_.GetCount(), 1u);
-    EXPECT_EQ(settings_.GetItem(0)->File.size(), playlist::kMaxTextLength);
-    EXPECT_LT(settings_.GetItem(0)->File.capacity(), 4096u);
+    EXPECT_EQ(settings_.GetItem(0)->File.size(), 8u << 20);
+    EXPECT_LE(settings_.GetItem(0)->File.capacity(), 2 * (8u << 20));
 }
 
-TEST_F(PlaylistFile, AHugeCountOfTinyRecordsStopsAtTheItemLimit) {
+// The count cannot make the reader allocate beyond what the file can hold:
+// a lone end byte is the shortest record.
+TEST_F(PlaylistFile, AHugeCountTakesMemoryForTheRecordsPresentOnly) {
+    for (uint32_t records : {0u, 1u, 40000u}) {
+        SCOPED_TRACE(records);
+        Bytes bytes = Header(0xFFFFFFFFu);
+        bytes.resize(bytes.size() + records, 0x00);
+        ASSERT_TRUE(ReadBytes(bytes));
+        EXPECT_EQ(settings_.GetCount(), records);
+        EXPECT_LE(settings_.Items().Capacity(), 2 * records + 1);
+    }
+    // One long text under a huge count: one item, a small list.
     Bytes bytes = Header(0xFFFFFFFFu);
-    bytes.resize(bytes.size() + playlist::kMaxItems + 1000, 0x00);
+    PutText(bytes, std::string(1u << 20, 'x'));
     ASSERT_TRUE(ReadBytes(bytes));
-    EXPECT_EQ(settings_.GetCount(), playlist::kMaxItems);
+    EXPECT_EQ(settings_.GetCount(), 1u);
+    EXPECT_LE(settings_.Items().Capacity(), (1u << 20) / playlist::kMinWrittenRecordLength + 1);
+
+    // A stream that cannot tell its length still reads every record.
+    Bytes zeros = Header(0xFFFFFFFFu);
+    zeros.resize(zeros.size() + 5000, 0x00);
+    MemoryByteStream blind(zeros);
+    blind.knowsLength = false;
+    ASSERT_TRUE(settings_.ReadPlaylist(blind));
+    EXPECT_EQ(settings_.GetCount(), 5000u);
 }
 
 TEST_F(PlaylistFile, ReadsTheSameWhateverTheStreamHandsOverAtOnce) {

@@ -201,4 +201,30 @@ TEST_F(WineCatalogue, AfterAnUnfinishedScanTheScanCommandAsksFirst) {
     EXPECT_EQ(key.GetDword("ReadMCI", 9), 0u);
 }
 
+// A scan that died between its two flag writes, met when the dialog opens:
+// No to the question offers the stored list, every promised entry present.
+TEST_F(WineCatalogue, DecliningTheRetryOnOpeningOffersTheStoredList) {
+    ThreeDevices devices;
+    RegistryKey key = Mci();
+    key.SetDword("AttemptMCI", 1);
+    key.SetDword("ReadMCI", 0);
+    key.SetDword("NumDevices", 2);
+    key.SetString("MCIDevice0", "waveaudio");
+    key.SetString("MCIName0", "Wave");
+    key.SetString("MCIDevice1", "avivideo");
+    key.SetString("MCIName1", "Video");
+    DeviceCatalogue catalogue(store_, devices, ui_);
+    DialogWatcher no(IDNO);
+    catalogue.Load();
+    ASSERT_EQ(no.seen().size(), 1u);
+    EXPECT_EQ(no.seen()[0].caption, "MCI Scan");
+    ASSERT_EQ(catalogue.Count(), 2u);
+    ASSERT_NE(catalogue.GetAt(1), nullptr);
+    EXPECT_EQ(catalogue.GetAt(1)->Name, "Video");
+    EXPECT_EQ(catalogue.GetAt(2), nullptr);
+    EXPECT_EQ(devices.asked, 1) << "only counted";
+    EXPECT_EQ(key.GetDword("AttemptMCI", 9), 0u);
+    EXPECT_EQ(key.GetDword("ReadMCI", 9), 1u);
+}
+
 }  // namespace

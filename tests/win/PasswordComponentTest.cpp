@@ -5,6 +5,7 @@
 #include "framework/Handles.h"
 #include "framework/RegistryKey.h"
 #include "shell/PasswordCheck.h"
+#include "shell/SaverApp.h"
 #include "support/DialogScript.h"
 #include "support/TestRegistry.h"
 
@@ -185,6 +186,39 @@ TEST(PasswordCheck, AsksOnlyWhenTheDesktopSettingSaysSoAndTheComponentIsThere) {
         }
     }
     RegDeleteValueA(key.get(), "ScreenSaveUsePassword");
+}
+
+// Run with our MPR.DLL preferred to Wine's (WINEDLLOVERRIDES=mpr=n,b): the
+// saver's /a reaches the component's change dialog through it, and the new
+// password is the one the verify dialog then takes.
+class SaverAppChangePasswordStandIn : public PasswordComponent {};
+
+TEST_F(SaverAppChangePasswordStandIn, SlashAChangesThePasswordThroughOurMpr) {
+    const char fresh[] = "New#Pass42";
+    {
+        DialogScript script({Step{kChange, "New password",
+                                  {{IDC_NEW_PASSWORD, fresh}, {IDC_CONFIRM_PASSWORD, fresh}}},
+                             Step{kChange, "has been changed"}});
+        SaverApp app;
+        app.SetArguments({"/a"});
+        EXPECT_FALSE(app.StartUp());
+        app.ShutDown();
+        EXPECT_TRUE(script.Join()) << "the change dialog was not met";
+    }
+    HMODULE mpr = GetModuleHandleA("MPR.DLL");
+    ASSERT_NE(mpr, nullptr);
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(mpr, path, sizeof path);
+    EXPECT_EQ(std::string(path).find("system32"), std::string::npos) << path;
+    EXPECT_FALSE(Verify("not it"));
+    EXPECT_TRUE(Verify(fresh));
+
+    // Another provider's key is not ours to hand on.
+    using ChangeFnIn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
+    const auto change = reinterpret_cast<ChangeFnIn>(
+        reinterpret_cast<void*>(GetProcAddress(mpr, "PwdChangePasswordA")));
+    ASSERT_NE(change, nullptr);
+    EXPECT_EQ(change("NETWORK", nullptr, 0, 0), static_cast<DWORD>(ERROR_BAD_PROVIDER));
 }
 
 }  // namespace

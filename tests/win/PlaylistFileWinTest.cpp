@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "framework/File.h"
+#include "framework/RegistryProfile.h"
 #include "settings/SaverSettings.h"
 #include "tests/support/MemoryProfileStore.h"
+#include "support/TestRegistry.h"
 
 namespace {
 
@@ -134,6 +136,71 @@ TEST_F(FileTest, PlaylistThroughARealFile) {
     ASSERT_TRUE(text.Open(other.c_str(), CFile::modeRead));
     EXPECT_FALSE(in.ReadPlaylist(text));
     EXPECT_EQ(in.GetCount(), 1u);
+}
+
+// What the real registry keeps, a real file keeps: long texts item for item,
+// and a list of 33,000 items.
+TEST_F(FileTest, AFileKeepsWhatTheRegistryKeeps) {
+    const std::string app = "FileKeepsWhatTheRegistryKeeps";
+    ScratchKey key(HKEY_CURRENT_USER, "Software\\Pelorama Tests\\" + app);
+    RegistryProfileStore registry("Pelorama Tests", app);
+    SaverSettings saved(registry, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        auto item = std::make_unique<MediaItem>();
+        item->File = "C:\\" + std::string(2000, static_cast<char>('a' + i)) + ".avi";
+        item->Title = std::string(2000 + i, 'T');
+        item->MCI = std::string(1500, 'M');
+        ASSERT_GE(saved.AddItem(item.get()), 0);
+        item.release();
+    }
+    saved.Save();
+    SaverSettings loaded(registry, nullptr);
+    loaded.Load(false);
+    ASSERT_EQ(loaded.GetCount(), 3u);
+
+    const std::string path = Path("long.lst");
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+        loaded.WritePlaylist(file);
+        file.Close();
+    }
+    SaverSettings read(store_, nullptr);
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
+        ASSERT_TRUE(read.ReadPlaylist(file));
+    }
+    ASSERT_EQ(read.GetCount(), 3u);
+    for (uint32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(read.GetItem(i)->File, saved.GetItem(i)->File) << i;
+        EXPECT_EQ(read.GetItem(i)->Title, saved.GetItem(i)->Title) << i;
+        EXPECT_EQ(read.GetItem(i)->MCI, saved.GetItem(i)->MCI) << i;
+    }
+
+    SaverSettings many(store_, nullptr);
+    for (int i = 0; i < 33000; ++i) {
+        auto item = std::make_unique<MediaItem>();
+        item->File = "C:\\clips\\" + std::to_string(i) + ".avi";
+        ASSERT_GE(many.AddItem(item.get()), 0);
+        item.release();
+    }
+    const std::string big = Path("many.lst");
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(big.c_str(), CFile::modeCreate | CFile::modeWrite));
+        many.WritePlaylist(file);
+        file.Close();
+    }
+    SaverSettings back(store_, nullptr);
+    CFile file;
+    ASSERT_TRUE(file.Open(big.c_str(), CFile::modeRead));
+    EXPECT_EQ(file.BytesLeft(), Contents(big).size());
+    ASSERT_TRUE(back.ReadPlaylist(file));
+    EXPECT_EQ(file.BytesLeft(), 0u);
+    ASSERT_EQ(back.GetCount(), 33000u);
+    EXPECT_EQ(back.GetItem(32999)->File, "C:\\clips\\32999.avi");
+    EXPECT_EQ(back.Items().Capacity(), 33000u) << "sized once from the count";
 }
 
 }  // namespace

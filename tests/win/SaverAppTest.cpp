@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/Handles.h"
 #include "framework/RegistryKey.h"
 #include "resources/resource.h"
 #include "shell/SaverApp.h"
@@ -107,8 +108,20 @@ TEST(SaverAppChangePasswordNoLibrary, ShowsMessage9050) {
               "Unable to  load MPR.DLL, which is required for changing your password.");
 }
 
-// Run with a stand-in MPR.DLL that lacks the function (WINEDLLOVERRIDES=mpr=n).
+// This program's folder, with a trailing backslash.
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
+// Run with a stand-in MPR.DLL that lacks the function (WINEDLLOVERRIDES=mpr=n),
+// loaded from its own folder first, so that the saver's load by name finds it.
 TEST(SaverAppChangePasswordNoFunction, ShowsMessage9051ThenTheFixedText) {
+    Module lacking(LoadLibraryA((ProgramFolder() + "nompr\\mpr.dll").c_str()));
+    ASSERT_TRUE(lacking);
+    ASSERT_EQ(GetProcAddress(lacking.get(), "PwdChangePasswordA"), nullptr);
     DialogWatcher watcher;
     Started started({"/a"});
     EXPECT_FALSE(started.keepsLoop);
