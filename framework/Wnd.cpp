@@ -51,6 +51,7 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     HWND made = CreateWindowExA(exStyle, className, windowName, style, rect.left, rect.top,
                                 rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
                                 GetModuleHandleA(nullptr), this);
+    if (made != nullptr) created_ = true;
     return made != nullptr;
 }
 
@@ -63,22 +64,41 @@ void CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
 LRESULT CWnd::WindowProc(UINT, WPARAM, LPARAM) { return Default(); }
 
 LRESULT CWnd::Default() {
-    return DefWindowProcA(m_hWnd, current_.message, current_.wParam, current_.lParam);
+    defaulted_ = true;
+    return DefaultProc(current_.message, current_.wParam, current_.lParam);
+}
+
+LRESULT CWnd::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+void CWnd::PostNcDestroy() {
+    // A window that never came to be leaves the object to its creator.
+    if (autoDelete_ && created_) delete this;
+}
+
+void CWnd::Attach(HWND wnd) {
+    m_hWnd = wnd;
+    SetPropA(wnd, kThisProperty, this);
 }
 
 LRESULT CALLBACK CWnd::StaticWndProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* self = FromHandle(wnd);
     if (self == nullptr && message == WM_NCCREATE) {
         self = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        if (self != nullptr) {
-            self->m_hWnd = wnd;
-            SetPropA(wnd, kThisProperty, self);
-        }
+        if (self != nullptr) self->Attach(wnd);
     }
     if (self == nullptr) return DefWindowProcA(wnd, message, wParam, lParam);
+    bool defaulted = false;
+    return Route(self, wnd, message, wParam, lParam, defaulted);
+}
 
+LRESULT CWnd::Route(CWnd* self, HWND wnd, UINT message, WPARAM wParam, LPARAM lParam,
+                    bool& defaulted) {
     const Msg saved = self->current_;
+    const bool savedDefaulted = self->defaulted_;
     self->current_ = Msg{message, wParam, lParam};
+    self->defaulted_ = false;
     ++self->depth_;
     LRESULT result = 0;
     try {
@@ -86,8 +106,15 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND wnd, UINT message, WPARAM wParam, LPAR
     } catch (...) {
         // Nothing may unwind into the system; the message counts as handled.
         result = 0;
+        self->defaulted_ = false;
+        try {
+            self->OnHandlerException();
+        } catch (...) {
+        }
     }
+    defaulted = self->defaulted_;
     self->current_ = saved;
+    self->defaulted_ = savedDefaulted;
 
     if (message == WM_NCDESTROY) {
         RemovePropA(wnd, kThisProperty);

@@ -6,6 +6,6 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 bash "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/lib/build-trees.sh"
 mkdir -p "$ROOT/build"
-build_win32 PELOR SETUP
+build_win32 PELOR SETUP QuickTimeQts
 make_dist
 echo "build: dist/ holds $(cd "$ROOT/dist" && ls | tr '\n' ' ')"

@@ -12,7 +12,7 @@ BUILD=${PELOR_BUILD:-$ROOT/build}
 OUT="$BUILD/fuzz"
 mkdir -p "$OUT/corpus" "$OUT/seeds" "$OUT/findings"
 
-CORE=("$ROOT"/saver/settings/{ByteStream,MediaItem,ObjectList,PlaylistFormat,SaverSettings}.cpp)
+CORE=("$ROOT"/saver/settings/{ByteStream,MediaItem,MediaItemFields,ObjectList,PlaylistFormat,SaverSettings}.cpp)
 FLAGS=(-std=c++17 -g -O1 -fno-omit-frame-pointer -Wall -Wextra -Wshadow -Werror
        -I"$ROOT/saver" -I"$ROOT/tests")
 clang++ "${FLAGS[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \

@@ -45,7 +45,13 @@ if [ "${#missing[@]}" -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  # A mirror caught mid-sync fails the index download now and then; try a
+  # few times, and go on with the indexes we have if it keeps failing.
+  for try in 1 2 3 4; do
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq && break
+    echo "setup: package index update failed (try $try), retrying" >&2
+    sleep $((try * 5))
+  done
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
 fi

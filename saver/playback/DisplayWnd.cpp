@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "../shell/AppSettings.h"
 #include "../shell/SaverKeys.h"
 #include "../shell/WaveOutDevice.h"
 
@@ -13,7 +14,16 @@
 #include "TitlePainter.h"
 
 DisplayWnd::DisplayWnd(ProfileStore& store, MachineDefaults* machine, bool autoDelete)
-    : settings_(store, machine), volume_(std::make_unique<WaveOutDevice>()), sequencer_(settings_, random_), autoDelete_(autoDelete) {
+    : settings_(store, machine), sequencer_(settings_, random_), autoDelete_(autoDelete) {
+    LoadSettings();
+}
+
+DisplayWnd::DisplayWnd(bool autoDelete)
+    : settings_(MakeAppSettings()), sequencer_(settings_, random_), autoDelete_(autoDelete) {
+    LoadSettings();
+}
+
+void DisplayWnd::LoadSettings() {
     settings_.Load(true);
     settings_.ApplyGlobals(false);
     sequencer_.Reset();
@@ -53,6 +63,8 @@ MovieWnd* DisplayWnd::NewMovieWindow(PlayerKind kind) {
     case PlayerKind::QuickTime: return new QtMovieWnd();
     case PlayerKind::Mci: break;
     }
+    // QuickTime is kept only while QuickTime items follow each other.
+    if (QuickTimeReady == 1) StopQuickTime();
     return new MciMovieWnd();
 }
 
@@ -70,7 +82,32 @@ void DisplayWnd::Advance() {
     }
 }
 
+bool DisplayWnd::TakeQueuedSkips() {
+    // Starting a movie takes long enough for a held-down skip key to queue
+    // several presses. They make one step together (back when the last of
+    // them is Left), so later keys are not kept waiting behind a movie
+    // start for each press. Any other key stops the search and is left
+    // where it is, in order.
+    SaverKey last = SaverKey::Other;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE | PM_NOYIELD)) {
+        const SaverKey key = ClassifyKey(static_cast<uint32_t>(msg.wParam));
+        if (key != SaverKey::Next && key != SaverKey::Previous) break;
+        if (msg.hwnd != m_hWnd && !IsChild(m_hWnd, msg.hwnd)) break;
+        PeekMessageA(&msg, msg.hwnd, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE | PM_NOYIELD);
+        last = key;
+    }
+    if (last == SaverKey::Other) return false;
+    if (last == SaverKey::Previous) {
+        StepBack();
+        StepBack();
+    }
+    Advance();
+    return true;
+}
+
 void DisplayWnd::PlayCurrent() {
+    if (sequencer_.PlaybackEnabled && TakeQueuedSkips()) return;
     sequencer_.StartingMovie = 1;
     sequencer_.TitlePhase = 0;
     DestroyMovieWindow();
@@ -80,6 +117,8 @@ void DisplayWnd::PlayCurrent() {
         sequencer_.StartingMovie = 0;
         return;
     }
+    // The volume to put back at the end is the one found before anything played.
+    Volume();
     MovieWnd* movie = NewMovieWindow(PlaylistSequencer::ChoosePlayer(*item));
     bool started = movie->CreateChild(m_hWnd) != 0;
     if (!started) {
@@ -103,6 +142,11 @@ void DisplayWnd::PlayCurrent() {
     }
 }
 
+WaveVolume& DisplayWnd::Volume() {
+    if (!volume_) volume_.emplace(std::make_unique<WaveOutDevice>());
+    return *volume_;
+}
+
 MovieWnd* DisplayWnd::MovieWindow() const {
     return dynamic_cast<MovieWnd*>(FromHandle(GetWindow(m_hWnd, GW_CHILD)));
 }
@@ -114,7 +158,7 @@ void DisplayWnd::DestroyMovieWindow() {
 
 void DisplayWnd::SetMute(int mute) {
     settings_.Mute = mute;
-    volume_.SetMuted(mute != 0);
+    Volume().SetMuted(mute != 0);
 }
 
 void DisplayWnd::CaptureInput() {
@@ -159,8 +203,8 @@ LRESULT DisplayWnd::OnKeyDown(const Msg& msg) {
         for (int i = 0; i < plan.stepBacks; ++i) StepBack();
         PostMessage(UM_NEXTMOVIE);
     }
-    if (plan.volumeUp) volume_.VolumeUp();
-    if (plan.volumeDown) volume_.VolumeDown();
+    if (plan.volumeUp) Volume().VolumeUp();
+    if (plan.volumeDown) Volume().VolumeDown();
     return Default();
 }
 
@@ -190,5 +234,6 @@ LRESULT DisplayWnd::OnDestroy(const Msg&) {
     capture_.Release();
     ::KillTimer(m_hWnd, kTitleCardTimer);
     DestroyMovieWindow();
+    if (QuickTimeReady == 1) StopQuickTime();
     return Default();
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include "../../framework/Handles.h"
 #include "../../framework/Wnd.h"
 #include "../settings/SaverSettings.h"
@@ -21,6 +23,8 @@ public:
     // With `autoDelete` the object deletes itself after its window is gone;
     // when Create fails, the caller deletes it.
     DisplayWnd(ProfileStore& store, MachineDefaults* machine, bool autoDelete);
+    // The same with the application's settings (MakeAppSettings).
+    explicit DisplayWnd(bool autoDelete);
 
     // Creates the window "SaverWnd" at `rect`; false when it cannot be made.
     virtual bool Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent);
@@ -63,10 +67,18 @@ protected:
 
 private:
     void Redraw();
+    // Takes the skip keys queued for this window or its movie out of the
+    // queue and makes them one step; false when none were queued.
+    bool TakeQueuedSkips();
+    // Loads the settings and readies the sequencer; both constructors end here.
+    void LoadSettings();
 
     SaverSettings settings_;
-    // Puts back the wave volume found at start when the object goes.
-    WaveVolume volume_;
+    // The wave volume, found when first needed and at the latest before the
+    // first item starts, so that the window is black before the device
+    // search; put back as found when the object goes.
+    WaveVolume& Volume();
+    std::optional<WaveVolume> volume_;
     StdRandom random_;
     PlaylistSequencer sequencer_;
     RECT rect_{0, 0, 0, 0};

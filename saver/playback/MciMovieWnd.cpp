@@ -2,6 +2,7 @@
 
 #include <digitalv.h>
 
+#include "../settings/MciDeviceType.h"
 #include "../settings/MediaItem.h"
 
 namespace {
@@ -15,6 +16,9 @@ BOOL MciMovieWnd::Open(const MediaItem& item) {
 
 BOOL MciMovieWnd::OpenMedia() {
     if (IsOpen()) Close();
+    // No device has a longer type: the item cannot play, and the system's
+    // open must never see it.
+    if (!IsPossibleMciDeviceType(DeviceType)) return 0;
     MCI_OPEN_PARMSA open{};
     open.lpstrElementName = File.c_str();
     DWORD flags = MCI_OPEN_ELEMENT | MCI_WAIT;
@@ -55,9 +59,7 @@ BOOL MciMovieWnd::Play() {
     if (mciSendCommandA(DeviceId, MCI_PLAY, flags, Parms(&play)) != 0) return 0;
     MovieState = 2;
     InvalidateRect(m_hWnd, nullptr, TRUE);
-    lastPosition_ = static_cast<DWORD_PTR>(-1);
-    stalledChecks_ = 0;
-    ::SetTimer(m_hWnd, kWatchTimer, kWatchPeriod, nullptr);
+    ArmPlayDeadline();
     return 1;
 }
 
@@ -65,6 +67,7 @@ BOOL MciMovieWnd::Pause() {
     if (!IsOpen()) return 0;
     MCI_GENERIC_PARMS parms{};
     if (mciSendCommandA(DeviceId, MCI_PAUSE, MCI_WAIT, Parms(&parms)) != 0) return 0;
+    ::KillTimer(m_hWnd, kDeadlineTimer);
     MovieState = 3;
     return 1;
 }
@@ -73,6 +76,7 @@ BOOL MciMovieWnd::Stop() {
     if (!IsOpen()) return 0;
     MCI_GENERIC_PARMS parms{};
     if (mciSendCommandA(DeviceId, MCI_STOP, MCI_WAIT, Parms(&parms)) != 0) return 0;
+    ::KillTimer(m_hWnd, kDeadlineTimer);
     MovieState = 1;
     return 1;
 }
@@ -121,8 +125,9 @@ LRESULT MciMovieWnd::OnMciNotify(const Msg&) {
 }
 
 LRESULT MciMovieWnd::OnTimer(const Msg& msg) {
-    if (msg.wParam != kWatchTimer) return MovieWnd::WindowProc(msg.message, msg.wParam, msg.lParam);
-    WatchProgress();
+    if (msg.wParam != kDeadlineTimer) return MovieWnd::WindowProc(msg.message, msg.wParam, msg.lParam);
+    ::KillTimer(m_hWnd, kDeadlineTimer);
+    if (IsOpen() && MovieState == 2) EndOfPlay();
     return 0;
 }
 
@@ -136,16 +141,22 @@ void MciMovieWnd::EndOfPlay() {
     Play();
 }
 
-void MciMovieWnd::WatchProgress() {
-    if (!IsOpen() || MovieState != 2) return;
+bool MciMovieWnd::LengthMs(uint32_t& length) {
+    MCI_SET_PARMS format{};
+    format.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
+    if (mciSendCommandA(DeviceId, MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, Parms(&format)) != 0) return false;
     MCI_STATUS_PARMS status{};
-    status.dwItem = MCI_STATUS_POSITION;
-    // A device that cannot tell its position is trusted to notify.
-    if (mciSendCommandA(DeviceId, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, Parms(&status)) != 0) return;
-    if (status.dwReturn != lastPosition_) {
-        lastPosition_ = status.dwReturn;
-        stalledChecks_ = 0;
-        return;
-    }
-    if (++stalledChecks_ >= kStallChecks) EndOfPlay();
+    status.dwItem = MCI_STATUS_LENGTH;
+    if (mciSendCommandA(DeviceId, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, Parms(&status)) != 0) return false;
+    length = static_cast<uint32_t>(status.dwReturn);
+    return true;
+}
+
+void MciMovieWnd::ArmPlayDeadline() {
+    ::KillTimer(m_hWnd, kDeadlineTimer);
+    uint32_t length = 0;
+    if (LoopInfinite == 1 || !LengthMs(length)) return;
+    const uint64_t deadline = static_cast<uint64_t>(length) + kPlayMarginMs;
+    ::SetTimer(m_hWnd, kDeadlineTimer, deadline < USER_TIMER_MAXIMUM ? static_cast<UINT>(deadline) : USER_TIMER_MAXIMUM,
+               nullptr);
 }

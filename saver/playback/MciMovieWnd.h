@@ -38,14 +38,15 @@ protected:
 private:
     // Counts one play down: plays again, or destroys the window after the last.
     void EndOfPlay();
-    // A device that says it plays while its position stands still for
-    // kStallChecks checks has failed without telling (a sequencer with no
-    // MIDI output does that); its play is over as if it had notified.
-    void WatchProgress();
+    // The media's own length in milliseconds; false when the device cannot tell.
+    bool LengthMs(uint32_t& length);
+    // A play that has not notified by the media's length plus kPlayMarginMs
+    // is over as if it had: a device can accept a play and then never tell
+    // its end (a sequencer with no MIDI output does that). A play repeating
+    // for ever, or of a length the device cannot tell, waits for its
+    // notification alone.
+    void ArmPlayDeadline();
 
-    static constexpr UINT_PTR kWatchTimer = 8;
-    static constexpr UINT kWatchPeriod = 1000;
-    static constexpr int kStallChecks = 3;
-    DWORD_PTR lastPosition_ = 0;
-    int stalledChecks_ = 0;
+    static constexpr UINT_PTR kDeadlineTimer = 8;
+    static constexpr uint32_t kPlayMarginMs = 3000;
 };

@@ -132,6 +132,11 @@ LRESULT MovieWnd::OnKeyDown(const Msg& msg) {
         Mute = Mute != 0 ? 0 : 1;
         SetVolume(Mute != 0 ? 0 : 100);
     }
+    if (plan.applyGlobals) {
+        if (auto* display = dynamic_cast<DisplayWnd*>(FromHandle(GetParent(m_hWnd)))) {
+            display->Settings().ApplyGlobals(true);
+        }
+    }
     if (plan.destroy) {
         if (auto* display = dynamic_cast<DisplayWnd*>(FromHandle(GetParent(m_hWnd)))) {
             for (int i = 0; i < plan.stepBacks; ++i) display->StepBack();

@@ -1,17 +1,63 @@
 #pragma once
+#include <cstdint>
+
 #include "MovieWnd.h"
 
-// The player for "PELORQT" items named .MOV or .QT. The QuickTime library is
-// not bound yet, so opening always fails and the sequencer drops the item,
-// as it drops any item that cannot be played.
+class QuickTimeBinding;
+
+// The saver-wide QuickTime state: whether the binding is started and the
+// movie toolbox initialised. Started by the first QuickTime item, stopped when
+// an MCI item follows and when the display window goes.
+extern int QuickTimeReady;
+// 1 when QuickTime is ready afterwards, else 0.
+int StartQuickTime();
+void StopQuickTime();
+// The saver's binding to QuickTime.qts.
+QuickTimeBinding& QuickTime();
+
+// Plays a "PELORQT" item named .MOV or .QT through the QuickTime library. The
+// controller draws the movie into this window and gets its time from the
+// messages the window offers it; the end of each play arrives through the end
+// callback, from inside that offer.
 class QtMovieWnd : public MovieWnd {
 public:
-    void Close() override { MovieState = 0; }
-    BOOL Play() override { return 0; }
-    BOOL Pause() override { return 0; }
-    BOOL Stop() override { return 0; }
-    BOOL Rewind() override { return 0; }
+    // Starts QuickTime when it is not ready; OpenMedia fails later if it
+    // could not be.
+    QtMovieWnd();
+
+    // The operations below do nothing and return 0 while QuickTime is not
+    // ready or no movie is open.
+    void Close() override;
+    BOOL Play() override;
+    BOOL Pause() override;
+    BOOL Stop() override;
+    BOOL Rewind() override;
+    BOOL SetVolume(int level) override;
     int Kind() const override { return 101; }
-    // 0: there is no QuickTime to open the file with.
-    BOOL OpenMedia() override { return 0; }
+    // 0 when QuickTime is not ready, the path is over 255 characters, or the
+    // file cannot be opened or made into a movie with a controller.
+    BOOL OpenMedia() override;
+    // Places the window and rebuilds the controller at its client rectangle.
+    void Place() override;
+
+    virtual void DisarmEndCallback();
+    virtual void ArmEndCallback();
+    // 1 when the last loop has ended and the window is asked to close.
+    virtual int CheckEnd();
+
+    intptr_t Movie = 0;
+    intptr_t Controller = 0;
+    intptr_t Port = 0;
+    intptr_t EndCallback = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnPaint(const Msg& msg);
+
+private:
+    static void EndCallbackProc(intptr_t callback, intptr_t refCon);
+    // QuickTime ready and a movie open.
+    bool Ready() const { return QuickTimeReady != 0 && IsOpen(); }
+    // Disposes of the movie and of the callback armed on it.
+    void DisposeMovie();
 };

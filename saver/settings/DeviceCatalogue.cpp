@@ -3,6 +3,7 @@
 #include <cctype>
 #include <memory>
 
+#include "MciDeviceType.h"
 #include "MediaDeviceQuery.h"
 #include "ProfileStore.h"
 #include "ScanUi.h"
@@ -64,7 +65,7 @@ bool DeviceCatalogue::QueryDeviceName(uint32_t i, std::string& device) {
 }
 
 bool DeviceCatalogue::IsSkippedDevice(const std::string& device) {
-    return device.empty() || SameIgnoringCase(device, kSkippedLiveAudio) ||
+    return device.empty() || !IsPossibleMciDeviceType(device) || SameIgnoringCase(device, kSkippedLiveAudio) ||
            SameIgnoringCase(device, kSkippedLiveAudioMeta);
 }
 

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "MciDeviceType.h"
+
 namespace {
 
 // The size of every MCI return buffer here.
@@ -49,6 +51,7 @@ bool MciDeviceQuery::DeviceName(uint32_t number, std::string& name) {
 }
 
 bool MciDeviceQuery::OpenDevice(const std::string& type, uint32_t& device) {
+    if (!IsPossibleMciDeviceType(type)) return false;
     MCI_OPEN_PARMSA parms{};
     parms.lpstrDeviceType = type.c_str();
     if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_WAIT,

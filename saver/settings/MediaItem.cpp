@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ByteStream.h"
+#include "MediaItemFields.h"
 #include "PlaylistFormat.h"
 #include "ProfileStore.h"
 #include "SettingsNames.h"
@@ -33,103 +34,41 @@ std::string ItemValueName(uint32_t index, const char* suffix) {
 }
 
 void MediaItem::LoadFromRegistry(ProfileStore& store, uint32_t index) {
-    using namespace names;
-    const char* section = kConfigSection;
-    auto num = [&](const char* suffix, uint32_t def) {
-        return store.GetProfileInt(section, ItemValueName(index, suffix).c_str(), def);
-    };
-    auto text = [&](const char* suffix, const char* def) {
-        return store.GetProfileString(section, ItemValueName(index, suffix).c_str(), def);
-    };
-    File = text(kItemFile, "");
-    Loops = num(kItemLoops, 1);
-    TitleMovie = static_cast<int32_t>(num(kItemTitleMovie, 0));
-    TitleBefore = static_cast<int32_t>(num(kItemTitleBefore, 1));
-    LoopInfinite = static_cast<int32_t>(num(kItemLoopInfinite, 0));
-    Mute = static_cast<int32_t>(num(kItemMute, 0));
-    // An item stored without a scale plays at its own size.
-    Scale = static_cast<ScaleMode>(num(kItemScale, ScaleNatural));
-    MCI = text(kItemMCI, "");
-    Title = text(kItemTitle, "");
-    Align = static_cast<AlignMode>(num(kItemAlign, AlignCenter));
-    Bounce = static_cast<int32_t>(num(kItemBounce, 0));
-    const auto weight = static_cast<int32_t>(num(kItemFontWeight, 0));
-    const auto italic = static_cast<uint8_t>(num(kItemFontItalic, 0) & 0xFF);
-    const std::string face = text(kItemFontFace, kDefaultFontFace);
-    SetFont(face.c_str(), weight, italic);
-}
-
-void MediaItem::SaveToRegistry(ProfileStore& store, uint32_t index) const {
-    using namespace names;
-    const char* section = kConfigSection;
-    auto num = [&](const char* suffix, uint32_t value) {
-        store.WriteProfileInt(section, ItemValueName(index, suffix).c_str(), value);
-    };
-    auto text = [&](const char* suffix, const std::string& value) {
-        store.WriteProfileString(section, ItemValueName(index, suffix).c_str(), value.c_str());
-    };
-    text(kItemFile, File);
-    num(kItemLoops, Loops);
-    num(kItemLoopInfinite, static_cast<uint32_t>(LoopInfinite));
-    num(kItemTitleMovie, static_cast<uint32_t>(TitleMovie));
-    num(kItemTitleBefore, static_cast<uint32_t>(TitleBefore));
-    num(kItemMute, static_cast<uint32_t>(Mute));
-    num(kItemScale, static_cast<uint32_t>(Scale));
-    text(kItemMCI, MCI);
-    text(kItemTitle, Title);
-    num(kItemAlign, static_cast<uint32_t>(Align));
-    num(kItemBounce, static_cast<uint32_t>(Bounce));
-    num(kItemFontWeight, static_cast<uint32_t>(TitleFont.lfWeight));
-    num(kItemFontItalic, TitleFont.lfItalic);
-    text(kItemFontFace, TitleFont.lfFaceName);
-}
-
-namespace {
-
-void SetNumberField(MediaItem& item, uint32_t field, uint32_t value) {
-    using namespace playlist;
-    const auto flag = static_cast<int32_t>(value);
-    switch (field) {
-    case FieldMute: item.Mute = flag; break;
-    case FieldScale: item.Scale = static_cast<ScaleMode>(flag); break;
-    case FieldLoops: item.Loops = value; break;
-    case FieldLoopInfinite: item.LoopInfinite = flag; break;
-    case FieldTitleMovie: item.TitleMovie = flag; break;
-    case FieldTitleBefore: item.TitleBefore = flag; break;
-    case FieldAlign: item.Align = static_cast<AlignMode>(flag); break;
-    case FieldBounce: item.Bounce = flag; break;
-    default: break;
+    // Every field is read; a missing value means the table's default.
+    for (uint32_t position = 0; position < kMediaItemFieldCount; ++position) {
+        const MediaItemField& field = *MediaItemFieldAtLoad(position);
+        const std::string name = ItemValueName(index, field.suffix);
+        if (field.IsText()) {
+            field.setText(*this, store.GetProfileString(names::kConfigSection, name.c_str(), field.textDefault));
+        } else {
+            field.setNumber(*this, store.GetProfileInt(names::kConfigSection, name.c_str(), field.numberDefault));
+        }
     }
 }
 
-}  // namespace
+void MediaItem::SaveToRegistry(ProfileStore& store, uint32_t index) const {
+    for (size_t row = 0; row < kMediaItemFieldCount; ++row) {
+        const MediaItemField& field = kMediaItemFields[row];
+        const std::string name = ItemValueName(index, field.suffix);
+        if (field.IsText()) {
+            store.WriteProfileString(names::kConfigSection, name.c_str(), field.getText(*this));
+        } else {
+            store.WriteProfileInt(names::kConfigSection, name.c_str(), field.getNumber(*this));
+        }
+    }
+}
 
 void MediaItem::WriteTo(ByteStream& file) const {
     using namespace playlist;
-    auto text = [&](const std::string& value) {
+    for (uint32_t number = 0; number < FieldCount; ++number) {
+        const MediaItemField& field = *FindMediaItemField(number);
         WriteByte(file, kFieldMarker);
-        WriteText(file, value.c_str());
-    };
-    auto num = [&](uint32_t value) {
-        WriteByte(file, kFieldMarker);
-        WriteNumber(file, value);
-    };
-    text(File);
-    text(Title);
-    text(MCI);
-    num(static_cast<uint32_t>(Mute));
-    num(static_cast<uint32_t>(Scale));
-    num(Loops);
-    num(static_cast<uint32_t>(LoopInfinite));
-    num(static_cast<uint32_t>(TitleMovie));
-    num(static_cast<uint32_t>(TitleBefore));
-    num(static_cast<uint32_t>(Align));
-    num(static_cast<uint32_t>(Bounce));
-    num(static_cast<uint32_t>(TitleFont.lfWeight));
-    WriteByte(file, kFieldMarker);
-    WriteByte(file, TitleFont.lfItalic);
-    WriteByte(file, kFieldMarker);
-    WriteText(file, TitleFont.lfFaceName);
+        switch (field.type) {
+        case MediaItemField::Text: WriteText(file, field.getText(*this)); break;
+        case MediaItemField::Number: WriteNumber(file, field.getNumber(*this)); break;
+        case MediaItemField::Byte: WriteByte(file, static_cast<uint8_t>(field.getNumber(*this))); break;
+        }
+    }
     WriteByte(file, kRecordEnd);
 }
 
@@ -137,41 +76,37 @@ MediaItem::ReadResult MediaItem::ReadFrom(ByteStream& file) {
     using namespace playlist;
     uint8_t marker = 0;
     if (!ReadByte(file, marker)) return RecordMissing;
-    uint32_t field = FieldFile;
+    uint32_t number = FieldFile;
     while (marker == kFieldMarker) {
-        uint32_t number = 0;
-        bool whole = true;
-        switch (field) {
-        case FieldFile: whole = ReadText(file, File); break;
-        case FieldTitle: whole = ReadText(file, Title); break;
-        case FieldMCI: whole = ReadText(file, MCI); break;
-        case FieldFontFace: {
-            std::string face;
-            whole = ReadText(file, face, kMaxFaceLength);
-            SetFont(face.c_str(), TitleFont.lfWeight, TitleFont.lfItalic);
-            break;
+        // A marker past the last known field carries no value.
+        const MediaItemField* field = FindMediaItemField(number);
+        if (field != nullptr) {
+            bool whole = true;
+            switch (field->type) {
+            case MediaItemField::Text: {
+                std::string text;
+                whole = field->fileTextLimit == MediaItemField::kWholeText
+                            ? ReadText(file, text)
+                            : ReadText(file, text, field->fileTextLimit);
+                field->setText(*this, text);
+                break;
+            }
+            case MediaItemField::Number: {
+                uint32_t value = 0;
+                whole = ReadNumber(file, value);
+                if (whole) field->setNumber(*this, value);
+                break;
+            }
+            case MediaItemField::Byte: {
+                uint8_t value = 0;
+                whole = ReadByte(file, value);
+                if (whole) field->setNumber(*this, value);
+                break;
+            }
+            }
+            if (!whole) return RecordCut;
         }
-        case FieldFontWeight:
-            whole = ReadNumber(file, number);
-            if (whole) SetFont(TitleFont.lfFaceName, static_cast<int32_t>(number),
-                                   TitleFont.lfItalic);
-            break;
-        case FieldFontItalic: {
-            uint8_t italic = 0;
-            whole = ReadByte(file, italic);
-            if (whole) SetFont(TitleFont.lfFaceName, TitleFont.lfWeight, italic);
-            break;
-        }
-        case FieldCount:
-            // A marker past the last known field carries no value.
-            break;
-        default:
-            whole = ReadNumber(file, number);
-            if (whole) SetNumberField(*this, field, number);
-            break;
-        }
-        if (!whole) return RecordCut;
-        if (field < FieldCount) ++field;
+        if (number < FieldCount) ++number;
         if (!ReadByte(file, marker)) return RecordCut;
     }
     return RecordComplete;

@@ -33,7 +33,8 @@ enum AlignMode : int32_t {
 };
 
 // One playlist entry: a media file and how to show it. The field names are
-// the suffixes of the stored values.
+// the suffixes of the stored values; MediaItemFields.h lists the stored ones
+// with their registry and playlist-file places.
 class MediaItem : public ListElement {
 public:
     static constexpr int kMaxFaceLength = 31;

@@ -1,8 +1,8 @@
 #include "FullScreenSaverWnd.h"
 
-#include "../../framework/RegistryProfile.h"
 #include "../../framework/WinApp.h"
 #include "../settings/SettingsNames.h"
+#include "OwnProcess.h"
 #include "PasswordCheck.h"
 #include "PowerEvent.h"
 #include "SaverKeys.h"
@@ -15,18 +15,14 @@ constexpr UINT_PTR kPowerTimer = 4;
 constexpr UINT_PTR kStopTimer = 5;
 static_assert(kTimerMinimumMs == USER_TIMER_MINIMUM && kTimerMaximumMs == USER_TIMER_MAXIMUM,
               "timer bounds as SetTimer takes them");
+// Posted to itself to take the activation and the mouse back from a window
+// of this process.
+constexpr UINT UM_TAKEBACKINPUT = WM_USER + 5;
 // How far the pointer may stray from its reference without ending the saver.
 constexpr int kMouseSlack = 2;
-
-RegistryMachineDefaults& MachineConfig() {
-    // Read once, by the first run-mode window's settings.
-    static RegistryMachineDefaults machine(names::kMachineConfigKey);
-    return machine;
-}
 }  // namespace
 
-FullScreenSaverWnd::FullScreenSaverWnd()
-    : DisplayWnd(CWinApp::Get()->Profile(), &MachineConfig(), true) {}
+FullScreenSaverWnd::FullScreenSaverWnd() : DisplayWnd(true) {}
 
 FullScreenSaverWnd::FullScreenSaverWnd(ProfileStore& store, MachineDefaults* machine)
     : DisplayWnd(store, machine, true) {}
@@ -87,6 +83,8 @@ LRESULT FullScreenSaverWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         {WM_NCACTIVATE, &FullScreenSaverWnd::OnNcActivate},
         {WM_ACTIVATE, &FullScreenSaverWnd::OnActivate},
         {WM_ACTIVATEAPP, &FullScreenSaverWnd::OnActivateApp},
+        {WM_CAPTURECHANGED, &FullScreenSaverWnd::OnCaptureChanged},
+        {UM_TAKEBACKINPUT, &FullScreenSaverWnd::OnTakeBackInput},
         {WM_MOUSEMOVE, &FullScreenSaverWnd::OnMouseMove},
         {WM_LBUTTONDOWN, &FullScreenSaverWnd::OnButtonDown},
         {WM_RBUTTONDOWN, &FullScreenSaverWnd::OnButtonDown},
@@ -128,13 +126,57 @@ LRESULT FullScreenSaverWnd::OnNcActivate(const Msg& msg) {
 }
 
 LRESULT FullScreenSaverWnd::OnActivate(const Msg& msg) {
-    if (LOWORD(msg.wParam) == WA_INACTIVE) RequestClose();
+    if (LOWORD(msg.wParam) == WA_INACTIVE) {
+        // A window of the saver's own process (a media device's video
+        // window, say) taking the activation is not the user.
+        // Activation moving to another thread may not name the window it
+        // goes to; by now that window is the foreground one.
+        HWND to = reinterpret_cast<HWND>(msg.lParam);
+        if (to == nullptr) to = GetForegroundWindow();
+        if (IsOtherOwnWindow(to)) {
+            TakeBackInput();
+        } else {
+            RequestClose();
+        }
+    }
     return Default();
 }
 
 LRESULT FullScreenSaverWnd::OnActivateApp(const Msg& msg) {
-    if (msg.wParam == FALSE) RequestClose();
+    if (msg.wParam == FALSE) {
+        const DWORD to = static_cast<DWORD>(msg.lParam);
+        if (to != 0 ? IsOwnProcessThread(to) : IsOtherOwnWindow(GetForegroundWindow())) {
+            TakeBackInput();
+        } else {
+            RequestClose();
+        }
+    }
     return Default();
+}
+
+LRESULT FullScreenSaverWnd::OnCaptureChanged(const Msg& msg) {
+    // The saver holds the mouse while it runs; only the password dialog and
+    // the window's end may take it.
+    if (reinterpret_cast<HWND>(msg.lParam) != m_hWnd) TakeBackInput();
+    return Default();
+}
+
+LRESULT FullScreenSaverWnd::OnTakeBackInput(const Msg&) {
+    takeBackPosted_ = false;
+    if (verifying || destroying_) return 0;
+    if (GetForegroundWindow() != m_hWnd && IsOwnProcessWindow(GetForegroundWindow())) SetForegroundWindow(m_hWnd);
+    if (GetCapture() != m_hWnd) CaptureInput();
+    return 0;
+}
+
+bool FullScreenSaverWnd::IsOtherOwnWindow(HWND wnd) const {
+    return wnd != m_hWnd && IsOwnProcessWindow(wnd);
+}
+
+void FullScreenSaverWnd::TakeBackInput() {
+    if (verifying || destroying_ || takeBackPosted_) return;
+    takeBackPosted_ = true;
+    PostMessage(UM_TAKEBACKINPUT);
 }
 
 LRESULT FullScreenSaverWnd::OnMouseMove(const Msg& msg) {
@@ -203,6 +245,7 @@ LRESULT FullScreenSaverWnd::OnTimer(const Msg& msg) {
 
 LRESULT FullScreenSaverWnd::OnDestroy(const Msg& msg) {
     covers_.Clear();
+    destroying_ = true;
     if (Sequencer().StartingMovie) return 0;
     DisplayWnd::OnDestroy(msg);
     StopTimers();

@@ -43,6 +43,8 @@ protected:
     LRESULT OnNcActivate(const Msg& msg);
     LRESULT OnActivate(const Msg& msg);
     LRESULT OnActivateApp(const Msg& msg);
+    LRESULT OnCaptureChanged(const Msg& msg);
+    LRESULT OnTakeBackInput(const Msg& msg);
     LRESULT OnMouseMove(const Msg& msg);
     LRESULT OnButtonDown(const Msg& msg);
     LRESULT OnSysKeyDown(const Msg& msg);
@@ -58,6 +60,14 @@ protected:
 private:
     void RequestClose() { PostMessage(WM_CLOSE); }
     void ForgetMouse() { mouseRef = POINT{-1, -1}; }
+    // Asks, once until it is done, for the activation and the mouse capture
+    // back after a window of this process took them.
+    void TakeBackInput();
+    // A window of this process other than this one.
+    bool IsOtherOwnWindow(HWND wnd) const;
+
+    bool takeBackPosted_ = false;
+    bool destroying_ = false;
 
     // Keeps the password component loaded once it has been asked.
     Module passwordLibrary_;

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "../resources/resource.h"
+#include "../dialogs/ConfigDialog.h"
 #include "CommandLine.h"
 #include "FullScreenSaverWnd.h"
 #include "PreviewWnd.h"
@@ -64,9 +65,11 @@ bool SaverApp::DispatchMode() {
 }
 
 void SaverApp::RunConfigure() {
-    // The configuration dialog, owned by foregroundAtStart_, opens here once
-    // it exists; until then configure mode ends at once.
-    (void)foregroundAtStart_;
+    ConfigDialog dialog(foregroundAtStart_);
+    // The option dialogs and the scanning window take it as their owner.
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
 }
 
 void SaverApp::RunPreview() {

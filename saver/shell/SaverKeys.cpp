@@ -30,11 +30,9 @@ DisplayKeyPlan PlanDisplayKey(uint32_t vk, bool globalMute, bool hasMovie) {
         plan.skip = !hasMovie;
         plan.stepBacks = plan.skip && key == SaverKey::Previous ? 2 : 0;
     } else if (key == SaverKey::Up) {
+        // The items keep their own mute settings: only a key that changes
+        // the mute state makes them follow the global one.
         plan.volumeUp = true;
-        // Up handed on by a movie window that it has just unmuted finds the
-        // global Mute already clear; the items still follow it, so that the
-        // next movie does not start muted.
-        plan.applyMute = hasMovie;
     } else if (key == SaverKey::Down) {
         plan.volumeDown = !globalMute;
     }
@@ -46,6 +44,9 @@ MovieKeyPlan PlanMovieKey(uint32_t vk, bool movieMute) {
     const SaverKey key = ClassifyKey(vk);
     if (key == SaverKey::Mute || (key == SaverKey::Up && movieMute)) {
         plan.toggleMute = true;
+        // Handed on, this Up finds the global Mute already clear and only
+        // raises the volume: the items follow the unmute from here.
+        plan.applyGlobals = key == SaverKey::Up;
     } else if (key == SaverKey::Next || key == SaverKey::Previous) {
         plan.destroy = true;
         plan.stepBacks = key == SaverKey::Previous ? 2 : 0;

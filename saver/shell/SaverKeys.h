@@ -37,10 +37,13 @@ struct DisplayKeyPlan {
 DisplayKeyPlan PlanDisplayKey(uint32_t vk, bool globalMute, bool hasMovie);
 
 // What a movie window does with a WM_KEYDOWN: flip its Mute and SetVolume
-// (0 muted, 100 not); or step the display back `stepBacks` times and destroy
-// itself; `forward` keys get the default processing and go on to the parent.
+// (0 muted, 100 not), and with `applyGlobals` (Up that unmuted) make every
+// item take the global mute state; or step the display back `stepBacks`
+// times and destroy itself; `forward` keys get the default processing and go
+// on to the parent.
 struct MovieKeyPlan {
     bool toggleMute = false;
+    bool applyGlobals = false;
     bool destroy = false;
     int stepBacks = 0;
     bool forward = true;

@@ -33,12 +33,36 @@ for f in tone.mp3 tone.wav; do
   expect "$f opens and plays through MCI ($(tr '\n' ' ' <<<"$out"))" grep -qzE 'open 0.where none.play 0 ' <<<"$out"
 done
 
+# timeline SECONDS: like colours_seen, each colour with the milliseconds
+# since the call at which it first showed ("red:120 green:3300 ...").
+timeline() {
+  local seen="" out="" c t0 end=$((SECONDS + $1)) shot="$E2E_OUT/media-timeline.png"
+  t0=$(date +%s%N)
+  while [ "$SECONDS" -lt "$end" ] && saver_running; do
+    screenshot "$shot"
+    c=$(colour_at "$shot" 400 300)
+    case " $seen " in *" $c "*) ;; *)
+      [ "$c" = black ] || { seen="$seen $c"; out="$out $c:$(( ($(date +%s%N) - t0) / 1000000 ))"; } ;; esac
+    [ "$c" = yellow ] && break
+    sleep 0.2
+  done
+  echo "${out# }"
+}
+# at COLOUR TIMELINE: the milliseconds at which COLOUR showed, or -1.
+at() { local e; for e in $2; do [ "${e%%:*}" = "$1" ] && { echo "${e#*:}"; return; }; done; echo -1; }
+
 store_playlist File="$media/msvideo1.avi" File="$media/cinepak.avi" File="$media/tone.mp3" \
   File="$media/tone.wav" File="$media/yellow.avi" LoopInfinite=1
-seen=""
-start_saver && seen=$(colours_seen 60 media)
-expect "the MS Video 1 clip shows, then the Cinepak clip (seen: $seen)" [ "${seen:0:9}" = "red green" ]
+times=""
+start_saver && times=$(timeline 60)
+seen=$(sed -E 's/:[0-9]+//g' <<<"$times")
+expect "the MS Video 1 clip shows, then the Cinepak clip (seen: $times)" [ "${seen:0:9}" = "red green" ]
 expect "the Cinepak clip, the MP3 and the WAV end, and the next item plays" [ "$seen" = "red green yellow" ]
+# The 3 s Cinepak clip, then 2 s of MP3 and 2 s of WAV: dropping the sounds
+# would bring yellow about 3 s after green.
+audio_ms=$(( $(at yellow "$times") - $(at green "$times") ))
+expect "the MP3 and the WAV play their length before the next item (${audio_ms} ms after green)" \
+  [ "$audio_ms" -ge 6000 ]
 end_saver
 
 # Some Wine builds' MPEGVideo device (the 64-bit one here) accepts the
@@ -59,6 +83,30 @@ store_playlist File="$media/note.mid" File="$media/yellow.avi" LoopInfinite=1
 seen=""
 start_saver && seen=$(colours_seen 30 media)
 expect "a MIDI item does not stall the playlist (seen: $seen)" [ "$seen" = yellow ]
+end_saver
+
+# Five still frames of 4 s each: the position stands still for seconds at a
+# time. Wine's AVI device itself plays such a clip for about 12 s (its last
+# frames' time is cut short even for a bare MCI program); the saver must not
+# take it off before the device ends it.
+enc -f lavfi -i color=c=red:s=160x120:r=0.25:d=20 -c:v msvideo1 -r 0.25 "$media/slow.avi"
+store_playlist File="$media/slow.avi" File="$media/yellow.avi" LoopInfinite=1
+times=""
+start_saver && times=$(timeline 40)
+slow_ms=$(at yellow "$times")
+expect "a clip of still frames plays until its device ends it (next item at ${slow_ms} ms: $times)" \
+  [ "$slow_ms" -ge 9000 -a "$slow_ms" -le 25000 ]
+end_saver
+# Repeating for ever, the same clip is still up well past its length and margin.
+store_playlist File="$media/slow.avi" LoopInfinite=1 File="$media/yellow.avi"
+if start_saver && wait_colour 400 300 red 20 "$E2E_OUT/media-loop.png"; then
+  sleep 20
+  screenshot "$E2E_OUT/media-loop.png"
+  expect "a LoopInfinite item never ends by itself (at 20 s: $(colour_at "$E2E_OUT/media-loop.png" 400 300))" \
+    [ "$(colour_at "$E2E_OUT/media-loop.png" 400 300)" = red ]
+else
+  fail "a LoopInfinite item never ends by itself" "the clip never showed"
+fi
 end_saver
 store_playlist clear
 [ "$E2E_FAILED" -eq 0 ]

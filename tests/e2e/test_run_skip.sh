@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Items that cannot play are dropped and the next item plays: a missing file,
 # a 0-byte file, a text file named .avi and a device type no one has, each
-# followed by a clip of its own colour.
+# followed by a clip of its own colour. A device type longer than any real
+# one (which the system's open cannot take) is dropped as well.
 set -u
 source "$(dirname "$0")/lib.sh"
 media="$E2E_OUT/media-skip"
@@ -18,6 +19,8 @@ store_playlist \
   File="$media/empty.avi" File="$media/green.avi" \
   File="$media/text.avi" File="$media/blue.avi" \
   File="$media/yellow.avi" MCI=nosuchdevice \
+  File="$media/yellow.avi" MCI="$(printf 'v%.0s' {1..1000})" \
+  File="$media/yellow.avi" MCI="$(printf 'v%.0s' {1..200})" \
   File="$media/yellow.avi" LoopInfinite=1
 
 # The colours seen at the screen centre, in order, each once.
@@ -28,7 +31,7 @@ expect "a missing file is skipped and the next clip plays (seen: $seen)" begins 
 expect "a 0-byte file is skipped and the next clip plays" begins "$seen" "red green"
 expect "a text file named .avi is skipped and the next clip plays" begins "$seen" "red green blue"
 expect "a device type no one has is skipped and the next clip plays" [ "$seen" = "red green blue yellow" ]
-expect "the saver is still running after the failures" saver_running
+expect "the saver is still running after the failures, long device types too" saver_running
 end_saver
 store_playlist clear
 [ "$E2E_FAILED" -eq 0 ]

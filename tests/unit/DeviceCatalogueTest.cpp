@@ -335,4 +335,23 @@ TEST_F(Catalogue, ProbeDeviceResults) {
     EXPECT_EQ(device, "waveaudio");
 }
 
+TEST_F(Catalogue, ADeviceTypeLongerThanAnyRealOneIsNeverOpened) {
+    // A system that names a device with 80 or more characters: opening it
+    // would hand the name to an open that overruns its stack.
+    const std::string longest(79, 'd');
+    const std::string tooLong(80, 'd');
+    devices_.devices = {{tooLong, true, true, true, "never asked"},
+                        {longest, true, true, true, "Longest"},
+                        {std::string(1000, 'x'), true, true, true, "never asked"}};
+    EXPECT_TRUE(DeviceCatalogue::IsSkippedDevice(tooLong));
+    EXPECT_FALSE(DeviceCatalogue::IsSkippedDevice(longest));
+    catalogue_.Scan();
+    EXPECT_FALSE(devices_.Logged("open " + tooLong));
+    EXPECT_FALSE(devices_.Logged("open " + std::string(1000, 'x')));
+    EXPECT_TRUE(devices_.Logged("open " + longest));
+    ASSERT_EQ(catalogue_.Count(), 3u);
+    EXPECT_EQ(catalogue_.GetAt(1)->Name, "Longest");
+    EXPECT_EQ(catalogue_.GetAt(0)->Name, "");
+}
+
 }  // namespace

@@ -35,7 +35,7 @@ TEST(SaverKeys, DisplayWindowPlans) {
         {kKeyUp, true, false, {true, true, false, 0, false, false}},   // unmutes, no step
         {kKeyUp, true, true, {false, true, false, 0, false, false}},
         {kKeyUp, false, false, {false, false, false, 0, true, false}},
-        {kKeyUp, false, true, {false, true, false, 0, true, false}},  // items follow a movie's unmute
+        {kKeyUp, false, true, {false, false, false, 0, true, false}},  // items keep their own mute
         {kKeyDown, false, false, {false, false, false, 0, false, true}},
         {kKeyDown, true, false, {false, false, false, 0, false, false}},
         {kKeyN, false, false, {false, false, true, 0, false, false}},
@@ -63,24 +63,25 @@ TEST(SaverKeys, MovieWindowPlans) {
     struct Case {
         uint32_t vk;
         bool mute;
-        MovieKeyPlan plan;  // toggleMute, destroy, stepBacks, forward
+        MovieKeyPlan plan;  // toggleMute, applyGlobals, destroy, stepBacks, forward
     } cases[] = {
-        {kKeyM, false, {true, false, 0, true}},
-        {kKeyPadMinus, true, {true, false, 0, true}},
-        {kKeyUp, true, {true, false, 0, true}},
-        {kKeyUp, false, {false, false, 0, true}},
-        {kKeyDown, true, {false, false, 0, true}},
-        {kKeyN, false, {false, true, 0, false}},
-        {kKeyPadDecimal, false, {false, true, 0, false}},
-        {kKeyRight, false, {false, true, 0, false}},
-        {kKeyLeft, false, {false, true, 2, false}},
-        {0x41, false, {false, false, 0, true}},
-        {0x10, true, {false, false, 0, true}},
+        {kKeyM, false, {true, false, false, 0, true}},
+        {kKeyPadMinus, true, {true, false, false, 0, true}},
+        {kKeyUp, true, {true, true, false, 0, true}},  // the unmute reaches the items
+        {kKeyUp, false, {false, false, false, 0, true}},
+        {kKeyDown, true, {false, false, false, 0, true}},
+        {kKeyN, false, {false, false, true, 0, false}},
+        {kKeyPadDecimal, false, {false, false, true, 0, false}},
+        {kKeyRight, false, {false, false, true, 0, false}},
+        {kKeyLeft, false, {false, false, true, 2, false}},
+        {0x41, false, {false, false, false, 0, true}},
+        {0x10, true, {false, false, false, 0, true}},
     };
     for (const Case& c : cases) {
         const MovieKeyPlan p = PlanMovieKey(c.vk, c.mute);
         SCOPED_TRACE(testing::Message() << std::hex << c.vk << " mute " << c.mute);
         EXPECT_EQ(p.toggleMute, c.plan.toggleMute);
+        EXPECT_EQ(p.applyGlobals, c.plan.applyGlobals);
         EXPECT_EQ(p.destroy, c.plan.destroy);
         EXPECT_EQ(p.stepBacks, c.plan.stepBacks);
         EXPECT_EQ(p.forward, c.plan.forward);
@@ -106,7 +107,7 @@ TEST(TimerPeriod, MinutesBecomeMillisecondsWithinWhatSetTimerAccepts) {
         {71583, 0x7FFFFFFFu},    // 32-bit product would wrap to a small number
         {71583 * 2, 0x7FFFFFFFu},
         {0xFFFFFFFFu, 0x7FFFFFFFu},
-        {0, kTimerMinimumMs},
+        {0, 60000},  // a damaged 0 must not stop the saver at once
     };
     for (const Case& c : cases) EXPECT_EQ(MinutesToTimerPeriod(c.minutes), c.ms) << c.minutes;
 }

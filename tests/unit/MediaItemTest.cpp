@@ -2,7 +2,11 @@
 
 #include <cstring>
 
+#include <set>
+
 #include "settings/MediaItem.h"
+#include "settings/MediaItemFields.h"
+#include "support/MemoryProfileStore.h"
 
 namespace {
 
@@ -62,6 +66,48 @@ TEST(MediaItem, ValueNamesUseDecimalIndexes) {
     EXPECT_EQ(ItemValueName(0, "File"), "AVI0.File");
     EXPECT_EQ(ItemValueName(12, "File"), "AVI12.File");
     EXPECT_EQ(ItemValueName(4294967295u, "Loops"), "AVI4294967295.Loops");
+}
+
+TEST(MediaItemFields, OneRowPerStoredFieldWithItsOwnPlaces) {
+    ASSERT_EQ(kMediaItemFieldCount, static_cast<size_t>(playlist::FieldCount));
+    std::set<std::string> suffixes;
+    std::set<uint32_t> loads;
+    for (uint32_t field = 0; field < playlist::FieldCount; ++field) {
+        const MediaItemField* row = FindMediaItemField(field);
+        ASSERT_NE(row, nullptr) << field;
+        EXPECT_EQ(row->fileField, field);
+        suffixes.insert(row->suffix);
+        loads.insert(row->loadPosition);
+        EXPECT_EQ(MediaItemFieldAtLoad(row->loadPosition), row);
+    }
+    EXPECT_EQ(suffixes.size(), kMediaItemFieldCount);
+    EXPECT_EQ(loads.size(), kMediaItemFieldCount);
+    EXPECT_EQ(*loads.rbegin(), kMediaItemFieldCount - 1);
+    EXPECT_EQ(FindMediaItemField(playlist::FieldCount), nullptr);
+    EXPECT_EQ(FindMediaItemField(std::string("fontFACE")), FindMediaItemField(playlist::FieldFontFace));
+    EXPECT_EQ(FindMediaItemField(std::string("Font")), nullptr);
+    EXPECT_EQ(FindMediaItemField(std::string("Colour")), nullptr);
+}
+
+TEST(MediaItemFields, AnEmptyRegistryLoadsEachRowsDefault) {
+    MemoryProfileStore store;
+    MediaItem item;
+    // Not the constructor's values, so each one read must come from the table.
+    item.Title = "was";
+    item.Loops = 9;
+    item.Scale = ScaleHalf;
+    item.SetFont("Arial", 700, 1);
+    item.LoadFromRegistry(store, 3);
+    for (size_t i = 0; i < kMediaItemFieldCount; ++i) {
+        const MediaItemField& row = kMediaItemFields[i];
+        if (row.IsText()) {
+            EXPECT_STREQ(row.getText(item), row.textDefault) << row.suffix;
+        } else {
+            EXPECT_EQ(row.getNumber(item), row.numberDefault) << row.suffix;
+        }
+    }
+    EXPECT_EQ(item.Scale, ScaleNatural);
+    EXPECT_EQ(item.GetTitleFont().lfHeight, -16);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,27 @@ TEST_F(RunningSaver, MuteKeysAtTheMovieAndDisplayWindowsKeepTheThreePlacesInStep
     EXPECT_TRUE(IsWindow(wnd));
 }
 
+TEST_F(RunningSaver, VolumeKeysLeaveTheItemsOwnMuteSettingsAlone) {
+    // Item 1 is muted in its own properties; item 0 plays with sound.
+    store.WriteProfileString("Config", "AVI1.File", WriteSilence(60).c_str());
+    Start({{"NumAVI", 2}, {"AVI1.Mute", 1}, {"AVI1.LoopInfinite", 1}});
+    ASSERT_EQ(saver->Sequencer().CurrentIndex, 0u);
+    Key(Movie()->m_hWnd, VK_UP);
+    Key(Movie()->m_hWnd, VK_DOWN);
+    Key(wnd, VK_UP);
+    EXPECT_EQ(MutePlaces(), "0 0 0");
+    EXPECT_EQ(saver->Settings().GetItem(1)->Mute, 1) << "Up overwrote the item's own mute";
+    // Up that unmutes a muted movie: the later items follow, as after M.
+    Key(Movie()->m_hWnd, 'M');
+    Key(Movie()->m_hWnd, 'M');
+    EXPECT_EQ(saver->Settings().GetItem(1)->Mute, 0);
+    Key(Movie()->m_hWnd, 'M');
+    EXPECT_EQ(saver->Settings().GetItem(1)->Mute, 1);
+    Key(Movie()->m_hWnd, VK_UP);
+    EXPECT_EQ(MutePlaces(), "0 0 0");
+    EXPECT_EQ(saver->Settings().GetItem(1)->Mute, 0);
+}
+
 TEST_F(RunningSaver, SkipKeysEndTheMovieAndTheNextOneStarts) {
     Start();
     for (WPARAM vk : {WPARAM('N'), WPARAM(VK_RIGHT), WPARAM(VK_LEFT), WPARAM(VK_DECIMAL)}) {
@@ -175,6 +197,60 @@ TEST_F(RunningSaver, StopTimerPeriodDoesNotWrapForHugeMinutes) {
     Pump(1000);
     EXPECT_NE(Movie(), nullptr) << "the stop timer fired at once";
     EXPECT_EQ(saver->Sequencer().PlaybackEnabled, 1);
+}
+
+TEST_F(RunningSaver, StopAndPowerPeriodsOfNoMinutesAreOneMinute) {
+    // A damaged 0 would black the screen at once, and nothing would ever play.
+    Start({{"Delay", 1}, {"DelayMinutes", 0}, {"Power", 1}, {"PowerMinutes", 0}});
+    Pump(1500);
+    EXPECT_NE(Movie(), nullptr) << "a timer of 0 minutes fired at once";
+    EXPECT_EQ(saver->Sequencer().PlaybackEnabled, 1);
+    EXPECT_EQ(saver->Settings().Delay, 1);
+}
+
+// A top-level window of this process, made and activated on a thread of its
+// own, as a media device's video renderer does.
+void ActivateOwnWindow() {
+    std::thread([] {
+        HWND own = CreateWindowExA(0, "STATIC", "Z:\\media\\clip.mpg", WS_POPUP | WS_VISIBLE, 10, 10, 160, 120,
+                                   nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(own);
+        SetActiveWindow(own);
+        SetCapture(own);
+        const DWORD until = GetTickCount() + 1500;
+        MSG msg;
+        while (GetTickCount() < until) {
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+            Sleep(5);
+        }
+        DestroyWindow(own);
+    }).join();
+}
+
+TEST_F(RunningSaver, AWindowOfTheSaversOwnProcessTakingActivationIsNotTheUser) {
+    Start();
+    SetForegroundWindow(wnd);
+    Pump(200);
+    ASSERT_EQ(GetForegroundWindow(), wnd);
+    std::thread activate(ActivateOwnWindow);
+    Pump(2500);
+    activate.join();
+    Pump(300);
+    ASSERT_TRUE(IsWindow(wnd)) << "the saver ended without any input";
+    EXPECT_NE(Movie(), nullptr);
+    EXPECT_EQ(GetForegroundWindow(), wnd) << "the activation was not taken back";
+    EXPECT_EQ(GetCapture(), wnd) << "the mouse capture was not taken back";
+    // The user's own activity still ends it.
+    PostMessageA(wnd, WM_LBUTTONDOWN, 0, 0);
+    EXPECT_TRUE(PumpUntil([this] { return !IsWindow(wnd); }, 3000));
+}
+
+TEST_F(RunningSaver, LosingTheMouseCaptureTakesItBack) {
+    Start();
+    ReleaseCapture();
+    Pump(200);
+    EXPECT_EQ(GetCapture(), wnd);
+    EXPECT_TRUE(IsWindow(wnd));
 }
 
 TEST_F(RunningSaver, StopTimerTakesTheMovieAwayForGood) {

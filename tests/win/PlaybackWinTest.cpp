@@ -166,6 +166,27 @@ TEST(DisplayWnd, UnplayableItemsAreDroppedAndTheNextPlays) {
     EXPECT_EQ(r.bottom - r.top, 10);
 }
 
+TEST(DisplayWnd, ADeviceTypeLongerThanAnyRealOneDropsTheItemWithoutAskingMci) {
+    // The system's open overruns its stack on such names (140 characters and
+    // more); 79 is the longest a device has.
+    MediaFolder media;
+    Profile profile;
+    const std::string clip = media.Avi("clip.avi", 32, 32, 2, 10);
+    profile.Num(names::kNumAVI, 4);
+    profile.Item(0, names::kItemFile, clip);
+    profile.Item(0, names::kItemMCI, std::string(1000, 'v'));
+    profile.Item(1, names::kItemFile, clip);
+    profile.Item(1, names::kItemMCI, std::string(200, 'v'));
+    profile.Item(2, names::kItemFile, clip);
+    profile.Item(2, names::kItemMCI, std::string(79, 'v'));  // no such device, refused by MCI itself
+    profile.Item(3, names::kItemFile, media.Wav("tone.wav", 3000));
+    Display display(profile.store);
+    ASSERT_TRUE(display.Create());
+    ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 5000));
+    EXPECT_EQ(display.Movie()->File.substr(display.Movie()->File.size() - 8), "tone.wav");
+    EXPECT_EQ(display.wnd->Settings().GetCount(), 1u);
+}
+
 // A movie window that cannot be made, for the first request only.
 class RefusedMovie : public LogoMovieWnd {
 public:
@@ -225,6 +246,7 @@ TEST(DisplayWnd, TitleCardIsWhiteTextOnTheCentreLine) {
     profile.Item(0, names::kItemTitle, "MMMM HHHH");
     profile.ItemNum(0, names::kItemTitleBefore, 1);
     Display display(profile.store);
+    const DWORD created = GetTickCount();
     ASSERT_TRUE(display.Create());
     PumpFor(400);
     EXPECT_EQ(display.Movie(), nullptr);  // the card stays 4 s before the movie
@@ -233,6 +255,11 @@ TEST(DisplayWnd, TitleCardIsWhiteTextOnTheCentreLine) {
     EXPECT_GT(CountWhiteInRows(display.wnd->m_hWnd, 280, 300), 50);
     EXPECT_EQ(CountWhiteInRows(display.wnd->m_hWnd, 302, 600), 0);
     EXPECT_EQ(CountWhiteInRows(display.wnd->m_hWnd, 0, 250), 0);
+    // The card stays about 4 s, counted from the start, and then the movie plays.
+    ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 8000));
+    const DWORD shown = GetTickCount() - created;
+    EXPECT_GE(shown, 3900u);
+    EXPECT_LE(shown, 5000u);
 }
 
 TEST(Random, TheProcessGeneratorIsTheClassicOne) {

@@ -66,11 +66,18 @@ TEST(SaverApp, RunModeSetsTheRunningFlagAndShutDownClearsIt) {
         started.app.ShutDown();
         EXPECT_FALSE(ScreenSaverRunningFlag());
     }
-    // Configure mode never touches it, whichever state it is in.
+    SetScreenSaverRunningFlag(false);
+}
+
+TEST(SaverApp, ConfigureRunsTheDialogAndLeavesTheRunningFlagAlone) {
+    // Configure mode never touches it, whichever state it is in. Its dialog
+    // is cancelled as soon as it shows.
     SetScreenSaverRunningFlag(true);
     {
+        DialogWatcher watcher(IDCANCEL);
         Started started({"/c"});
         EXPECT_FALSE(started.keepsLoop);
+        EXPECT_EQ(started.app.m_pMainWnd, nullptr) << "the dialog is the main window only while it is up";
         started.app.ShutDown();
         EXPECT_TRUE(ScreenSaverRunningFlag());
     }

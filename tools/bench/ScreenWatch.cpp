@@ -8,6 +8,9 @@
 //     Starts the program and times, at the screen centre, the first red
 //     frame and the first green frame after it (the fixture clips of hue 0
 //     and 1); then closes the program.
+//   pelor_screen_watch dialog ROUNDS COUNT PROGRAM [ARGS...]
+//     Starts the program and times the moment a window captioned "Pelorama"
+//     is visible with COUNT entries in its list box 1008; then closes it.
 // Prints one line per round and a last line "median <ms>". Exits 1 when a
 // round saw nothing within 20 s.
 #include "framework/Win32.h"
@@ -79,6 +82,14 @@ void CloseProgram(const ChildProcess& program, int x, int y, HWND keep) {
     if (!program.Wait(0)) program.Kill();
 }
 
+// The shown "Pelorama" window whose list box holds `count` entries, or null.
+HWND FilledDialog(LRESULT count) {
+    HWND dialog = FindWindowA(nullptr, "Pelorama");
+    if (dialog == nullptr || !IsWindowVisible(dialog)) return nullptr;
+    HWND list = GetDlgItem(dialog, 1008);
+    return list != nullptr && SendMessageA(list, LB_GETCOUNT, 0, 0) == count ? dialog : nullptr;
+}
+
 HWND WhiteCover() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
@@ -101,14 +112,18 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4 || (std::strcmp(argv[1], "startup") != 0 && std::strcmp(argv[1], "gap") != 0)) {
-        std::fprintf(stderr, "usage: pelor_screen_watch startup|gap ROUNDS PROGRAM [ARGS...]\n");
+    const bool dialog = argc >= 5 && std::strcmp(argv[1], "dialog") == 0;
+    if (argc < 4 || (!dialog && std::strcmp(argv[1], "startup") != 0 && std::strcmp(argv[1], "gap") != 0)) {
+        std::fprintf(stderr, "usage: pelor_screen_watch startup|gap ROUNDS PROGRAM [ARGS...]\n"
+                             "       pelor_screen_watch dialog ROUNDS COUNT PROGRAM [ARGS...]\n");
         return 2;
     }
     const bool startup = std::strcmp(argv[1], "startup") == 0;
     const int rounds = std::max(1, std::atoi(argv[2]));
-    std::string command = Quoted(argv[3]);
-    for (int i = 4; i < argc; ++i) command += " " + std::string(argv[i]);
+    const LRESULT entries = dialog ? std::atoi(argv[3]) : 0;
+    const int first = dialog ? 4 : 3;
+    std::string command = Quoted(argv[first]);
+    for (int i = first + 1; i < argc; ++i) command += " " + std::string(argv[i]);
     const int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
 
     ScreenPixels screen;
@@ -116,7 +131,20 @@ int main(int argc, char** argv) {
     std::vector<double> times;
     for (int round = 0; round < rounds; ++round) {
         double took = -1;
-        if (startup) {
+        if (dialog) {
+            const double start = NowMs();
+            ChildProcess program(command);
+            HWND shown = nullptr;
+            while (shown == nullptr && NowMs() < start + kTimeoutMs && !program.Wait(0)) {
+                Pump();
+                shown = FilledDialog(entries);
+            }
+            if (shown != nullptr) took = NowMs() - start;
+            if (shown != nullptr) PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
+            const double limit = NowMs() + 10000;
+            while (!program.Wait(10) && NowMs() < limit) Pump();
+            if (!program.Wait(0)) program.Kill();
+        } else if (startup) {
             if (WaitFor(screen, 5, 5, IsWhite) < 0) break;
             const double start = NowMs();
             ChildProcess program(command);

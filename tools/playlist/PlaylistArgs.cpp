@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "settings/MediaItemFields.h"
 #include "settings/SaverSettings.h"
 
 namespace {
@@ -51,28 +52,20 @@ bool SetGlobal(SaverSettings& s, const std::string& name, uint32_t v) {
     return true;
 }
 
+// The item's values by their registry suffixes; File starts a new item
+// instead. FontItalic takes any nonzero number as 1.
 bool SetItemNumber(MediaItem& item, const std::string& name, uint32_t v) {
-    const int32_t i = static_cast<int32_t>(v);
-    if (Same(name, "Loops")) item.Loops = v;
-    else if (Same(name, "LoopInfinite")) item.LoopInfinite = i;
-    else if (Same(name, "Scale")) item.Scale = static_cast<ScaleMode>(i);
-    else if (Same(name, "Align")) item.Align = static_cast<AlignMode>(i);
-    else if (Same(name, "Bounce")) item.Bounce = i;
-    else if (Same(name, "Mute")) item.Mute = i;
-    else if (Same(name, "TitleBefore")) item.TitleBefore = i;
-    else if (Same(name, "TitleMovie")) item.TitleMovie = i;
-    else if (Same(name, "FontWeight")) item.SetFont(item.TitleFont.lfFaceName, i, item.TitleFont.lfItalic);
-    else if (Same(name, "FontItalic"))
-        item.SetFont(item.TitleFont.lfFaceName, item.TitleFont.lfWeight, static_cast<uint8_t>(v != 0));
-    else return false;
+    const MediaItemField* field = FindMediaItemField(name);
+    if (field == nullptr || field->IsText()) return false;
+    if (field->fileField == playlist::FieldFontItalic) v = v != 0 ? 1 : 0;
+    field->setNumber(item, v);
     return true;
 }
 
 bool SetItemText(MediaItem& item, const std::string& name, const std::string& value) {
-    if (Same(name, "Title")) item.Title = value;
-    else if (Same(name, "MCI")) item.MCI = value;
-    else if (Same(name, "FontFace")) item.SetFont(value.c_str(), item.TitleFont.lfWeight, item.TitleFont.lfItalic);
-    else return false;
+    const MediaItemField* field = FindMediaItemField(name);
+    if (field == nullptr || !field->IsText() || field->fileField == playlist::FieldFile) return false;
+    field->setText(item, value);
     return true;
 }
 

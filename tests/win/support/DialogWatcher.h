@@ -11,7 +11,8 @@
 // Watches this process for dialog boxes (class #32770) from a thread of its
 // own, records each one's caption and static texts, and answers it with
 // `answer` (IDOK by default). Lets a test run code that shows modal message
-// boxes and then check what they said.
+// boxes and then check what they said. With `caption`, only dialogs of that
+// caption are watched, so a test's own dialog is left alone.
 class DialogWatcher {
 public:
     struct Seen {
@@ -19,7 +20,8 @@ public:
         std::string text;  // the static texts joined by '\n'
     };
 
-    explicit DialogWatcher(int answer = IDOK) : answer_(answer), thread_([this] { Watch(); }) {}
+    explicit DialogWatcher(int answer = IDOK, std::string caption = std::string())
+        : answer_(answer), caption_(std::move(caption)), thread_([this] { Watch(); }) {}
     ~DialogWatcher() {
         stop_ = true;
         thread_.join();
@@ -36,6 +38,16 @@ private:
     static std::string TextOf(HWND wnd) {
         char text[2048] = {};
         GetWindowTextA(wnd, text, sizeof text);
+        return text;
+    }
+
+    // The caption without sending the window a message, so a window of a
+    // thread that is waiting for this one cannot hold it up.
+    static std::string CaptionOf(HWND wnd) {
+        wchar_t wide[512] = {};
+        const int length = InternalGetWindowText(wnd, wide, 512);
+        char text[1024] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, length, text, sizeof text - 1, nullptr, nullptr);
         return text;
     }
 
@@ -68,6 +80,7 @@ private:
             EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
             for (HWND dialog : dialogs) {
                 if (std::find(answered_.begin(), answered_.end(), dialog) != answered_.end()) continue;
+                if (!caption_.empty() && CaptionOf(dialog) != caption_) continue;
                 Seen one{TextOf(dialog), {}};
                 EnumChildWindows(dialog, &CollectStaticText, reinterpret_cast<LPARAM>(&one.text));
                 {
@@ -82,6 +95,7 @@ private:
     }
 
     int answer_;
+    std::string caption_;
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::vector<Seen> seen_;

@@ -1,0 +1,28 @@
+#include "BounceSpeedDialog.h"
+
+#include <commctrl.h>
+
+#include "SliderScale.h"
+#include "framework/DataExchange.h"
+#include "resource.h"
+
+BounceSpeedDialog::BounceSpeedDialog() : CDialog(IDD_BOUNCE_SPEED) {
+    // The trackbar class must exist before the template is made.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+}
+
+void BounceSpeedDialog::DoDataExchange(CDataExchange& dx) { DDX_Control(dx, IDC_SPEED_SLIDER, slider_); }
+
+BOOL BounceSpeedDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SendMessageA(slider_, TBM_SETRANGEMIN, FALSE, slider::kMinPosition);
+    SendMessageA(slider_, TBM_SETRANGEMAX, FALSE, slider::kMaxPosition);
+    SendMessageA(slider_, TBM_SETPOS, TRUE, SpeedToSlider(BounceSpeed));
+    return TRUE;
+}
+
+void BounceSpeedDialog::OnOK() {
+    BounceSpeed = SliderToSpeed(static_cast<int>(SendMessageA(slider_, TBM_GETPOS, 0, 0)));
+    CDialog::OnOK();
+}

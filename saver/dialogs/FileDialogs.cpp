@@ -1,0 +1,79 @@
+#include "FileDialogs.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+namespace {
+
+// "a|b||" becomes "a\0b\0\0".
+std::string SystemFilter(const char* filter) {
+    std::string text = filter != nullptr ? filter : "";
+    for (char& c : text) {
+        if (c == '|') c = '\0';
+    }
+    text.push_back('\0');
+    return text;
+}
+
+OPENFILENAMEA Request(HWND owner, const std::string& filter, std::vector<char>& buffer, DWORD flags) {
+    OPENFILENAMEA request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner;
+    request.lpstrFilter = filter.c_str();
+    request.nFilterIndex = 1;
+    request.lpstrFile = buffer.data();
+    request.nMaxFile = static_cast<DWORD>(buffer.size());
+    // The explorer-style dialog reports several names separated by zeros.
+    request.Flags = flags | OFN_EXPLORER;
+    return request;
+}
+
+}  // namespace
+
+bool ChooseFilesToOpen(HWND owner, const char* filter, DWORD flags, size_t bufferChars,
+                       std::vector<std::string>& paths) {
+    paths.clear();
+    const std::string systemFilter = SystemFilter(filter);
+    std::vector<char> buffer(bufferChars + 1, '\0');
+    OPENFILENAMEA request = Request(owner, systemFilter, buffer, flags);
+    if (!GetOpenFileNameA(&request)) return false;
+    const char* first = buffer.data();
+    const std::string head = first;
+    const char* next = first + head.size() + 1;
+    if ((flags & OFN_ALLOWMULTISELECT) == 0 || *next == '\0') {
+        // One name: the buffer holds its full path.
+        paths.push_back(head);
+        return true;
+    }
+    // Several: the folder, then each name in it.
+    const std::string folder = head.empty() || head.back() == '\\' ? head : head + "\\";
+    while (*next != '\0' && next < buffer.data() + buffer.size()) {
+        const std::string name = next;
+        paths.push_back(folder + name);
+        next += name.size() + 1;
+    }
+    return true;
+}
+
+bool ChooseFileToSave(HWND owner, const char* filter, const char* defaultExtension, DWORD flags,
+                      std::string& path) {
+    const std::string systemFilter = SystemFilter(filter);
+    std::vector<char> buffer(MAX_PATH + 1, '\0');
+    OPENFILENAMEA request = Request(owner, systemFilter, buffer, flags);
+    request.lpstrDefExt = defaultExtension;
+    if (!GetSaveFileNameA(&request)) return false;
+    path = buffer.data();
+    return true;
+}
+
+std::vector<std::string> DroppedNames(HDROP drop, UINT bufferChars) {
+    std::vector<std::string> names;
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<char> buffer(bufferChars, '\0');
+    for (UINT i = 0; i < count; ++i) {
+        buffer.assign(bufferChars, '\0');
+        DragQueryFileA(drop, i, buffer.data(), bufferChars);
+        names.emplace_back(buffer.data());
+    }
+    return names;
+}

@@ -1,0 +1,137 @@
+#include "dialogs/PropertiesDialog.h"
+
+#include "dialogs/DialogInitResource.h"
+#include "dialogs/PropertyRules.h"
+#include "dialogs/TitleFontChoice.h"
+#include "framework/DataExchange.h"
+#include "resource.h"
+#include "settings/DeviceCatalogue.h"
+
+namespace {
+const char kConfirmCaption[] = "Confirm";
+const char kWarningCaption[] = "Warning";
+const char kZeroLoops[] = "You have specified 0 loops. The field will not be updated.";
+}  // namespace
+
+PropertiesDialog::PropertiesDialog(HWND owner, const DeviceCatalogue& catalogue)
+    : CDialog(IDD_PROPERTIES, owner), Catalogue(catalogue) {}
+
+void PropertiesDialog::DoDataExchange(CDataExchange& dx) {
+    DDX_Control(dx, IDC_PROP_TITLE, titleEdit_);
+    DDX_Control(dx, IDC_PROP_PLAYER, playerCombo_);
+    DDX_Control(dx, IDC_PROP_LOOPS, loopsEdit_);
+    DDX_Control(dx, IDC_PROP_LOOPS_LABEL, loopsLabel_);
+    DDX_Check3(dx, IDC_PROP_MUTE, Mute);
+    DDX_Text(dx, IDC_PROP_LOOPS, Loops);
+    DDV_MinMaxUInt(dx, Loops, 0, 4294967295u);
+    DDX_Check3(dx, IDC_PROP_LOOP_INFINITE, LoopInfinite);
+    DDX_CBIndex(dx, IDC_PROP_SCALE, Scale);
+    DDX_CBIndex(dx, IDC_PROP_PLAYER, Player);
+    DDX_Text(dx, IDC_PROP_TITLE, Title);
+    DDX_Check(dx, IDC_PROP_USE_FILENAME, UseFileName);
+    DDX_Check3(dx, IDC_PROP_TITLE_MOVIE, TitleMovie);
+    DDX_Check3(dx, IDC_PROP_TITLE_BEFORE, TitleBefore);
+    DDX_Radio(dx, IDC_PROP_ALIGN_CENTER, Align);
+    DDX_Check3(dx, IDC_PROP_BOUNCE, Bounce);
+}
+
+LRESULT PropertiesDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    static const MessageEntry<PropertiesDialog> kHandlers[] = {
+        {IDC_PROP_LOOP_INFINITE, BN_CLICKED, &PropertiesDialog::OnLoopInfinite},
+        {IDC_PROP_MUTE, BN_CLICKED, &PropertiesDialog::OnMute},
+        {IDC_PROP_LOOPS, EN_CHANGE, &PropertiesDialog::OnLoopsChanged},
+        {IDC_PROP_USE_FILENAME, BN_CLICKED, &PropertiesDialog::OnUseFileName},
+        {IDC_PROP_REMOVE_TITLE, BN_CLICKED, &PropertiesDialog::OnRemoveTitle},
+        {IDC_PROP_TITLE_MOVIE, BN_CLICKED, &PropertiesDialog::OnTitleMovie},
+        {IDC_PROP_TITLE_BEFORE, BN_CLICKED, &PropertiesDialog::OnTitleBefore},
+        {IDC_PROP_BOUNCE, BN_CLICKED, &PropertiesDialog::OnBounce},
+        {IDC_PROP_SET_FONT, BN_CLICKED, &PropertiesDialog::OnSetFont},
+    };
+    LRESULT result = 0;
+    if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+BOOL PropertiesDialog::OnInitDialog() {
+    // The combo strings kept beside the template go in first, as the
+    // template's own.
+    ApplyDialogInit(m_hWnd, IDD_PROPERTIES);
+    // The player list holds only its three fixed entries here, so a device
+    // position selects nothing until step 4.
+    CDialog::OnInitDialog();
+    EnableLoops();
+    switch (StartTitle(*this)) {
+    case TitleField::Disabled: EnableWindow(titleEdit_, FALSE); break;
+    case TitleField::ReadOnly: SetTitleReadOnly(true); break;
+    case TitleField::Writable: break;
+    }
+    for (uint32_t i = 0; i < Catalogue.Count(); ++i) {
+        const MciDevice* entry = Catalogue.GetAt(i);
+        if (entry == nullptr) break;
+        SendMessageA(playerCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry->Name.c_str()));
+    }
+    SendMessageA(playerCombo_, CB_SETCURSEL, static_cast<WPARAM>(Player), 0);
+    pictures_ = std::make_unique<AlignPictures>();
+    pictures_->AttachTo(m_hWnd);
+    UpdateData(false);
+    return TRUE;
+}
+
+void PropertiesDialog::EnableLoops() {
+    const BOOL enable = LoopsEnabled(*this) ? TRUE : FALSE;
+    EnableWindow(loopsLabel_, enable);
+    EnableWindow(loopsEdit_, enable);
+}
+
+void PropertiesDialog::SetTitleReadOnly(bool readOnly) {
+    SendMessageA(titleEdit_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+void PropertiesDialog::OnLoopInfinite() {
+    UpdateData(true);
+    LoopInfiniteClicked(*this, [this] {
+        char text[512] = {};
+        LoadStringA(ResourceInstance(), IDS_LOOP_FOREVER, text, sizeof text);
+        return MessageBoxA(m_hWnd, text, kConfirmCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    });
+    UpdateData(false);
+    EnableLoops();
+}
+
+void PropertiesDialog::ClearMixedOnClick(int32_t& flag) {
+    UpdateData(true);
+    if (ClearMixedAfterClick(flag)) UpdateData(false);
+}
+
+void PropertiesDialog::OnLoopsChanged() {
+    // A field that does not read as a number has been answered by the
+    // framework's own message; the count kept from before is not the user's.
+    if (UpdateData(true) && WarnZeroLoops(*this)) MessageBoxA(m_hWnd, kZeroLoops, kWarningCaption, MB_ICONINFORMATION);
+}
+
+void PropertiesDialog::OnUseFileName() {
+    UpdateData(true);
+    SetTitleReadOnly(UseFileNameClicked(*this) == TitleField::ReadOnly);
+    UpdateData(false);
+}
+
+void PropertiesDialog::OnRemoveTitle() {
+    UpdateData(true);
+    SetTitleReadOnly(RemoveTitleClicked(*this) == TitleField::ReadOnly);
+    UpdateData(false);
+}
+
+void PropertiesDialog::OnSetFont() {
+    LogFont font = TitleFontCopy;
+    if (!ChooseTitleFont(m_hWnd, font)) return;
+    FontChanged = 1;
+    TitleFontCopy = font;
+}
+
+bool RunPropertiesDialog(HWND owner, const DeviceCatalogue& catalogue, PropertyValues& values) {
+    PropertiesDialog dialog(owner, catalogue);
+    static_cast<PropertyValues&>(dialog) = values;
+    if (dialog.DoModal() != IDOK) return false;
+    values = dialog;
+    return true;
+}

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "framework/DataExchangeRules.h"
+
+namespace {
+
+struct ParseCase {
+    const char* text;
+    bool ok;
+    uint32_t value;
+};
+
+TEST(DataExchangeRules, EditTextReadsAsAnUnsignedNumberOrNotAtAll) {
+    const ParseCase cases[] = {
+        {"0", true, 0},
+        {"60", true, 60},
+        {"007", true, 7},
+        {"  12\t", true, 12},
+        {"4294967295", true, 4294967295u},
+        {"4294967296", false, 0},
+        {"99999999999999999999", false, 0},
+        {"", false, 0},
+        {"   ", false, 0},
+        {"-1", false, 0},
+        {"+1", false, 0},
+        {"12x", false, 0},
+        {"1 2", false, 0},
+        {"0x10", false, 0},
+        {"1.5", false, 0},
+    };
+    for (const ParseCase& c : cases) {
+        uint32_t value = 12345;
+        EXPECT_EQ(ParseUnsigned(c.text, value), c.ok) << '"' << c.text << '"';
+        EXPECT_EQ(value, c.ok ? c.value : 12345u) << '"' << c.text << '"';
+    }
+}
+
+TEST(DataExchangeRules, TheRangeMessageNamesItsBoundsAsUnsignedNumbers) {
+    EXPECT_EQ(RangeMessage(kParseRangeText, 1, 60), "Please enter an integer between 1 and 60.");
+    EXPECT_EQ(RangeMessage(kParseRangeText, 0, 4294967295u),
+              "Please enter an integer between 0 and 4294967295.");
+    EXPECT_EQ(RangeMessage("%2 above %1, %1 again", 3, 9), "9 above 3, 3 again");
+    EXPECT_EQ(std::string(kParseUnsignedText), "Please enter a positive integer.");
+}
+
+TEST(DataExchangeRules, PlaceholdersWithoutAnArgumentStayAsTheyAre) {
+    EXPECT_EQ(FormatArguments("%1 %3 %% %x %", {"a"}), "a %3 %% %x %");
+    EXPECT_EQ(FormatArguments("", {"a"}), "");
+}
+
+}  // namespace

@@ -1,0 +1,329 @@
+// The configuration dialog's list-editing rules against an in-memory list:
+// after every command the list and the settings' playlist agree, entry for
+// entry, and the selection is the one the rules name.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+
+#include "dialogs/PlaylistEditor.h"
+#include "dialogs/PlaylistView.h"
+#include "settings/SaverSettings.h"
+#include "support/MemoryByteStream.h"
+#include "support/MemoryProfileStore.h"
+
+namespace {
+
+class MemoryView : public PlaylistView {
+public:
+    uint32_t EntryCount() const override { return static_cast<uint32_t>(entries.size()); }
+    std::string EntryText(uint32_t i) const override { return entries.at(i); }
+    std::vector<uint32_t> SelectedEntries() const override {
+        return std::vector<uint32_t>(selected.begin(), selected.end());
+    }
+    void SelectEntry(uint32_t i) override {
+        ASSERT_LT(i, entries.size());
+        selected.insert(i);
+    }
+    void SelectAllEntries() override {
+        for (uint32_t i = 0; i < entries.size(); ++i) selected.insert(i);
+    }
+    void DeselectAll() override { selected.clear(); }
+    void AppendEntry(const std::string& text) override { entries.push_back(text); }
+    void InsertEntry(uint32_t i, const std::string& text) override {
+        ASSERT_LE(i, entries.size());
+        ShiftSelection(i, +1);
+        entries.insert(entries.begin() + i, text);
+    }
+    void DeleteEntry(uint32_t i) override {
+        ASSERT_LT(i, entries.size());
+        selected.erase(i);
+        ShiftSelection(i, -1);
+        entries.erase(entries.begin() + i);
+    }
+    void Reset(uint32_t) override {
+        entries.clear();
+        selected.clear();
+        ++resets;
+    }
+    void BeginUpdate() override { ++depth; }
+    void EndUpdate() override { --depth; }
+
+    std::vector<std::string> entries;
+    std::set<uint32_t> selected;
+    int depth = 0;
+    int resets = 0;
+
+private:
+    // A list box moves the selection of later entries with them.
+    void ShiftSelection(uint32_t from, int by) {
+        std::set<uint32_t> moved;
+        for (uint32_t s : selected) moved.insert(s >= from ? s + by : s);
+        selected = moved;
+    }
+};
+
+std::vector<std::string> Names(std::initializer_list<int> numbers) {
+    std::vector<std::string> names;
+    for (int n : numbers) names.push_back("C:\\f" + std::to_string(n) + ".avi");
+    return names;
+}
+
+std::vector<std::string> Range(int count) {
+    std::vector<std::string> names;
+    for (int n = 0; n < count; ++n) names.push_back("C:\\f" + std::to_string(n) + ".avi");
+    return names;
+}
+
+class Editing : public ::testing::Test {
+protected:
+    // A playlist of `count` items, shown, with `selection` selected.
+    void Start(int count, std::initializer_list<uint32_t> selection = {}) {
+        for (const std::string& name : Range(count)) {
+            auto* item = new MediaItem();
+            item->File = name;
+            settings.AddItem(item);
+        }
+        editor.RefillPlaylistBox();
+        for (uint32_t s : selection) view.SelectEntry(s);
+    }
+    std::vector<std::string> Items() const {
+        std::vector<std::string> files;
+        for (uint32_t i = 0; i < settings.GetCount(); ++i) files.push_back(settings.GetItem(i)->File);
+        return files;
+    }
+    // The invariant every command keeps, and the view back at full redraw.
+    void ExpectAgree() {
+        EXPECT_EQ(view.entries, Items());
+        EXPECT_EQ(view.depth, 0);
+    }
+    std::set<uint32_t> Selected() const { return view.selected; }
+
+    MemoryProfileStore store;
+    SaverSettings settings{store, nullptr};
+    MemoryView view;
+    PlaylistEditor editor{settings, view};
+};
+
+TEST_F(Editing, RefillShowsEveryFileInOrderWithNothingSelected) {
+    Start(3, {0, 2});
+    editor.RefillPlaylistBox();
+    EXPECT_EQ(view.entries, Range(3));
+    EXPECT_TRUE(Selected().empty());
+    ExpectAgree();
+}
+
+TEST_F(Editing, AddSelectsExactlyTheNewEntries) {
+    Start(2, {0});
+    editor.Add({"C:\\new1.wav", "C:\\new2.avi", "C:\\new3.mid"});
+    ASSERT_EQ(view.entries.size(), 5u);
+    EXPECT_EQ(view.entries[4], "C:\\new3.mid");
+    EXPECT_EQ(Selected(), (std::set<uint32_t>{2, 3, 4}));
+    EXPECT_EQ(settings.GetItem(2)->Loops, 1u);  // a new item's defaults
+    EXPECT_EQ(settings.GetItem(2)->TitleBefore, 1);
+    ExpectAgree();
+
+    editor.Add({});
+    EXPECT_TRUE(Selected().empty());
+    EXPECT_EQ(view.entries.size(), 5u);
+}
+
+TEST_F(Editing, DropAppendsMediaAndReplacesWithPlaylists) {
+    struct Case {
+        const char* name;
+        int start;
+        std::vector<std::string> dropped;
+        std::vector<std::string> playlists;  // names taken as playlist files
+        std::vector<std::string> expected;
+    };
+    const std::vector<std::string> fromFile = {"C:\\p0.avi", "C:\\p1.avi"};
+    const Case cases[] = {
+        {"media onto two", 2, {"C:\\a.avi", "D:\\folder"}, {},
+         {"C:\\f0.avi", "C:\\f1.avi", "C:\\a.avi", "D:\\folder"}},
+        {"playlist onto four", 4, {"C:\\x.lst"}, {"C:\\x.lst"}, fromFile},
+        {"playlist then media", 4, {"C:\\x.lst", "C:\\m.wav"}, {"C:\\x.lst"},
+         {"C:\\p0.avi", "C:\\p1.avi", "C:\\m.wav"}},
+        {"media then playlist", 1, {"C:\\m.wav", "C:\\x.lst"}, {"C:\\x.lst"}, fromFile},
+        {"a playlist that is not one", 1, {"C:\\bad.lst"}, {}, {"C:\\f0.avi", "C:\\bad.lst"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryProfileStore caseStore;
+        SaverSettings caseSettings(caseStore, nullptr);
+        MemoryView caseView;
+        PlaylistEditor caseEditor(caseSettings, caseView);
+        std::vector<std::string> start = Range(c.start);
+        caseEditor.Add(start);
+        auto tryLoad = [&](const std::string& name) {
+            for (const std::string& p : c.playlists) {
+                if (p == name) {
+                    caseSettings.Items().RemoveAll();
+                    for (const std::string& file : fromFile) {
+                        auto* item = new MediaItem();
+                        item->File = file;
+                        caseSettings.AddItem(item);
+                    }
+                    return true;
+                }
+            }
+            return false;
+        };
+        caseEditor.Drop(c.dropped, tryLoad);
+        EXPECT_EQ(caseView.entries, c.expected);
+        EXPECT_EQ(caseView.selected, (std::set<uint32_t>{static_cast<uint32_t>(c.expected.size() - 1)}));
+        ASSERT_EQ(caseSettings.GetCount(), caseView.entries.size());
+        for (uint32_t i = 0; i < caseSettings.GetCount(); ++i) {
+            EXPECT_EQ(caseSettings.GetItem(i)->File, caseView.entries[i]);
+        }
+        EXPECT_EQ(caseView.depth, 0);
+    }
+}
+
+TEST_F(Editing, RemoveSelectsTheEntryAboveTheFirstRemoved) {
+    struct Case {
+        const char* name;
+        int count;
+        std::initializer_list<uint32_t> selection;
+        std::vector<std::string> expected;
+        std::set<uint32_t> selectedAfter;
+    };
+    const Case cases[] = {
+        {"2 and 4 of seven", 7, {2, 4}, Names({0, 1, 3, 5, 6}), {1}},
+        {"0 of three", 3, {0}, Names({1, 2}), {0}},
+        {"every entry", 4, {0, 1, 2, 3}, {}, {}},
+        {"the last", 3, {2}, Names({0, 1}), {1}},
+        {"a block at the top", 5, {0, 1, 2}, Names({3, 4}), {0}},
+        {"nothing selected", 3, {}, Names({0, 1, 2}), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.Items().RemoveAll();
+        Start(c.count, c.selection);
+        editor.Remove();
+        EXPECT_EQ(view.entries, c.expected);
+        EXPECT_EQ(Selected(), c.selectedAfter);
+        ExpectAgree();
+    }
+}
+
+TEST_F(Editing, MoveSelectionMovesEachSelectedEntryOnePlace) {
+    struct Case {
+        const char* name;
+        int count;
+        std::initializer_list<uint32_t> selection;
+        int delta;
+        std::vector<std::string> expected;
+        std::set<uint32_t> selectedAfter;
+    };
+    const Case cases[] = {
+        {"up 2 and 5 of seven", 7, {2, 5}, -1, Names({0, 2, 1, 3, 5, 4, 6}), {1, 4}},
+        {"up 0 and 3: the top blocks", 7, {0, 3}, -1, Names({0, 1, 2, 3, 4, 5, 6}), {0, 3}},
+        {"down the adjacent 2 and 3", 6, {2, 3}, +1, Names({0, 1, 4, 2, 3, 5}), {3, 4}},
+        {"down a block at the bottom", 5, {3, 4}, +1, Names({0, 1, 2, 3, 4}), {3, 4}},
+        {"up a block of three", 5, {2, 3, 4}, -1, Names({0, 2, 3, 4, 1}), {1, 2, 3}},
+        {"down with gaps", 6, {0, 2, 4}, +1, Names({1, 0, 3, 2, 5, 4}), {1, 3, 5}},
+        {"up with nothing selected", 3, {}, -1, Names({0, 1, 2}), {}},
+        {"up the last of two", 2, {1}, -1, Names({1, 0}), {0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.Items().RemoveAll();
+        Start(c.count, c.selection);
+        editor.MoveSelection(c.delta);
+        EXPECT_EQ(view.entries, c.expected);
+        EXPECT_EQ(Selected(), c.selectedAfter);
+        ExpectAgree();
+    }
+}
+
+TEST_F(Editing, ManyMovedEntriesGiveTheSameResultThroughOneRefill) {
+    // Every other entry of 40, up and then down again: the long path refills
+    // once per move and ends where moving entry by entry would.
+    std::initializer_list<uint32_t> odd = {1, 3, 5, 7, 9, 11, 13, 15, 17, 19,
+                                           21, 23, 25, 27, 29, 31, 33, 35, 37, 39};
+    Start(40, odd);
+    const int resetsBefore = view.resets;
+    editor.MoveSelection(-1);
+    EXPECT_EQ(view.resets, resetsBefore + 1);
+    std::vector<std::string> expected = Range(40);
+    for (size_t i = 1; i < 40; i += 2) std::swap(expected[i], expected[i - 1]);
+    EXPECT_EQ(view.entries, expected);
+    std::set<uint32_t> even;
+    for (uint32_t i = 0; i < 40; i += 2) even.insert(i);
+    EXPECT_EQ(Selected(), even);
+    ExpectAgree();
+
+    editor.MoveSelection(+1);
+    EXPECT_EQ(view.entries, Range(40));
+    EXPECT_EQ(Selected(), std::set<uint32_t>(odd));
+    ExpectAgree();
+}
+
+TEST_F(Editing, SelectAllAndCopyBack) {
+    Start(3);
+    editor.SelectAll();
+    EXPECT_EQ(Selected(), (std::set<uint32_t>{0, 1, 2}));
+    view.entries[1] = "C:\\renamed.avi";
+    editor.CopyEntriesToItems();
+    EXPECT_EQ(settings.GetItem(1)->File, "C:\\renamed.avi");
+}
+
+// A file whose reads fail after `failAt` bytes, as a disk error would.
+class FailingStream : public MemoryByteStream {
+public:
+    FailingStream(std::vector<uint8_t> bytes, size_t failAt)
+        : MemoryByteStream(std::move(bytes), 1), failAt_(failAt) {}
+
+protected:
+    uint32_t ReadRaw(void* buffer, uint32_t size) override {
+        if (ReadPosition() >= failAt_) throw std::runtime_error("read failed");
+        return MemoryByteStream::ReadRaw(buffer, size);
+    }
+
+private:
+    size_t failAt_;
+};
+
+TEST_F(Editing, APlaylistReadThatFailsHalfWayStillLeavesListAndViewAgreeing) {
+    MemoryProfileStore otherStore;
+    SaverSettings other(otherStore, nullptr);
+    for (const std::string& name : Names({7, 8, 9})) {
+        auto* item = new MediaItem();
+        item->File = name;
+        other.AddItem(item);
+    }
+    MemoryByteStream written;
+    other.WritePlaylist(written);
+    const std::vector<uint8_t> bytes = written.Bytes();
+
+    struct Case {
+        const char* name;
+        size_t failAt;
+        bool result;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"whole file", SIZE_MAX, true, Names({7, 8, 9})},
+        {"fails in the signature", 4, true, Names({0, 1})},
+        {"fails in the second record", 12 + 89 + 10, true, Names({7})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.Items().RemoveAll();
+        Start(2, {1});
+        FailingStream file(bytes, c.failAt);
+        const bool result = editor.ReadPlaylist(file);
+        EXPECT_EQ(result, c.result);
+        if (result) editor.RefillPlaylistBox();
+        EXPECT_EQ(view.entries, c.expected);
+        ExpectAgree();
+    }
+
+    settings.Items().RemoveAll();
+    Start(2);
+    MemoryByteStream text(std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
+    EXPECT_FALSE(editor.ReadPlaylist(text));
+    EXPECT_EQ(Items(), Range(2));
+}
+
+}  // namespace
