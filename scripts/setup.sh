@@ -35,25 +35,59 @@ packages=(
   procps coreutils
 )
 
+# Whether this kernel runs 32-bit code: a 93-byte 32-bit ELF that exits 0.
+# Where it does not (IA-32 emulation switched off), the 32-bit Wine is of no
+# use and the Wine tiers run the 64-bit build, so the i386 packages are skipped.
+kernel_runs_32bit() {
+  local f
+  f=$(mktemp) || return 1
+  printf '\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\x31\xdb\xb8\x01\x00\x00\x00\xcd\x80' >"$f"
+  chmod +x "$f"
+  local ok=1
+  "$f" 2>/dev/null && ok=0
+  rm -f "$f"
+  return $ok
+}
+
+if ! kernel_runs_32bit; then
+  kept=()
+  for p in "${packages[@]}"; do
+    case $p in *:i386) ;; *) kept+=("$p") ;; esac
+  done
+  packages=("${kept[@]}")
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
+apt_install() {
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+}
+
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
   # A mirror caught mid-sync fails the index download now and then; try a
   # few times, and go on with the indexes we have if it keeps failing.
-  for try in 1 2 3 4; do
+  for try in 1 2 3; do
     as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq && break
-    echo "setup: package index update failed (try $try), retrying" >&2
+    echo "setup: package index update failed (try $try)" >&2
     sleep $((try * 5))
   done
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+  if ! apt_install "${missing[@]}"; then
+    # An i386 index that lags the amd64 one makes the 32-bit libraries
+    # uninstallable; the 64-bit set still gives working Wine tiers.
+    others=()
+    for p in "${missing[@]}"; do
+      case $p in *:i386) ;; *) others+=("$p") ;; esac
+    done
+    echo "setup: the 32-bit Wine packages cannot be installed now; the Wine tiers will use the 64-bit build" >&2
+    [ "${#others[@]}" -eq 0 ] || apt_install "${others[@]}"
+  fi
 fi
 
 # Wine needs one wave-output device to play sound headless; ALSA's null
