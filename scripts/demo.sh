@@ -16,7 +16,7 @@ echo "== build (native tools and the $ARCH tree)"
 build_native
 # PASSWORD.CPL and our MPR.DLL beside the saver, so that PELOR.SCR /a in the
 # demo prefix shows the change-password dialog and /s asks for what it set.
-"build_$ARCH" PELOR pelor_store_playlist password_cpl mpr_standin
+"build_$ARCH" PELOR pelor_store_playlist pelor_dialog password_cpl mpr_standin
 BIN="$BUILD/$ARCH/bin"
 FIXTURE="$BUILD/native/bin/pelor_fixture"
 
@@ -67,4 +67,28 @@ rc=0
 wait "$SAVER_PID" || rc=$?
 SAVER_PID=""
 echo "== the saver ended with exit code $rc"
+
+# The settings window on the same playlist, then the properties of its
+# second entry (a double-click on it); both closed with Cancel.
+echo "== PELOR.SCR /c: the settings window and the properties of one entry"
+dialog() { timeout 30 "$WINE" "$BIN/pelor_dialog.exe" "$@" 2>/dev/null | tr -d '\r'; }
+shown() { timeout "$2" bash -c 'until xdotool search --onlyvisible --name "^$0\$" >/dev/null 2>&1; do sleep 0.2; done' "$1"; }
+timeout 120 "$WINE" "$BIN/PELOR.SCR" /c >/dev/null 2>&1 &
+SAVER_PID=$!
+if shown Pelorama 30; then
+  sleep 1
+  import -window root "$SHOTS/config-dialog.png" 2>/dev/null || true
+  read -r x y w h < <(dialog item Pelorama 1008 1) || true
+  if [ -n "${h:-}" ]; then
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 60 1
+    if shown Properties 10; then
+      sleep 1
+      import -window root "$SHOTS/properties-dialog.png" 2>/dev/null || true
+      xdotool key Escape; sleep 0.5
+    fi
+  fi
+  xdotool key Escape
+fi
+wait "$SAVER_PID" 2>/dev/null || true
+SAVER_PID=""
 echo "screenshots: $SHOTS"

@@ -10,6 +10,7 @@
 #include "FileTitle.h"
 #include "KeysText.h"
 #include "PowerDialog.h"
+#include "PropertiesDialog.h"
 #include "framework/File.h"
 #include "framework/WinApp.h"
 #include "resource.h"
@@ -127,7 +128,8 @@ void ConfigDialog::RefillPlaylistBox() { editor_.RefillPlaylistBox(); }
 void ConfigDialog::MoveSelection(int delta) { editor_.MoveSelection(delta); }
 
 void ConfigDialog::ApplyProperties() {
-    // The properties dialog edits the selected items here.
+    EditSelectedProperties(settings, view_.SelectedEntries(), view_.EntryCount(), catalogue, &TitleFromFileName,
+                           [this](PropertyValues& values) { return RunPropertiesDialog(m_hWnd, catalogue, values); });
 }
 
 void ConfigDialog::Add() {

@@ -10,7 +10,6 @@
 //   pelor_dialog rect CAPTION ID      "X Y W H" on the screen (ID 0: the window)
 //   pelor_dialog style CAPTION ID     the control's style, in hex
 //   pelor_dialog item CAPTION ID N    "X Y W H" on the screen of list box entry N
-//   pelor_dialog thumb CAPTION ID     "X Y W H" on the screen of a trackbar's thumb
 //   pelor_dialog focus CAPTION        the id of the control with the focus
 //   pelor_dialog owner CAPTION        the owner's caption
 // Exit code 0 on success, 2 when there is no such window or control.
@@ -47,10 +46,15 @@ HWND FindTop(const char* caption) {
     return search.found;
 }
 
+// Another process's edit control answers GetWindowText with the text it was
+// created with; WM_GETTEXT gives what it holds now, and across processes the
+// text arrives intact only in the wide form.
 std::string Text(HWND wnd) {
-    const int length = GetWindowTextLengthA(wnd);
-    std::vector<char> text(static_cast<size_t>(length) + 2, '\0');
-    GetWindowTextA(wnd, text.data(), length + 1);
+    const LRESULT length = SendMessageW(wnd, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<wchar_t> wide(static_cast<size_t>(length < 0 ? 0 : length) + 2, L'\0');
+    SendMessageW(wnd, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()));
+    std::vector<char> text(wide.size() * 2 + 2, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
     return text.data();
 }
 
@@ -137,14 +141,10 @@ int main(int argc, char** argv) {
                     static_cast<long>(rect.right - rect.left), static_cast<long>(rect.bottom - rect.top));
         return 0;
     }
-    if (command == "item" || command == "thumb") {
+    if (command == "item") {
         RECT rect{};
-        if (command == "item") {
-            const WPARAM index = argc > 4 ? static_cast<WPARAM>(std::atoi(argv[4])) : 0;
-            if (SendMessageA(control, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) == LB_ERR) return 2;
-        } else {
-            SendMessageA(control, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&rect));
-        }
+        const WPARAM index = argc > 4 ? static_cast<WPARAM>(std::atoi(argv[4])) : 0;
+        if (SendMessageA(control, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) == LB_ERR) return 2;
         MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
         std::printf("%ld %ld %ld %ld\n", static_cast<long>(rect.left), static_cast<long>(rect.top),
                     static_cast<long>(rect.right - rect.left), static_cast<long>(rect.bottom - rect.top));

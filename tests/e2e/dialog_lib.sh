@@ -1,0 +1,117 @@
+# Helpers for the end-to-end scripts that drive the saver's settings window
+# (PELOR.SCR /c) with real clicks and keys, read its controls through
+# pelor_dialog and its stored settings through Wine's reg tool.
+# Sourced after lib.sh.
+
+CONFIG_KEY='HKCU\Software\Tolvane Arts\PELOR\Config'
+
+# dlg ARGS...: pelor_dialog (see tools/wintools/DialogRead.cpp), one line a value.
+dlg() { timeout 30 "$WINE" "$PELOR_BIN/pelor_dialog.exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# reg_value NAME: a value of the "Config" section as stored: a REG_SZ's text,
+# a REG_DWORD in decimal; nothing when the value is absent.
+reg_value() {
+  local line
+  line=$(timeout 30 "$WINE" reg query "$CONFIG_KEY" /v "$1" 2>/dev/null | tr -d '\r' |
+    grep -E "^ +$(sed 's/\./\\./g' <<<"$1") +REG_")
+  [ -n "$line" ] || return 0
+  local type value
+  type=$(sed -E 's/^ +[^ ]+ +(REG_[A-Z_]+).*/\1/' <<<"$line")
+  value=$(sed -E 's/^ +[^ ]+ +REG_[A-Z_]+ {0,4}//' <<<"$line")
+  if [ "$type" = REG_DWORD ]; then printf '%d\n' "$value"; else printf '%s\n' "$value"; fi
+}
+
+# export_config FILE: the "Config" section as a .reg file (empty when absent).
+export_config() {
+  rm -f "$1"
+  timeout 30 "$WINE" reg export "$CONFIG_KEY" "$(win_path "$1")" /y >/dev/null 2>&1 || : >"$1"
+}
+
+# click_at X Y: one left click at a screen point.
+click_at() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
+
+# click_control CAPTION ID [BUTTON-COUNT]: clicks the middle of a control of
+# the top-level window with that caption; false when there is no such control.
+click_control() {
+  local x y w h
+  read -r x y w h < <(dlg rect "$1" "$2") || return 1
+  [ -n "${h:-}" ] || return 1
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat "${3:-1}" --delay 80 1
+  sleep 0.4
+}
+
+# click_entry CAPTION LIST-ID N [MODIFIER]: clicks list box entry N, with a
+# key (ctrl, shift) held down when given.
+click_entry() {
+  local x y w h
+  read -r x y w h < <(dlg item "$1" "$2" "$3") || return 1
+  [ -n "${h:-}" ] || return 1
+  xdotool mousemove $((x + w / 2)) $((y + h / 2))
+  if [ -n "${4:-}" ]; then
+    xdotool keydown "$4" click 1 keyup "$4"
+  else
+    xdotool click 1
+  fi
+  sleep 0.4
+}
+
+# type_into CAPTION ID TEXT: clicks into an edit control, empties it and
+# types TEXT.
+type_into() {
+  click_control "$1" "$2" || return 1
+  xdotool key End shift+Home BackSpace
+  xdotool type --delay 20 "$3"
+  sleep 0.2
+}
+
+# focus_window CAPTION: clicks the window's caption bar, which activates it
+# without pressing anything in it.
+focus_window() {
+  local x y w h
+  read -r x y w h < <(dlg rect "$1" 0) || return 1
+  [ -n "${h:-}" ] || return 1
+  click_at $((x + w / 2)) $((y + 8))
+}
+
+# wait_dialog CAPTION SECONDS: true once a visible top-level window has that
+# exact caption.
+wait_dialog() { [ -n "$(find_window "^$1\$" "$2")" ]; }
+
+# wait_gone CAPTION SECONDS: true once no visible window has that caption.
+wait_gone() {
+  local end=$((SECONDS + $2))
+  while [ "$SECONDS" -lt "$end" ]; do
+    [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# open_config: PELOR.SCR /c; true once its settings window is up.
+open_config() {
+  start_program "$PELOR_BIN/PELOR.SCR" /c
+  wait_dialog Pelorama 30 && sleep 0.5
+}
+
+# choose_file CAPTION PATH: types a Linux path as Wine's Z: path into the
+# open or save dialog with that caption and confirms it.
+choose_file() {
+  wait_dialog "$1" 20 || return 1
+  sleep 0.5
+  xdotool type --delay 15 "$(win_path "$2")"
+  xdotool key Return
+  wait_gone "$1" 10
+}
+
+# menu KEY KEY: opens a menu of the settings window with Alt and a letter,
+# then picks an item by its letter.
+menu() {
+  focus_window Pelorama
+  xdotool key "alt+$1"; sleep 0.4; xdotool key "$2"; sleep 0.5
+}
+
+# close_config ok|cancel: presses OK or Cancel and waits for the program.
+close_config() {
+  if [ "$1" = ok ]; then click_control Pelorama 1; else click_control Pelorama 2; fi
+  wait_program 15
+}

@@ -1,0 +1,207 @@
+#!/usr/bin/env bash
+# The real PELOR.SCR /c driven as a user drives it: the settings window with
+# the stored playlist and options, Add through the system's open-file dialog,
+# the list buttons, playlist files, the option dialogs, About, and what OK and
+# Cancel leave in the registry.
+set -u
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/dialog_lib.sh"
+media="$E2E_OUT/media-config"
+mkdir -p "$media"
+fixture avi "$media/red.avi" 160 120 10 10 0
+fixture avi "$media/green.avi" 160 120 10 10 1
+fixture avi "$media/blue.avi" 160 120 10 10 2
+fixture avi "$media/yellow.avi" 160 120 10 10 3
+R=$(win_path "$media/red.avi"); G=$(win_path "$media/green.avi")
+B=$(win_path "$media/blue.avi"); Y=$(win_path "$media/yellow.avi")
+KEYS_TEXT='Windows NT does not support keyboard features while the screen saver is running.'
+
+store_three() {
+  store_playlist Mute=1 Random=0 Titles=1 Scale=4 Letterbox=0 \
+    File="$media/red.avi" File="$media/green.avi" File="$media/blue.avi"
+}
+
+# --- what the window shows, and Cancel after edits ---
+store_three
+export_config "$E2E_OUT/config-before.reg"
+if open_config; then
+  screenshot "$E2E_OUT/config-dialog.png"
+  expect "the settings window lists the three stored items in order, none selected" \
+    [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
+  opts="$(dlg checked Pelorama 1016) $(dlg checked Pelorama 1033) $(dlg checked Pelorama 1046) $(dlg checked Pelorama 1083) $(dlg combo Pelorama 1003)"
+  expect "Mute, Random Order, Show Titles, Letterbox and Scaling show the stored options ($opts)" \
+    [ "$opts" = "1 0 1 0 4" ]
+  expect "the keys text is the one for later Windows NT" [ "$(dlg text Pelorama 1053)" = "$KEYS_TEXT" ]
+  # Edits of every kind, then Cancel: nothing reaches the registry.
+  click_entry Pelorama 1008 0
+  click_control Pelorama 1013            # Down
+  click_control Pelorama 1016            # Mute off
+  click_control Pelorama 1033            # Random on
+  click_control Pelorama 1040            # Select All
+  click_control Pelorama 1011            # Remove
+  expect "Select All then Remove empties the list" [ -z "$(dlg list Pelorama 1008)" ]
+  rc=$(close_config cancel)
+  expect "Cancel ends the settings window with 0 (rc=$rc)" [ "$rc" = 0 ]
+  export_config "$E2E_OUT/config-after.reg"
+  expect "after Cancel the Config section is byte for byte as it was" \
+    cmp -s "$E2E_OUT/config-before.reg" "$E2E_OUT/config-after.reg"
+else
+  fail "PELOR.SCR /c shows a window captioned Pelorama" "none within 30 s"
+fi
+stop_program
+
+# --- Add, Up, Down, Remove, Select All; OK stores the list and options ---
+store_three
+if open_config; then
+  click_control Pelorama 1010            # Add...
+  if choose_file Open "$media/yellow.avi"; then
+    expect "Add through the open-file dialog lists the file last and selects only it" \
+      [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n  %s\n  %s\n* %s' "$R" "$G" "$B" "$Y")" ]
+  else
+    fail "Add shows the open-file dialog and takes a typed path" "no Open dialog"
+  fi
+  click_control Pelorama 1040            # Select All
+  expect "Select All selects every entry" [ "$(dlg list Pelorama 1008 | grep -c '^\* ')" = 4 ]
+  click_entry Pelorama 1008 0
+  click_entry Pelorama 1008 2 ctrl
+  click_control Pelorama 1013            # Down: red and blue move together
+  expect "Down moves two separate entries one place each and keeps them selected" \
+    [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n* %s\n  %s\n* %s' "$G" "$R" "$Y" "$B")" ]
+  click_control Pelorama 1013            # blue stands at the bottom: nothing moves
+  expect "Down with an entry at the bottom moves nothing" \
+    [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n* %s\n  %s\n* %s' "$G" "$R" "$Y" "$B")" ]
+  click_control Pelorama 1012            # Up
+  expect "Up moves them back" \
+    [ "$(dlg list Pelorama 1008)" = "$(printf '* %s\n  %s\n* %s\n  %s' "$R" "$G" "$B" "$Y")" ]
+  click_entry Pelorama 1008 1
+  click_control Pelorama 1011            # Remove green
+  expect "Remove takes the entry out and selects the one above" \
+    [ "$(dlg list Pelorama 1008)" = "$(printf '* %s\n  %s\n  %s' "$R" "$B" "$Y")" ]
+  click_control Pelorama 1016            # Mute off
+  click_control Pelorama 1083            # Letterbox on
+  rc=$(close_config ok)
+  expect "OK ends the settings window with 0 (rc=$rc)" [ "$rc" = 0 ]
+  stored="$(reg_value NumAVI) $(reg_value AVI0.File) $(reg_value AVI1.File) $(reg_value AVI2.File)"
+  expect "OK stores the edited list ($stored)" [ "$stored" = "3 $R $B $Y" ]
+  opts="$(reg_value Mute) $(reg_value Letterbox) $(reg_value Titles) $(reg_value Scale)"
+  expect "OK stores the options (Mute Letterbox Titles Scale: $opts)" [ "$opts" = "0 1 1 4" ]
+  # The stored list is what the saver plays: red, blue, then yellow.
+  store_playlist_titles_off() { timeout 30 "$WINE" reg add "$CONFIG_KEY" /v Titles /t REG_DWORD /d 0 /f >/dev/null 2>&1; }
+  store_playlist_titles_off
+  timeout 30 "$WINE" reg add "$CONFIG_KEY" /v AVI2.LoopInfinite /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  seen=""
+  start_saver && seen=$(colours_seen 40 config-run)
+  expect "PELOR.SCR /s plays the list the settings window stored (seen: $seen)" [ "$seen" = "red blue yellow" ]
+  end_saver
+else
+  fail "PELOR.SCR /c opens for Add" "no window"
+fi
+stop_program
+
+# --- playlist files ---
+store_three
+printf 'just some text, not a playlist\n' >"$media/notes.lst"
+rm -f "$media/saved.lst"
+if open_config; then
+  menu f o                               # File, Open Playlist...
+  if choose_file Open "$media/notes.lst" && wait_dialog Error 10; then
+    expect "Open Playlist of a text file says so in the Error box" \
+      grep -qx 'The file you have selected is not a playlist.' <<<"$(dlg texts Error)"
+    xdotool key Return; wait_gone Error 5
+    expect "the list is unchanged after the Error box" \
+      [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
+  else
+    fail "Open Playlist of a text file shows the Error box" "no Error box"
+  fi
+  menu f s                               # File, Save Playlist...
+  if choose_file 'Save As' "$media/saved.lst" && [ -s "$media/saved.lst" ]; then
+    expect "Save Playlist writes a file that the playlist reader reads back entry for entry" \
+      [ "$("$PELOR_NATIVE_BIN/pelor_dump_playlist" "$media/saved.lst")" = "$(printf '%s\n%s\n%s' "$R" "$G" "$B")" ]
+  else
+    fail "Save Playlist writes the file" "no $media/saved.lst"
+  fi
+  # A playlist file replaces the list.
+  store_playlist File="$media/yellow.avi"
+  rc=$(close_config cancel)
+  if open_config; then
+    expect "a one-item registry opens with one entry" [ "$(dlg list Pelorama 1008)" = "  $Y" ]
+    menu f o
+    choose_file Open "$media/saved.lst"
+    expect "Open Playlist of the saved file replaces the list with its items" \
+      [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
+    close_config cancel >/dev/null
+  else
+    fail "PELOR.SCR /c opens again" "no window"
+  fi
+else
+  fail "PELOR.SCR /c opens for the playlist files" "no window"
+fi
+stop_program
+
+# --- the option dialogs and About ---
+store_three
+if open_config; then
+  menu o b                               # Options, Bounce Speed...
+  if wait_dialog 'Bounce Speed' 10; then
+    expect "the slider stands at 461 for the default speed 100" [ "$(dlg slider 'Bounce Speed' 1079)" = 461 ]
+    # The thumb's middle: the channel runs from 8 pixels below the top of
+    # the control to 8 above its bottom, position 1 at the top.
+    read -r sx sy sw sh < <(dlg rect 'Bounce Speed' 1079)
+    tx=$((sx + sw / 2 + 2)); ty=$((sy + 8 + (461 - 1) * (sh - 16) / 999))
+    xdotool mousemove "$tx" "$ty" mousedown 1
+    sleep 0.3; xdotool mousemove "$tx" $((ty - 10)); sleep 0.2; xdotool mousemove "$tx" $((sy - 30))
+    sleep 0.3; xdotool mouseup 1; sleep 0.3
+    expect "the slider dragged to its top end stands at 1" [ "$(dlg slider 'Bounce Speed' 1079)" = 1 ]
+    click_control 'Bounce Speed' 1
+    wait_gone 'Bounce Speed' 5
+  else
+    fail "Options, Bounce Speed opens its dialog" "none"
+  fi
+  menu o p                               # Options, Power Settings...
+  if wait_dialog 'Power Settings' 10; then
+    type_into 'Power Settings' 1000 61
+    click_control 'Power Settings' 1
+    if wait_dialog PELOR 5; then
+      expect "61 minutes are refused with the range message" \
+        grep -qx 'Please enter an integer between 1 and 60.' <<<"$(dlg texts PELOR)"
+      xdotool key Return; wait_gone PELOR 5
+      expect "the refused field has the focus again" [ "$(dlg focus 'Power Settings')" = 1000 ]
+    else
+      fail "61 minutes are refused" "no message box"
+    fi
+    expect "the Power Settings dialog stays open after the refusal" wait_dialog 'Power Settings' 1
+    type_into 'Power Settings' 1000 60
+    click_control 'Power Settings' 1
+    expect "60 minutes are accepted" wait_gone 'Power Settings' 5
+  else
+    fail "Options, Power Settings opens its dialog" "none"
+  fi
+  menu f a                               # File, About Pelorama...
+  if wait_dialog 'About Pelorama' 10; then
+    screenshot "$E2E_OUT/config-about.png"
+    addresses="$(dlg text 'About Pelorama' 1038) $(dlg text 'About Pelorama' 1039) $(dlg text 'About Pelorama' 1040)"
+    expect "About shows the three addresses ($addresses)" \
+      [ "$addresses" = "http://www.tolvane-arts.example/pelorama/ http://www.tolvane-arts.example/pelorama/bugs/ pelorama@tolvane-arts.example" ]
+    styles="$(dlg style 'About Pelorama' 1038) $(dlg style 'About Pelorama' 1039) $(dlg style 'About Pelorama' 1040)"
+    readonly_all=yes
+    for s in $styles; do [ $((0x$s & 0x800)) -ne 0 ] || readonly_all=no; done
+    expect "the address fields are read-only ($styles)" [ "$readonly_all" = yes ]
+    click_control 'About Pelorama' 1038
+    xdotool key End; xdotool type xyz; xdotool key BackSpace Delete
+    expect "typing into an address field changes nothing" \
+      [ "$(dlg text 'About Pelorama' 1038)" = "http://www.tolvane-arts.example/pelorama/" ]
+    click_control 'About Pelorama' 1
+    wait_gone 'About Pelorama' 5
+  else
+    fail "File, About opens the about box" "none"
+  fi
+  rc=$(close_config ok)
+  expect "OK after the option dialogs ends with 0 (rc=$rc)" [ "$rc" = 0 ]
+  expect "the dragged slider stored BounceSpeed 1 ($(reg_value BounceSpeed))" [ "$(reg_value BounceSpeed)" = 1 ]
+  expect "the accepted 60 minutes are stored ($(reg_value DelayMinutes))" [ "$(reg_value DelayMinutes)" = 60 ]
+else
+  fail "PELOR.SCR /c opens for the option dialogs" "no window"
+fi
+stop_program
+store_playlist clear
+exit $((E2E_FAILED > 0))

@@ -1,0 +1,126 @@
+// Times Select All on 10,000 entries, Properties, a click on Mute and OK,
+// from the Properties command to the dialog closed with every item written,
+// against one RefillPlaylistBox of the same 10,000 entries in the
+// configuration dialog's real list box, and prints the ratio (goal: at most 2).
+#include "framework/Win32.h"
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "dialogs/FileTitle.h"
+#include "dialogs/ListBoxView.h"
+#include "dialogs/PlaylistEditor.h"
+#include "dialogs/PropertiesDialog.h"
+#include "dialogs/PropertyValues.h"
+#include "framework/WinApp.h"
+#include "resources/resource.h"
+#include "settings/DeviceCatalogue.h"
+#include "settings/MediaDeviceQuery.h"
+#include "settings/SaverSettings.h"
+#include "settings/ScanUi.h"
+#include "support/MemoryProfileStore.h"
+
+namespace {
+
+constexpr uint32_t kEntries = 10000;
+constexpr int kRounds = 3;
+
+// The user's part, played as soon as the properties dialog waits for input:
+// one click on Mute, then OK.
+bool g_userPending = false;
+
+INT_PTR CALLBACK OwnerProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX && g_userPending) {
+        g_userPending = false;
+        HWND properties = reinterpret_cast<HWND>(lParam);
+        SendMessageA(GetDlgItem(properties, IDC_PROP_MUTE), BM_CLICK, 0, 0);
+        PostMessageA(properties, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
+    return message == WM_INITDIALOG;
+}
+
+class NoDevices : public MediaDeviceQuery {
+public:
+    bool CountDevices(uint32_t&) override { return false; }
+    bool DeviceName(uint32_t, std::string&) override { return false; }
+    bool OpenDevice(const std::string&, uint32_t&) override { return false; }
+    bool ProductName(uint32_t, std::string&) override { return false; }
+    void CloseDevice(uint32_t) override {}
+};
+
+class NoScanUi : public ScanUi {
+public:
+    bool AskRetryScan() override { return false; }
+    bool ShowScanWindow() override { return false; }
+    void HideScanWindow() override {}
+};
+
+double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+int main() {
+    CWinApp app("PropertiesBench");
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CONFIG), nullptr, &OwnerProc, 0);
+    if (dialog == nullptr) {
+        std::printf("template 102 could not be made\n");
+        return 1;
+    }
+    ShowWindow(dialog, SW_SHOW);
+    MemoryProfileStore store;
+    NoDevices devices;
+    NoScanUi scanUi;
+    DeviceCatalogue catalogue(store, devices, scanUi);
+    SaverSettings settings(store, nullptr);
+    for (uint32_t i = 0; i < kEntries; ++i) {
+        auto item = std::make_unique<MediaItem>();
+        item->File = "C:\\movies\\clip" + std::to_string(i) + ".avi";
+        if (settings.AddItem(item.get()) >= 0) item.release();
+    }
+    ListBoxView view;
+    view.Attach(GetDlgItem(dialog, IDC_PLAYLIST));
+    PlaylistEditor editor(settings, view);
+    editor.RefillPlaylistBox();
+    Pump();
+
+    double refill = 1e9, properties = 1e9;
+    for (int round = 0; round < kRounds; ++round) {
+        auto start = std::chrono::steady_clock::now();
+        editor.RefillPlaylistBox();
+        UpdateWindow(dialog);
+        refill = std::min(refill, Seconds(std::chrono::steady_clock::now() - start));
+        Pump();
+
+        editor.SelectAll();
+        Pump();
+        g_userPending = true;
+        start = std::chrono::steady_clock::now();
+        const bool written = EditSelectedProperties(
+            settings, view.SelectedEntries(), view.EntryCount(), catalogue, &TitleFromFileName,
+            [&](PropertyValues& values) { return RunPropertiesDialog(dialog, catalogue, values); });
+        UpdateWindow(dialog);
+        properties = std::min(properties, Seconds(std::chrono::steady_clock::now() - start));
+        Pump();
+        // Every round's click turns Mute the other way for every item.
+        const int32_t expected = round % 2 == 0 ? 1 : 0;
+        bool all = written;
+        for (uint32_t i = 0; i < kEntries && all; ++i) all = settings.GetItem(i)->Mute == expected;
+        if (!all) {
+            std::printf("the properties were not written to every item\n");
+            return 1;
+        }
+    }
+    std::printf("refill of %u entries: %.1f ms\n", kEntries, refill * 1000);
+    std::printf("select all, properties, mute, OK on %u entries: %.1f ms\n", kEntries, properties * 1000);
+    std::printf("ratio %.2f (goal <= 2)\n", properties / refill);
+    DestroyWindow(dialog);
+    return 0;
+}
