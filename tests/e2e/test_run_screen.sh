@@ -33,6 +33,7 @@ if start_saver; then
     if [ "$w" -gt 0 ] && [ "$(colour_at "$E2E_OUT/title.png" 400 300)" != green ]; then card=yes; break; fi
     sleep 0.2
   done
+  card_seen=$(date +%s%N)
   if [ -n "$card" ]; then
     centre=$((x + w / 2)); bottom=$((y + h))
     expect "the title is centred horizontally (centre x $centre)" [ "$centre" -ge 396 -a "$centre" -le 404 ]
@@ -40,7 +41,13 @@ if start_saver; then
     expect "the title's capitals fit a 40-pixel font (height $h)" [ "$h" -ge 20 -a "$h" -le 42 ]
     brightest=$(convert "$E2E_OUT/title.png" -crop "${w}x${h}+${x}+${y}" -colorspace gray -format '%[fx:int(255*maxima)]' info:)
     expect "the title is white (brightest $brightest)" [ "$brightest" -ge 240 ]
-    expect "the movie follows the title card" wait_colour 400 300 green 20
+    if wait_colour 400 300 green 20; then
+      card_ms=$(( ($(date +%s%N) - card_seen) / 1000000 ))
+      # 4 s of card, seen up to a poll late, then the movie's own start.
+      expect "the movie follows the title card after about 4 s (${card_ms} ms)" [ "$card_ms" -ge 3300 -a "$card_ms" -le 5500 ]
+    else
+      fail "the movie follows the title card" "no green within 20 s"
+    fi
   else
     fail "a title card shows before the movie" "nothing but black within 8 s"
   fi
@@ -48,6 +55,58 @@ else
   fail "a title card shows before the movie" "no SaverWnd window"
 fi
 end_saver
+
+# band_box FILE TOP BOTTOM: "W H X Y" (screen coordinates) of what is not
+# black between the rows TOP and BOTTOM - 1 of a screenshot.
+band_box() {
+  local w h x y
+  convert "$1" -crop "800x$(($3 - $2))+0+$2" +repage "$E2E_OUT/band.png"
+  read -r w h x y < <(shown_box "$E2E_OUT/band.png")
+  [ "$w" -gt 0 ] && y=$((y + $2))
+  echo "$w $h $x $y"
+}
+
+# The movie-time title: in the half-height font (20 pixels on 800 x 600),
+# hanging one pixel below a centred movie (320,240)-(480,360), and standing
+# one pixel above a movie that reaches the bottom of the screen.
+store_playlist Titles=1 File="$media/green160.avi" Title=MOVIETIME TitleMovie=1 LoopInfinite=1
+if start_saver && wait_colour 400 300 green 20 "$E2E_OUT/movie-title.png"; then
+  sleep 0.5; screenshot "$E2E_OUT/movie-title.png"
+  read -r w h x y < <(band_box "$E2E_OUT/movie-title.png" 360 600)
+  expect "the movie-time title hangs just below the movie (box ${w}x$h at $x,$y)" [ "$w" -gt 0 -a "$y" -ge 361 -a "$y" -le 367 ]
+  expect "the movie-time title is centred under the movie (centre $((x + w / 2)))" [ "$((x + w / 2))" -ge 396 -a "$((x + w / 2))" -le 404 ]
+  expect "the movie-time title's capitals fit a 20-pixel font (height $h)" [ "$h" -ge 10 -a "$h" -le 21 ]
+  read -r w2 _ _ _ < <(band_box "$E2E_OUT/movie-title.png" 0 240)
+  expect "nothing shows above the movie" [ "$w2" = 0 ]
+else
+  fail "the movie-time title shows with its movie" "no green movie"
+fi
+end_saver
+store_playlist Titles=1 File="$media/green160.avi" Title=MOVIETIME TitleMovie=1 Align=7 LoopInfinite=1
+if start_saver && wait_colour 400 540 green 20 "$E2E_OUT/movie-title-bottom.png"; then
+  sleep 0.5; screenshot "$E2E_OUT/movie-title-bottom.png"
+  read -r w h x y < <(band_box "$E2E_OUT/movie-title-bottom.png" 0 480)
+  expect "under a movie at the bottom edge the title stands just above it (box ${w}x$h at $x,$y)" \
+    [ "$w" -gt 0 -a "$((y + h))" -ge 470 -a "$((y + h))" -le 480 -a "$((x + w / 2))" -ge 396 -a "$((x + w / 2))" -le 404 ]
+else
+  fail "the movie-time title shows above a movie at the bottom" "no green movie"
+fi
+end_saver
+# The item's face reaches the title: ten i's in a fixed-pitch face are far
+# wider than in the default serif face.
+widths=""
+for face in "Times New Roman" "Courier New"; do
+  store_playlist Titles=1 File="$media/green160.avi" Title=iiiiiiiiii TitleMovie=1 FontFace="$face" LoopInfinite=1
+  if start_saver && wait_colour 400 300 green 20 "$E2E_OUT/movie-title-face.png"; then
+    sleep 0.5; screenshot "$E2E_OUT/movie-title-face.png"
+    read -r w _ _ _ < <(band_box "$E2E_OUT/movie-title-face.png" 360 600)
+    widths="$widths $w"
+  fi
+  end_saver
+done
+read -r serif mono <<<"$widths"
+expect "the title is drawn in the item's face (serif ${serif:-?} px, fixed-pitch ${mono:-?} px)" \
+  [ -n "${mono:-}" -a "${serif:-0}" -gt 0 -a "${mono:-0}" -ge $(( ${serif:-0} * 3 / 2 )) ]
 
 # An empty playlist: the logo placeholder, bouncing.
 store_playlist clear
