@@ -94,11 +94,18 @@ open_config() {
 }
 
 # choose_file CAPTION PATH: types a Linux path as Wine's Z: path into the
-# open or save dialog with that caption and confirms it.
+# open or save dialog with that caption (its file name box, 1148) and
+# confirms it; types it again when a busy machine lost keys.
 choose_file() {
   wait_dialog "$1" 20 || return 1
-  sleep 0.5
-  xdotool type --delay 15 "$(win_path "$2")"
+  local want try
+  want=$(win_path "$2")
+  for try in 1 2 3; do
+    sleep 0.5
+    xdotool key End shift+Home BackSpace
+    xdotool type --delay 15 "$want"
+    [ "$(dlg text "$1" 1148)" = "$want" ] && break
+  done
   xdotool key Return
   wait_gone "$1" 10
 }
@@ -107,7 +114,21 @@ choose_file() {
 # then picks an item by its letter.
 menu() {
   focus_window Pelorama
-  xdotool key "alt+$1"; sleep 0.4; xdotool key "$2"; sleep 0.5
+  xdotool key "alt+$1"; sleep 0.5; xdotool key "$2"; sleep 0.5
+}
+
+# menu_dialog KEY KEY CAPTION: picks a menu item that opens a window with
+# that caption; tries again when a busy machine let the menu miss a key
+# (a click on the caption bar closes a menu left open). False when the
+# window never shows.
+menu_dialog() {
+  local try
+  for try in 1 2 3; do
+    menu "$1" "$2"
+    wait_dialog "$3" 6 && return 0
+    focus_window Pelorama
+  done
+  return 1
 }
 
 # close_config ok|cancel: presses OK or Cancel and waits for the program.

@@ -103,7 +103,7 @@ store_three
 printf 'just some text, not a playlist\n' >"$media/notes.lst"
 rm -f "$media/saved.lst"
 if open_config; then
-  menu f o                               # File, Open Playlist...
+  menu_dialog f o Open                   # File, Open Playlist...
   if choose_file Open "$media/notes.lst" && wait_dialog Error 10; then
     expect "Open Playlist of a text file says so in the Error box" \
       grep -qx 'The file you have selected is not a playlist.' <<<"$(dlg texts Error)"
@@ -113,7 +113,7 @@ if open_config; then
   else
     fail "Open Playlist of a text file shows the Error box" "no Error box"
   fi
-  menu f s                               # File, Save Playlist...
+  menu_dialog f s 'Save As'              # File, Save Playlist...
   if choose_file 'Save As' "$media/saved.lst" && [ -s "$media/saved.lst" ]; then
     expect "Save Playlist writes a file that the playlist reader reads back entry for entry" \
       [ "$("$PELOR_NATIVE_BIN/pelor_dump_playlist" "$media/saved.lst")" = "$(printf '%s\n%s\n%s' "$R" "$G" "$B")" ]
@@ -125,7 +125,7 @@ if open_config; then
   rc=$(close_config cancel)
   if open_config; then
     expect "a one-item registry opens with one entry" [ "$(dlg list Pelorama 1008)" = "  $Y" ]
-    menu f o
+    menu_dialog f o Open
     choose_file Open "$media/saved.lst"
     expect "Open Playlist of the saved file replaces the list with its items" \
       [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
@@ -141,8 +141,7 @@ stop_program
 # --- the option dialogs and About ---
 store_three
 if open_config; then
-  menu o b                               # Options, Bounce Speed...
-  if wait_dialog 'Bounce Speed' 10; then
+  if menu_dialog o b 'Bounce Speed'; then   # Options, Bounce Speed...
     expect "the slider stands at 461 for the default speed 100" [ "$(dlg slider 'Bounce Speed' 1079)" = 461 ]
     # The thumb's middle: the channel runs from 8 pixels below the top of
     # the control to 8 above its bottom, position 1 at the top.
@@ -157,8 +156,7 @@ if open_config; then
   else
     fail "Options, Bounce Speed opens its dialog" "none"
   fi
-  menu o p                               # Options, Power Settings...
-  if wait_dialog 'Power Settings' 10; then
+  if menu_dialog o p 'Power Settings'; then # Options, Power Settings...
     type_into 'Power Settings' 1000 61
     click_control 'Power Settings' 1
     if wait_dialog PELOR 5; then
@@ -176,8 +174,7 @@ if open_config; then
   else
     fail "Options, Power Settings opens its dialog" "none"
   fi
-  menu f a                               # File, About Pelorama...
-  if wait_dialog 'About Pelorama' 10; then
+  if menu_dialog f a 'About Pelorama'; then # File, About Pelorama...
     screenshot "$E2E_OUT/config-about.png"
     addresses="$(dlg text 'About Pelorama' 1038) $(dlg text 'About Pelorama' 1039) $(dlg text 'About Pelorama' 1040)"
     expect "About shows the three addresses ($addresses)" \
