@@ -1,6 +1,7 @@
 #include "MediaItem.h"
 
 #include <cstring>
+#include <utility>
 
 #include "ByteStream.h"
 #include "MediaItemFields.h"
@@ -88,7 +89,7 @@ MediaItem::ReadResult MediaItem::ReadFrom(ByteStream& file) {
                 whole = field->fileTextLimit == MediaItemField::kWholeText
                             ? ReadText(file, text)
                             : ReadText(file, text, field->fileTextLimit);
-                field->setText(*this, text);
+                field->setText(*this, std::move(text));
                 break;
             }
             case MediaItemField::Number: {

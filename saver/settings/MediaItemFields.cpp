@@ -1,6 +1,7 @@
 #include "MediaItemFields.h"
 
 #include <cctype>
+#include <utility>
 
 #include "MediaItem.h"
 #include "SettingsNames.h"
@@ -15,7 +16,7 @@ uint32_t Bits(int32_t value) { return static_cast<uint32_t>(value); }
 int32_t Signed(uint32_t value) { return static_cast<int32_t>(value); }
 
 constexpr F TextRow(const char* suffix, uint32_t load, Field field, const char* def, size_t limit,
-                    const char* (*get)(const MediaItem&), void (*set)(MediaItem&, const std::string&)) {
+                    const char* (*get)(const MediaItem&), void (*set)(MediaItem&, std::string&&)) {
     return F{suffix, load, field, F::Text, 0, def, limit, nullptr, nullptr, get, set};
 }
 
@@ -29,7 +30,7 @@ constexpr F NumberRow(const char* suffix, uint32_t load, Field field, F::Type ty
 const MediaItemField kMediaItemFields[] = {
     TextRow(kItemFile, 0, FieldFile, "", F::kWholeText,
             [](const MediaItem& m) { return m.File.c_str(); },
-            [](MediaItem& m, const std::string& v) { m.File = v; }),
+            [](MediaItem& m, std::string&& v) { m.File = std::move(v); }),
     NumberRow(kItemLoops, 1, FieldLoops, F::Number, 1,
               [](const MediaItem& m) { return m.Loops; },
               [](MediaItem& m, uint32_t v) { m.Loops = v; }),
@@ -51,10 +52,10 @@ const MediaItemField kMediaItemFields[] = {
               [](MediaItem& m, uint32_t v) { m.Scale = static_cast<ScaleMode>(Signed(v)); }),
     TextRow(kItemMCI, 7, FieldMCI, "", F::kWholeText,
             [](const MediaItem& m) { return m.MCI.c_str(); },
-            [](MediaItem& m, const std::string& v) { m.MCI = v; }),
+            [](MediaItem& m, std::string&& v) { m.MCI = std::move(v); }),
     TextRow(kItemTitle, 8, FieldTitle, "", F::kWholeText,
             [](const MediaItem& m) { return m.Title.c_str(); },
-            [](MediaItem& m, const std::string& v) { m.Title = v; }),
+            [](MediaItem& m, std::string&& v) { m.Title = std::move(v); }),
     NumberRow(kItemAlign, 9, FieldAlign, F::Number, AlignCenter,
               [](const MediaItem& m) { return Bits(m.Align); },
               [](MediaItem& m, uint32_t v) { m.Align = static_cast<AlignMode>(Signed(v)); }),
@@ -73,7 +74,7 @@ const MediaItemField kMediaItemFields[] = {
               }),
     TextRow(kItemFontFace, 13, FieldFontFace, kDefaultFontFace, MediaItem::kMaxFaceLength,
             [](const MediaItem& m) { return static_cast<const char*>(m.TitleFont.lfFaceName); },
-            [](MediaItem& m, const std::string& v) { m.SetFont(v.c_str(), m.TitleFont.lfWeight, m.TitleFont.lfItalic); }),
+            [](MediaItem& m, std::string&& v) { m.SetFont(v.c_str(), m.TitleFont.lfWeight, m.TitleFont.lfItalic); }),
 };
 
 const size_t kMediaItemFieldCount = sizeof kMediaItemFields / sizeof kMediaItemFields[0];

@@ -36,7 +36,7 @@ struct MediaItemField {
     void (*setNumber)(MediaItem& item, uint32_t value);
     // Text fields.
     const char* (*getText)(const MediaItem& item);
-    void (*setText)(MediaItem& item, const std::string& value);
+    void (*setText)(MediaItem& item, std::string&& value);
 
     bool IsText() const { return type == Text; }
 };

@@ -65,7 +65,7 @@ bool SetItemNumber(MediaItem& item, const std::string& name, uint32_t v) {
 bool SetItemText(MediaItem& item, const std::string& name, const std::string& value) {
     const MediaItemField* field = FindMediaItemField(name);
     if (field == nullptr || !field->IsText() || field->fileField == playlist::FieldFile) return false;
-    field->setText(item, value);
+    field->setText(item, std::string(value));
     return true;
 }
 
