@@ -1,10 +1,71 @@
 #include "DirectShowMovie.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
+
+namespace {
+
+constexpr char kPictureClass[] = "PelorQtPicture";
+// The system's sample grabber and null renderer (qedit).
+constexpr CLSID kSampleGrabber = {0xC1F400A0, 0x3F08, 0x11D3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
+constexpr CLSID kNullRenderer = {0xC1F400A4, 0x3F08, 0x11D3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
+constexpr UINT_PTR kFrameTimer = 1;
+constexpr UINT kFrameMilliseconds = 30;
+
+HINSTANCE LibraryModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&LibraryModule), &module);
+    return module;
+}
+
+// The first pin of `filter` facing `direction`, or null.
+IPin* FirstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
+    ComPtr<IEnumPins> pins;
+    if (FAILED(filter->EnumPins(reinterpret_cast<IEnumPins**>(pins.Out())))) return nullptr;
+    IPin* pin = nullptr;
+    while (pins->Next(1, &pin, nullptr) == S_OK) {
+        PIN_DIRECTION its;
+        if (SUCCEEDED(pin->QueryDirection(&its)) && its == direction) return pin;
+        pin->Release();
+    }
+    return nullptr;
+}
+
+// The graph's video renderer: the filter with a video window of its own.
+IBaseFilter* VideoRenderer(IGraphBuilder* graph) {
+    ComPtr<IEnumFilters> filters;
+    if (FAILED(graph->EnumFilters(reinterpret_cast<IEnumFilters**>(filters.Out())))) return nullptr;
+    IBaseFilter* filter = nullptr;
+    while (filters->Next(1, &filter, nullptr) == S_OK) {
+        ComPtr<IVideoWindow> window;
+        if (SUCCEEDED(filter->QueryInterface(IID_IVideoWindow, window.Out()))) return filter;
+        filter->Release();
+    }
+    return nullptr;
+}
+
+template <class T>
+class Owned {  // one reference of a COM object handed over by a call
+public:
+    explicit Owned(T* p) : p_(p) {}
+    ~Owned() {
+        if (p_ != nullptr) p_->Release();
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    T* get() const { return p_; }
+
+private:
+    T* p_;
+};
+
+}  // namespace
 
 DirectShowMovie::~DirectShowMovie() {
     if (armed != nullptr) armed->movie = nullptr;
+    if (picture_ != nullptr) DestroyWindow(picture_);
     if (control_) control_->Stop();
     if (events_) events_->SetNotifyWindow(0, 0, 0);
     // The picture's window is the caller's window's child: give it back first.
@@ -30,7 +91,10 @@ bool DirectShowMovie::Open(const std::string& path, HWND window) {
     graph_->QueryInterface(IID_IBasicAudio, audio_.Out());
 
     ComPtr<IBasicVideo> basic;
-    if (SUCCEEDED(graph_->QueryInterface(IID_IBasicVideo, basic.Out())) &&
+    if (GrabPicture()) {
+        width_ = frame_.biWidth;
+        height_ = std::labs(frame_.biHeight);
+    } else if (SUCCEEDED(graph_->QueryInterface(IID_IBasicVideo, basic.Out())) &&
         SUCCEEDED(basic->GetVideoSize(&width_, &height_)) && width_ > 0 && height_ > 0 &&
         SUCCEEDED(graph_->QueryInterface(IID_IVideoWindow, video_.Out()))) {
         video_->put_AutoShow(OAFALSE);
@@ -49,13 +113,130 @@ QtRect DirectShowMovie::Box() const {
     return QtRect{0, 0, static_cast<int16_t>(height_), static_cast<int16_t>(width_)};
 }
 
+bool DirectShowMovie::GrabPicture() {
+    Owned<IBaseFilter> renderer(VideoRenderer(graph_.Get()));
+    if (renderer.get() == nullptr) return false;
+    Owned<IPin> input(FirstPin(renderer.get(), PINDIR_INPUT));
+    IPin* source = nullptr;
+    if (input.get() == nullptr || FAILED(input.get()->ConnectedTo(&source))) return false;
+    Owned<IPin> upstream(source);
+
+    ComPtr<IBaseFilter> grabber, sink;
+    if (FAILED(CoCreateInstance(kSampleGrabber, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, grabber.Out())) ||
+        FAILED(CoCreateInstance(kNullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, sink.Out())) ||
+        FAILED(grabber->QueryInterface(IID_ISampleGrabber, grabber_.Out()))) {
+        grabber_.Reset();
+        return false;
+    }
+    AM_MEDIA_TYPE wanted{};
+    wanted.majortype = MEDIATYPE_Video;
+    wanted.subtype = MEDIASUBTYPE_RGB32;
+    wanted.formattype = FORMAT_VideoInfo;
+    grabber_->SetMediaType(&wanted);
+
+    graph_->RemoveFilter(renderer.get());
+    Owned<IPin> grabberIn(FirstPin(grabber.Get(), PINDIR_INPUT));
+    Owned<IPin> grabberOut(FirstPin(grabber.Get(), PINDIR_OUTPUT));
+    Owned<IPin> sinkIn(FirstPin(sink.Get(), PINDIR_INPUT));
+    AM_MEDIA_TYPE got{};
+    const bool connected = grabberIn.get() != nullptr && grabberOut.get() != nullptr && sinkIn.get() != nullptr &&
+                           SUCCEEDED(graph_->AddFilter(grabber.Get(), L"Picture")) &&
+                           SUCCEEDED(graph_->AddFilter(sink.Get(), L"Picture sink")) &&
+                           SUCCEEDED(graph_->Connect(upstream.get(), grabberIn.get())) &&
+                           SUCCEEDED(graph_->Connect(grabberOut.get(), sinkIn.get())) &&
+                           SUCCEEDED(grabber_->GetConnectedMediaType(&got));
+    if (connected && got.formattype == FORMAT_VideoInfo && got.pbFormat != nullptr &&
+        got.cbFormat >= sizeof(VIDEOINFOHEADER)) {
+        frame_ = reinterpret_cast<const VIDEOINFOHEADER*>(got.pbFormat)->bmiHeader;
+    }
+    if (got.pbFormat != nullptr) CoTaskMemFree(got.pbFormat);
+    if (got.pUnk != nullptr) got.pUnk->Release();
+    if (frame_.biWidth > 0 && frame_.biHeight != 0 && frame_.biBitCount == 32) {
+        grabber_->SetBufferSamples(TRUE);
+        grabber_->SetOneShot(FALSE);
+        return true;
+    }
+    // Put the picture back the way the graph had it.
+    graph_->RemoveFilter(grabber.Get());
+    graph_->RemoveFilter(sink.Get());
+    grabber_.Reset();
+    frame_ = BITMAPINFOHEADER{};
+    graph_->Render(upstream.get());
+    return false;
+}
+
+LRESULT CALLBACK DirectShowMovie::PictureProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* movie = reinterpret_cast<DirectShowMovie*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    switch (message) {
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_TIMER:
+        InvalidateRect(wnd, nullptr, FALSE);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(wnd, &paint);
+        RECT area;
+        GetClientRect(wnd, &area);
+        if (movie != nullptr) movie->PaintPicture(dc, area);
+        EndPaint(wnd, &paint);
+        return 0;
+    }
+    default:
+        return DefWindowProcA(wnd, message, wParam, lParam);
+    }
+}
+
+void DirectShowMovie::PaintPicture(HDC dc, const RECT& area) {
+    long size = 0;
+    const bool frame = grabber_ && SUCCEEDED(grabber_->GetCurrentBuffer(&size, nullptr)) && size > 0;
+    if (frame) {
+        pixels_.resize(static_cast<size_t>(size));
+        if (FAILED(grabber_->GetCurrentBuffer(&size, reinterpret_cast<long*>(pixels_.data())))) pixels_.clear();
+    }
+    const long needed = frame_.biWidth * std::labs(frame_.biHeight) * 4;
+    if (pixels_.size() < static_cast<size_t>(needed) || needed <= 0) {
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = frame_;
+    info.bmiHeader.biCompression = BI_RGB;
+    StretchDIBits(dc, 0, 0, area.right, area.bottom, 0, 0, frame_.biWidth, std::labs(frame_.biHeight),
+                  pixels_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void DirectShowMovie::UnregisterPictureClass() { UnregisterClassA(kPictureClass, LibraryModule()); }
+
 void DirectShowMovie::ShowAt(const QtRect& rect) {
+    if (grabber_) {
+        const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+        if (picture_ == nullptr) {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = &PictureProc;
+            wc.hInstance = LibraryModule();
+            wc.lpszClassName = kPictureClass;
+            RegisterClassA(&wc);  // fails harmlessly when registered already
+            picture_ = CreateWindowExA(0, kPictureClass, "", WS_CHILD | WS_DISABLED, rect.left, rect.top, w, h,
+                                       window_, nullptr, LibraryModule(), nullptr);
+            if (picture_ == nullptr) return;
+            SetWindowLongPtrA(picture_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            SetTimer(picture_, kFrameTimer, kFrameMilliseconds, nullptr);
+        } else {
+            MoveWindow(picture_, rect.left, rect.top, w, h, TRUE);
+        }
+        ShowWindow(picture_, SW_SHOWNA);
+        return;
+    }
     if (!video_) return;
     video_->SetWindowPosition(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     video_->put_Visible(OATRUE);
 }
 
 void DirectShowMovie::Hide() {
+    if (picture_ != nullptr) ShowWindow(picture_, SW_HIDE);
     if (video_) video_->put_Visible(OAFALSE);
 }
 

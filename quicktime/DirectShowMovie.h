@@ -1,9 +1,11 @@
 #pragma once
 #include <windows.h>
 #include <dshow.h>
+#include <qedit.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "QtRecords.h"
 
@@ -45,6 +47,12 @@ struct MovieCallBack {
 // window it was opened for. The graph tells its events to that window with
 // kGraphEventMessage; the movie reads them only when the window offers it a
 // message, so the end callback runs inside the caller's own call.
+//
+// The picture: the graph's video renderer is replaced by a sample grabber
+// that keeps the latest frame as 32-bit pixels and a renderer that drops the
+// samples; a child window of the library's own shows that frame, redrawn on
+// a timer of its own, all on the caller's thread. Where the grabber cannot be
+// put in, the graph's own video window is used instead.
 class DirectShowMovie {
 public:
     static constexpr UINT kGraphEventMessage = WM_APP + 0x51;
@@ -74,13 +82,24 @@ public:
 
     MovieCallBack* armed = nullptr;
 
+    // The picture window's class goes with the library.
+    static void UnregisterPictureClass();
+
 private:
+    bool GrabPicture();
+    void PaintPicture(HDC dc, const RECT& area);
+    static LRESULT CALLBACK PictureProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
+
     ComPtr<IGraphBuilder> graph_;
     ComPtr<IMediaControl> control_;
     ComPtr<IMediaEventEx> events_;
     ComPtr<IMediaSeeking> seeking_;
     ComPtr<IVideoWindow> video_;
     ComPtr<IBasicAudio> audio_;
+    ComPtr<ISampleGrabber> grabber_;
+    BITMAPINFOHEADER frame_{};
+    std::vector<uint8_t> pixels_;
+    HWND picture_ = nullptr;
     HWND window_ = nullptr;
     long width_ = 0, height_ = 0;
     bool done_ = false;

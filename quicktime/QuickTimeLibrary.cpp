@@ -40,6 +40,7 @@ intptr_t Initialize() {
 }
 
 void Terminate() {
+    DirectShowMovie::UnregisterPictureClass();
     if (gComStarted) CoUninitialize();
     gComStarted = false;
 }
