@@ -20,10 +20,8 @@ if [ ! -f "$PELOR_BIN/QuickTime.qts" ]; then
   fail "QuickTime.qts beside PELOR.SCR" "not built in $PELOR_BIN"
 fi
 
-# The picture of Wine's DirectShow video renderer does not reach a child
-# window here (a bare DirectShow program shows black too), so these checks
-# follow the plays: each QuickTime item opens, plays to its end through the
-# library's end callback, and the next item (yellow) follows.
+# qt_then_yellow NAME: the stored playlist should end in yellow; prints the
+# seconds until yellow showed, or why it did not.
 qt_then_yellow() {  # qt_then_yellow NAME FILE...: seconds until yellow shows
   local start=$SECONDS seen
   start_saver || { echo none; return; }
@@ -37,6 +35,99 @@ qt_then_yellow() {  # qt_then_yellow NAME FILE...: seconds until yellow shows
   fi
   end_saver
 }
+# timeline SECONDS NAME: each colour seen at the centre with the milliseconds
+# since the call at which it first showed ("red:120 yellow:2300"), until
+# yellow shows, the saver ends or SECONDS pass.
+timeline() {
+  local seen="" out="" c t0 end=$((SECONDS + $1)) shot="$E2E_OUT/qt-$2.png"
+  t0=$(date +%s%N)
+  while [ "$SECONDS" -lt "$end" ] && saver_running; do
+    screenshot "$shot"
+    c=$(colour_at "$shot" 400 300)
+    case " $seen " in *" $c "*) ;; *)
+      [ "$c" = black ] || { seen="$seen $c"; out="$out $c:$(( ($(date +%s%N) - t0) / 1000000 ))"; } ;; esac
+    [ "$c" = yellow ] && break
+    sleep 0.2
+  done
+  echo "${out# }"
+}
+at() { local e; for e in $2; do [ "${e%%:*}" = "$1" ] && { echo "${e#*:}"; return; }; done; echo -1; }
+
+# The picture: MJPEG and H.264 movies at their own size in the middle of the
+# screen, and a 320 x 180 one at full screen with letterbox bars.
+store_playlist Letterbox=1 File="$media/red.mov" "${QT[@]}" Scale=1 File="$media/blue.mov" "${QT[@]}" Scale=1 \
+  File="$media/green.qt" "${QT[@]}" Scale=4 File="$media/yellow.avi" LoopInfinite=1
+if start_saver; then
+  for colour in red blue green; do
+    if wait_colour 400 300 "$colour" 20 "$E2E_OUT/qt-$colour.png"; then
+      box=$(shown_box "$E2E_OUT/qt-$colour.png")
+      case $colour in
+        green) want="800 450 0 75"; what="the 320x180 H.264 .qt at full screen, letterboxed" ;;
+        red) want="320 240 240 180"; what="the MJPEG .mov at its own size in the middle" ;;
+        blue) want="320 240 240 180"; what="the H.264 .mov at its own size in the middle" ;;
+      esac
+      expect "$what shows its picture there (box $box)" [ "$box" = "$want" ]
+    else
+      fail "the $colour QuickTime movie shows its picture" "no $colour at the centre within 20 s"
+    fi
+  done
+  expect "after the three QuickTime movies the AVI plays" wait_colour 400 300 yellow 20
+else
+  fail "the saver starts for the QuickTime pictures" "no SaverWnd"
+fi
+end_saver
+
+# Loops 2 plays the 2 s movie twice, then the next item.
+for loops in 1 2; do
+  store_playlist File="$media/red.mov" "${QT[@]}" Loops=$loops File="$media/yellow.avi" LoopInfinite=1
+  times=""
+  start_saver && times=$(timeline 40 "loops$loops")
+  end_saver
+  eval "red_$loops=\$(( \$(at yellow \"\$times\") - \$(at red \"\$times\") ))"
+done
+expect "Loops 1 shows the 2 s movie about once (${red_1} ms of red before yellow)" [ "$red_1" -ge 1500 -a "$red_1" -le 3600 ]
+expect "Loops 2 shows it twice, then the next item (${red_2} ms)" [ "$red_2" -ge 3500 -a "$red_2" -le 6500 ]
+
+# LoopInfinite keeps playing until a key; N, Right and Left step through the
+# list as they do for MCI movies.
+store_playlist File="$media/red.mov" "${QT[@]}" LoopInfinite=1 File="$media/blue.mov" "${QT[@]}" LoopInfinite=1
+if start_saver && wait_colour 400 300 red 20; then
+  sleep 8; screenshot "$E2E_OUT/qt-forever.png"
+  expect "a LoopInfinite QuickTime movie still plays after 8 s" [ "$(colour_at "$E2E_OUT/qt-forever.png" 400 300)" = red ]
+  xdotool key m; sleep 1
+  expect "M leaves the QuickTime movie playing" saver_running
+  xdotool key n
+  expect "N moves on to the next QuickTime movie" wait_colour 400 300 blue 15
+  xdotool key Left
+  expect "Left goes back to the one before" wait_colour 400 300 red 15
+  xdotool key Right
+  expect "Right moves on again" wait_colour 400 300 blue 15
+  xdotool key space
+  rc=$(wait_program 10)
+  expect "another key ends the saver with 0 (rc=$rc)" [ "$rc" = 0 ]
+else
+  fail "a LoopInfinite QuickTime movie plays" "no red within 20 s"
+fi
+stop_program
+
+# Two QuickTime items, an MCI item, a QuickTime item: the library is loaded
+# for the first two, let go before the MCI item, and loaded again.
+store_playlist File="$media/red.mov" "${QT[@]}" File="$media/blue.mov" "${QT[@]}" \
+  File="$media/yellow.avi" File="$media/green.qt" "${QT[@]}" LoopInfinite=1
+loads_log="$E2E_OUT/qt-loads.log"
+xdotool mousemove 400 300
+( WINEDEBUG=+loaddll timeout 60 "$WINE" "$PELOR_BIN/PELOR.SCR" /s >/dev/null 2>"$loads_log" ) &
+loads_pid=$!
+if wait_colour 400 300 green 40 "$E2E_OUT/qt-loads.png"; then
+  sleep 1
+  loads=$(grep -c 'Loaded L".*QuickTime.qts"' "$loads_log")
+  expect "QuickTime.qts is loaded twice: before the first item and after the MCI item ($loads)" [ "$loads" = 2 ]
+else
+  fail "the fourth item (QuickTime after MCI) plays" "no green within 40 s"
+fi
+xdotool key space; sleep 1
+kill "$loads_pid" 2>/dev/null; wait "$loads_pid" 2>/dev/null
+
 # Bad input: each is dropped or plays as far as it can; the AVI follows.
 printf 'not a movie\n' >"$media/text.mov"
 head -c 3000 "$media/red.mov" >"$media/truncated.mov"
