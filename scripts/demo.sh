@@ -16,7 +16,7 @@ echo "== build (native tools and the $ARCH tree)"
 build_native
 # PASSWORD.CPL and our MPR.DLL beside the saver, so that PELOR.SCR /a in the
 # demo prefix shows the change-password dialog and /s asks for what it set.
-"build_$ARCH" PELOR pelor_store_playlist pelor_dialog password_cpl mpr_standin
+"build_$ARCH" PELOR QuickTimeQts pelor_store_playlist pelor_dialog password_cpl mpr_standin
 BIN="$BUILD/$ARCH/bin"
 FIXTURE="$BUILD/native/bin/pelor_fixture"
 
@@ -29,6 +29,9 @@ echo "== demo media in $MEDIA"
 "$FIXTURE" avi "$MEDIA/blue-160x120.avi" 160 120 20 10 2
 "$FIXTURE" avi "$MEDIA/yellow-320x180.avi" 320 180 30 10 3
 "$FIXTURE" wav "$MEDIA/tone.wav" 2000 440
+# A QuickTime movie, played through our QuickTime.qts.
+ffmpeg -loglevel error -y -f lavfi -i testsrc=s=320x240:r=25:d=4 -c:v mjpeg -q:v 3 \
+  "$MEDIA/pattern-320x240.mov" </dev/null
 
 # Your own screen when $DISPLAY answers, else a virtual one.
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
@@ -49,6 +52,7 @@ wine_env_start
 echo "== demo playlist"
 timeout 60 "$WINE" "$BIN/pelor_store_playlist.exe" Titles=1 BounceSpeed=20 \
   File="$MEDIA/red-320x180.avi" Title="Pelorama" Scale=4 TitleBefore=1 \
+  File="$MEDIA/pattern-320x240.mov" MCI=PELORQT Title="A QuickTime movie" Scale=1 TitleMovie=1 \
   File="$MEDIA/green-160x120.avi" Title="Upper left, double size" Scale=2 Align=1 TitleBefore=0 TitleMovie=1 Loops=2 \
   File="$MEDIA/tone.wav" Title="A tone" TitleBefore=1 \
   File="$MEDIA/blue-160x120.avi" Title="Bouncing" Scale=1 Bounce=1 Loops=3 TitleBefore=0 TitleMovie=1 \
