@@ -1,5 +1,10 @@
 #pragma once
 #include <windows.h>
+// dshow.h's string helpers would otherwise rename the C library's string
+// functions for every header included after it.
+#ifndef STRSAFE_NO_DEPRECATE
+#define STRSAFE_NO_DEPRECATE
+#endif
 #include <dshow.h>
 #include <qedit.h>
 

@@ -16,6 +16,11 @@
 #             list (goal: ratio <= 2)
 #   properties Select All on 10,000 entries, Properties, Mute, OK, vs one
 #             refill of the list (goal: ratio <= 2)
+#   QuickTime gap   first frame of one .mov to the first frame of the next,
+#             vs a bare player of the same files over the library's own
+#             DirectShow movie (goal: no more than 30 ms above it)
+#   QuickTime CPU   a 640 x 360 H.264 .mov for 10 s, the saver vs that bare
+#             player (goal: ratio <= 1.2)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 bash "$ROOT/scripts/setup.sh" >/dev/null
@@ -26,7 +31,7 @@ ROUNDS=${BENCH_ROUNDS:-5}
 ARCH=$(wine_env_arch)
 build_native
 "build_$ARCH" PELOR pelor_store_playlist pelor_screen_watch pelor_bare_black pelor_bare_mci \
-  pelor_bare_list pelor_bench_move pelor_bench_properties
+  pelor_bare_list pelor_bench_move pelor_bench_properties QuickTimeQts pelor_bare_qt
 BIN="$BUILD/$ARCH/bin"
 MEDIA=$(mktemp -d /tmp/pelor-bench.XXXXXX)
 unset USE_DISPLAY
@@ -98,3 +103,42 @@ run "$BIN/pelor_bench_move.exe" | sed 's/^/   /'
 
 echo "== Properties on 10,000 entries"
 run "$BIN/pelor_bench_properties.exe" | sed 's/^/   /'
+
+echo "== QuickTime gap between movies (3 rounds each, median; both include the 2 s first movie)"
+enc() { ffmpeg -loglevel error -y "$@" </dev/null; }
+enc -f lavfi -i color=c=red:s=320x240:r=25:d=2 -c:v mjpeg -q:v 3 "$MEDIA/red.mov"
+enc -f lavfi -i color=c=lime:s=320x240:r=25:d=3 -c:v libx264 -pix_fmt yuv420p "$MEDIA/green.mov"
+store File="$MEDIA/red.mov" MCI=PELORQT Scale=1 File="$MEDIA/green.mov" MCI=PELORQT Scale=1 LoopInfinite=1
+bare=$(run "$BIN/pelor_screen_watch.exe" gap 3 "$(winpath "$BIN/pelor_bare_qt.exe")" \
+  "$(winpath "$MEDIA/red.mov")" "$(winpath "$MEDIA/green.mov")" | median)
+saver=$(run "$BIN/pelor_screen_watch.exe" gap 3 "$SCR" /s | median)
+echo "   PELOR.SCR ${saver} ms, bare DirectShow player ${bare} ms"
+awk -v s="$saver" -v b="$bare" 'BEGIN { if (b > 0 && s > 0) printf "   QuickTime gap difference %+.1f ms (goal <= +30 ms)\n", s - b; else print "   QuickTime gap: not measured" }'
+
+echo "== QuickTime CPU: a 640 x 360 H.264 .mov for 10 s"
+enc -f lavfi -i testsrc=s=640x360:r=25:d=16 -c:v libx264 -pix_fmt yuv420p "$MEDIA/pattern.mov"
+store File="$MEDIA/pattern.mov" MCI=PELORQT Scale=1 LoopInfinite=1
+# cpu_of COMMAND...: CPU seconds the program spends from its 3rd to 13th second.
+cpu_of() {
+  xdotool mousemove 400 300 2>/dev/null || true
+  timeout 60 "$WINE" "$@" >/dev/null 2>&1 &
+  SAVER_PID=$!
+  sleep 3
+  local pid t0 t1
+  pid=$(pgrep -P "$SAVER_PID" | head -n 1 || true)
+  if [ -n "$pid" ] && [ -r "/proc/$pid/stat" ]; then
+    t0=$(awk '{ print $14 + $15 }' "/proc/$pid/stat"); sleep 10; t1=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
+    awk -v d=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.2f\n", d / hz }'
+  else
+    echo 0
+  fi
+  xdotool key space 2>/dev/null || true
+  sleep 1
+  kill "$SAVER_PID" 2>/dev/null || true
+  wait "$SAVER_PID" 2>/dev/null || true
+  SAVER_PID=""
+}
+saver=$(cpu_of "$BIN/PELOR.SCR" /s)
+bare=$(cpu_of "$BIN/pelor_bare_qt.exe" "$(winpath "$MEDIA/pattern.mov")")
+echo "   PELOR.SCR ${saver} s of CPU, bare DirectShow player ${bare} s"
+awk -v s="$saver" -v b="$bare" 'BEGIN { if (b > 0 && s > 0) printf "   QuickTime CPU ratio %.2f (goal <= 1.20)\n", s / b; else print "   QuickTime CPU: not measured" }'
