@@ -7,8 +7,8 @@
 class DialogScanUi : public ScanUi {
 public:
     bool AskRetryScan() override;
-    bool ShowScanWindow() override { return dialog_.Create(); }
-    void HideScanWindow() override { dialog_.DestroyWindow(); }
+    bool ShowScanWindow() override { return dialog_.Show(); }
+    void HideScanWindow() override { dialog_.Hide(); }
 
     // The scanning window while it is shown, else null.
     HWND ScanWindow() const { return dialog_.GetSafeHwnd(); }
