@@ -14,12 +14,14 @@
 #include "TitlePainter.h"
 
 DisplayWnd::DisplayWnd(ProfileStore& store, MachineDefaults* machine, bool autoDelete)
-    : settings_(store, machine), sequencer_(settings_, random_), autoDelete_(autoDelete) {
+    : settings_(store, machine), sequencer_(settings_, random_) {
+    SetAutoDelete(autoDelete);
     LoadSettings();
 }
 
 DisplayWnd::DisplayWnd(bool autoDelete)
-    : settings_(MakeAppSettings()), sequencer_(settings_, random_), autoDelete_(autoDelete) {
+    : settings_(MakeAppSettings()), sequencer_(settings_, random_) {
+    SetAutoDelete(autoDelete);
     LoadSettings();
 }
 
@@ -32,8 +34,7 @@ void DisplayWnd::LoadSettings() {
 bool DisplayWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent) {
     rect_ = rect;
     const char* cls = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
-    created_ = CreateEx(exStyle, cls, "SaverWnd", style, rect, parent, nullptr);
-    return created_;
+    return CreateEx(exStyle, cls, "SaverWnd", style, rect, parent, nullptr);
 }
 
 LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -50,11 +51,6 @@ LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
     return Default();
-}
-
-void DisplayWnd::PostNcDestroy() {
-    // A window that never came to be leaves the object to its creator.
-    if (autoDelete_ && created_) delete this;
 }
 
 MovieWnd* DisplayWnd::NewMovieWindow(PlayerKind kind) {

@@ -51,7 +51,6 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void PostNcDestroy() override;
     // A new, not yet created, movie window of `kind`; the caller owns it until
     // its window exists.
     virtual MovieWnd* NewMovieWindow(PlayerKind kind);
@@ -83,6 +82,4 @@ private:
     PlaylistSequencer sequencer_;
     RECT rect_{0, 0, 0, 0};
     MouseCapture capture_;
-    bool autoDelete_;
-    bool created_ = false;
 };

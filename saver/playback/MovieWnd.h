@@ -14,7 +14,7 @@ class MediaItem;
 // go on with UM_NEXTMOVIE. The object deletes itself once its window is gone.
 class MovieWnd : public CWnd {
 public:
-    MovieWnd() = default;
+    MovieWnd() { SetAutoDelete(true); }
 
     // Creates the window hidden, 100 x 100 at (0, 0), as a child of `parent`.
     // 0 when it could not be made; the caller then deletes the object.
@@ -67,7 +67,6 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void PostNcDestroy() override;
 
     LRESULT OnKeyDown(const Msg& msg);
     LRESULT OnSysKeyDown(const Msg& msg);
@@ -86,5 +85,4 @@ private:
     void BounceOnce();
 
     StdRandom random_;
-    bool created_ = false;
 };

@@ -8,8 +8,7 @@
 bool PreviewWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent) {
     rect_ = rect;
     const char* cls = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
-    created_ = CreateEx(exStyle, cls, "", style, rect, parent, nullptr);
-    return created_;
+    return CreateEx(exStyle, cls, "", style, rect, parent, nullptr);
 }
 
 LRESULT PreviewWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
