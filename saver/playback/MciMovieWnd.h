@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "MciDeviceHandle.h"
 #include "MovieWnd.h"
 
 // Plays one item through the Media Control Interface: any file an installed
@@ -27,7 +28,8 @@ public:
     // Places the window, then stretches the picture over it.
     void Place() override;
 
-    MCIDEVICEID DeviceId = 0;
+    // The open device, 0 while none is.
+    MCIDEVICEID DeviceId() const { return device_.get(); }
     std::string DeviceType;
 
 protected:
@@ -46,6 +48,10 @@ private:
     // for ever, or of a length the device cannot tell, waits for its
     // notification alone.
     void ArmPlayDeadline();
+
+    // Closed by Close, by the next OpenMedia or, at the latest, with the
+    // object.
+    MciDeviceHandle device_;
 
     static constexpr UINT_PTR kDeadlineTimer = 8;
     static constexpr uint32_t kPlayMarginMs = 3000;

@@ -8,7 +8,7 @@ public:
     // Loads bitmap resource `id` of the program module. A missing resource,
     // or one shorter than its header says, leaves the image empty.
     explicit DibImage(UINT id);
-    virtual ~DibImage();
+    virtual ~DibImage() = default;
     DibImage(const DibImage&) = delete;
     DibImage& operator=(const DibImage&) = delete;
 
@@ -27,7 +27,8 @@ public:
     void Draw(HDC dc, int x, int y) const;
 
 private:
-    HGLOBAL block_ = nullptr;
+    GlobalMemory block_;
+    GlobalLockHold locked_;
     BITMAPINFOHEADER* header_ = nullptr;
     RGBQUAD* colors_ = nullptr;
     BYTE* pixels_ = nullptr;
