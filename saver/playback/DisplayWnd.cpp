@@ -103,14 +103,13 @@ bool DisplayWnd::TakeQueuedSkips() {
 }
 
 void DisplayWnd::PlayCurrent() {
-    if (sequencer_.PlaybackEnabled && TakeQueuedSkips()) return;
-    sequencer_.StartingMovie = 1;
-    sequencer_.TitlePhase = 0;
+    if (sequencer_.PlaybackEnabled() && TakeQueuedSkips()) return;
+    sequencer_.BeginStart();
     DestroyMovieWindow();
     Redraw();
     const MediaItem* item = sequencer_.CurrentItem();
-    if (!sequencer_.PlaybackEnabled || item == nullptr) {
-        sequencer_.StartingMovie = 0;
+    if (!sequencer_.PlaybackEnabled() || item == nullptr) {
+        sequencer_.EndStart();
         return;
     }
     // The volume to put back at the end is the one found before anything played.
@@ -127,8 +126,7 @@ void DisplayWnd::PlayCurrent() {
         PostMessage(UM_MOVIESTARTED);
         return;
     }
-    sequencer_.StartingMovie = 0;
-    sequencer_.DropItem(sequencer_.CurrentIndex);
+    sequencer_.DropCurrent();
     HWND child = GetWindow(m_hWnd, GW_CHILD);
     if (child != nullptr) {
         ::DestroyWindow(child);  // its end posts UM_NEXTMOVIE
@@ -172,9 +170,9 @@ LRESULT DisplayWnd::OnCreate(const Msg&) {
 
 LRESULT DisplayWnd::OnPaint(const Msg&) {
     PaintDC paint(m_hWnd);
-    const MediaItem* item = TitleToPaint(settings_, sequencer_.CurrentIndex, sequencer_.TitlePhase != 0);
+    const MediaItem* item = TitleToPaint(settings_, sequencer_.CurrentIndex(), sequencer_.TitlePhase() != 0);
     HWND movie = GetWindow(m_hWnd, GW_CHILD);
-    TitlePainter::Paint(paint.dc(), rect_, item, sequencer_.TitlePhase != 0, movie);
+    TitlePainter::Paint(paint.dc(), rect_, item, sequencer_.TitlePhase() != 0, movie);
     return 0;
 }
 
@@ -222,7 +220,7 @@ LRESULT DisplayWnd::OnPlayMovie(const Msg&) {
 }
 
 LRESULT DisplayWnd::OnMovieStarted(const Msg&) {
-    sequencer_.StartingMovie = 0;
+    sequencer_.EndStart();
     return Default();
 }
 

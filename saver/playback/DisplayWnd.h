@@ -49,6 +49,14 @@ public:
     SaverSettings& Settings() { return settings_; }
     const RECT& WindowRect() const { return rect_; }
 
+    // Every timer of the saver window, the full-screen window's included.
+    enum Timer : UINT_PTR {
+        kTitleCardTimer = 2,  // one shot, kTitleCardMilliseconds: the title card ends
+        kMouseTimer = 3,      // full-screen: every 3000 ms, forget the mouse reference
+        kPowerTimer = 4,      // full-screen: PowerMinutes, ask the system to suspend
+        kStopTimer = 5,       // full-screen: DelayMinutes, stop playing
+    };
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // A new, not yet created, movie window of `kind`; the caller owns it until

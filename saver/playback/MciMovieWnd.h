@@ -53,6 +53,5 @@ private:
     // object.
     MciDeviceHandle device_;
 
-    static constexpr UINT_PTR kDeadlineTimer = 8;
     static constexpr uint32_t kPlayMarginMs = 3000;
 };

@@ -65,6 +65,12 @@ public:
     int Letterbox = 1;
     Velocity velocity;
 
+    // Every timer of a movie window, whatever its kind.
+    enum Timer : UINT_PTR {
+        kBounceTimer = 7,    // every BounceInterval ms while bouncing: one step
+        kDeadlineTimer = 8,  // MCI: a play that never notified its end is over
+    };
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

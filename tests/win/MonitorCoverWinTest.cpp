@@ -65,7 +65,7 @@ struct Saver {
         }
         wnd = made->m_hWnd;
         window = made;
-        PumpUntil([&] { return made->MovieWindow() != nullptr && !made->Sequencer().StartingMovie; }, 3000);
+        PumpUntil([&] { return made->MovieWindow() != nullptr && !made->Sequencer().StartingMovie(); }, 3000);
         PumpFor(100);
     }
     ~Saver() {
