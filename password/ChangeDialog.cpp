@@ -1,10 +1,10 @@
-#include "ChangeDialog.h"
+#include "password/ChangeDialog.h"
 
 #include <string>
 
-#include "PasswordStore.h"
-#include "Secret.h"
-#include "resource.h"
+#include "password/PasswordStore.h"
+#include "password/resource.h"
+#include "password/Secret.h"
 
 namespace {
 const int kSecretIds[] = {IDC_OLD_PASSWORD, IDC_NEW_PASSWORD, IDC_CONFIRM_PASSWORD};

@@ -1,8 +1,8 @@
-#include "VerifyDialog.h"
+#include "password/VerifyDialog.h"
 
-#include "PasswordStore.h"
-#include "Secret.h"
-#include "resource.h"
+#include "password/PasswordStore.h"
+#include "password/resource.h"
+#include "password/Secret.h"
 
 VerifyDialog::VerifyDialog(HINSTANCE instance, HWND owner) : CDialog(IDD_VERIFY, owner) {
     SetResourceInstance(instance);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "QtRecords.h"
+#include "quicktime/QtRecords.h"
 
 // One COM interface pointer, released once.
 template <class T>

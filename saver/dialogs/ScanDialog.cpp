@@ -1,6 +1,6 @@
-#include "ScanDialog.h"
+#include "saver/dialogs/ScanDialog.h"
 
-#include "resource.h"
+#include "saver/resources/resource.h"
 
 ScanDialog::ScanDialog() : CDialog(IDD_SCAN) {}
 

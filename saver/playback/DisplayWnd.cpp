@@ -1,17 +1,17 @@
-#include "DisplayWnd.h"
+#include "saver/playback/DisplayWnd.h"
 
 #include <memory>
 
-#include "../shell/AppSettings.h"
-#include "../shell/SaverKeys.h"
-#include "../shell/WaveOutDevice.h"
+#include "saver/shell/AppSettings.h"
+#include "saver/shell/SaverKeys.h"
+#include "saver/shell/win32/WaveOutDevice.h"
 
-#include "LogoMovieWnd.h"
-#include "MciMovieWnd.h"
-#include "PlaybackMessages.h"
-#include "QtMovieWnd.h"
-#include "TitleLayout.h"
-#include "TitlePainter.h"
+#include "saver/playback/LogoMovieWnd.h"
+#include "saver/playback/MciMovieWnd.h"
+#include "saver/playback/PlaybackMessages.h"
+#include "saver/playback/QtMovieWnd.h"
+#include "saver/playback/TitleLayout.h"
+#include "saver/playback/TitlePainter.h"
 
 DisplayWnd::DisplayWnd(ProfileStore& store, MachineDefaults* machine, bool autoDelete)
     : settings_(store, machine), sequencer_(settings_, random_) {

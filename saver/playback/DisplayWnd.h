@@ -1,12 +1,12 @@
 #pragma once
 #include <optional>
 
-#include "../../framework/Handles.h"
-#include "../../framework/Wnd.h"
-#include "../settings/SaverSettings.h"
-#include "../shell/WaveVolume.h"
-#include "PlaylistSequencer.h"
-#include "RandomSource.h"
+#include "framework/Handles.h"
+#include "framework/Wnd.h"
+#include "saver/playback/PlaylistSequencer.h"
+#include "saver/playback/RandomSource.h"
+#include "saver/settings/SaverSettings.h"
+#include "saver/shell/WaveVolume.h"
 
 class MachineDefaults;
 class MovieWnd;

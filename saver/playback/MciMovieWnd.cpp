@@ -1,9 +1,9 @@
-#include "MciMovieWnd.h"
+#include "saver/playback/MciMovieWnd.h"
 
 #include <digitalv.h>
 
-#include "../settings/MciDeviceType.h"
-#include "../settings/MediaItem.h"
+#include "saver/settings/MciDeviceType.h"
+#include "saver/settings/MediaItem.h"
 
 namespace {
 DWORD_PTR Parms(void* p) { return reinterpret_cast<DWORD_PTR>(p); }

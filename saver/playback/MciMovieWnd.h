@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "MciDeviceHandle.h"
-#include "MovieWnd.h"
+#include "saver/playback/MciDeviceHandle.h"
+#include "saver/playback/MovieWnd.h"
 
 // Plays one item through the Media Control Interface: any file an installed
 // MCI device opens. The video device draws straight into the window; the end

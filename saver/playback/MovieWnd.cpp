@@ -1,9 +1,9 @@
-#include "MovieWnd.h"
+#include "saver/playback/MovieWnd.h"
 
-#include "../settings/MediaItem.h"
-#include "DisplayWnd.h"
-#include "PlaybackMessages.h"
-#include "../shell/SaverKeys.h"
+#include "saver/playback/DisplayWnd.h"
+#include "saver/playback/PlaybackMessages.h"
+#include "saver/settings/MediaItem.h"
+#include "saver/shell/SaverKeys.h"
 
 namespace {
 IntRect ToIntRect(const RECT& r) { return IntRect{r.left, r.top, r.right, r.bottom}; }

@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-#include "../../framework/Wnd.h"
-#include "MovieGeometry.h"
-#include "RandomSource.h"
+#include "framework/Wnd.h"
+#include "saver/playback/MovieGeometry.h"
+#include "saver/playback/RandomSource.h"
 
 class MediaItem;
 

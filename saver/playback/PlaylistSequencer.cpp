@@ -1,11 +1,11 @@
-#include "PlaylistSequencer.h"
+#include "saver/playback/PlaylistSequencer.h"
 
 #include <cctype>
 #include <string>
 
-#include "../settings/SaverSettings.h"
-#include "../settings/SettingsNames.h"
-#include "RandomSource.h"
+#include "saver/playback/RandomSource.h"
+#include "saver/settings/SaverSettings.h"
+#include "saver/settings/SettingsNames.h"
 
 PlaylistSequencer::PlaylistSequencer(SaverSettings& settings, RandomSource& random)
     : settings_(settings), random_(random) {

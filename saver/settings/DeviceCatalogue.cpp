@@ -1,13 +1,13 @@
-#include "DeviceCatalogue.h"
+#include "saver/settings/DeviceCatalogue.h"
 
 #include <cctype>
 #include <memory>
 
-#include "MciDeviceType.h"
-#include "MediaDeviceQuery.h"
-#include "ProfileStore.h"
-#include "ScanUi.h"
-#include "SettingsNames.h"
+#include "core/MediaDeviceQuery.h"
+#include "core/ProfileStore.h"
+#include "core/ScanUi.h"
+#include "saver/settings/MciDeviceType.h"
+#include "saver/settings/SettingsNames.h"
 
 using namespace names;
 

@@ -1,9 +1,9 @@
-#include "MediaItemFields.h"
+#include "saver/settings/MediaItemFields.h"
 
 #include <cctype>
 
-#include "MediaItem.h"
-#include "SettingsNames.h"
+#include "saver/settings/MediaItem.h"
+#include "saver/settings/SettingsNames.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "DibImage.h"
+#include "saver/shell/DibImage.h"
 
 #include <cstring>
 #include <utility>
 #include <vector>
 
-#include "DibLayout.h"
+#include "saver/shell/DibLayout.h"
 
 namespace {
 DibHeaderFields FieldsOf(const BITMAPINFOHEADER& h) {

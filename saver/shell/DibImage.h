@@ -1,5 +1,5 @@
 #pragma once
-#include "../../framework/Handles.h"
+#include "framework/Handles.h"
 
 // A device-independent bitmap resource copied into a movable memory block of
 // its own, locked for the object's lifetime, with a palette on request.

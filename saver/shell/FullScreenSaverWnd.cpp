@@ -1,12 +1,12 @@
-#include "FullScreenSaverWnd.h"
+#include "saver/shell/FullScreenSaverWnd.h"
 
-#include "../../framework/WinApp.h"
-#include "../settings/SettingsNames.h"
-#include "OwnProcess.h"
-#include "PasswordCheck.h"
-#include "PowerEvent.h"
-#include "SaverKeys.h"
-#include "TimerPeriod.h"
+#include "framework/WinApp.h"
+#include "saver/settings/SettingsNames.h"
+#include "saver/shell/OwnProcess.h"
+#include "saver/shell/PasswordCheck.h"
+#include "saver/shell/PowerEvent.h"
+#include "saver/shell/SaverKeys.h"
+#include "saver/shell/TimerPeriod.h"
 
 namespace {
 constexpr UINT kMouseMilliseconds = 3000;

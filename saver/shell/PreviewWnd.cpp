@@ -1,9 +1,9 @@
-#include "PreviewWnd.h"
+#include "saver/shell/PreviewWnd.h"
 
-#include "../../framework/Handles.h"
-#include "../resources/resource.h"
-#include "DibImage.h"
-#include "DibLayout.h"
+#include "framework/Handles.h"
+#include "saver/resources/resource.h"
+#include "saver/shell/DibImage.h"
+#include "saver/shell/DibLayout.h"
 
 bool PreviewWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent) {
     rect_ = rect;

@@ -1,5 +1,5 @@
 #pragma once
-#include "../../framework/Wnd.h"
+#include "framework/Wnd.h"
 
 // The logo, centred on black, inside the display settings' preview area.
 // It plays nothing, takes no input and lives until its parent destroys it.

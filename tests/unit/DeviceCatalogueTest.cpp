@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "ScriptedMediaDevices.h"
-#include "settings/DeviceCatalogue.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/settings/DeviceCatalogue.h"
+#include "tests/support/MemoryProfileStore.h"
+#include "tests/unit/ScriptedMediaDevices.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "playback/PlaylistSequencer.h"
-#include "playback/RandomSource.h"
-#include "settings/SaverSettings.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/playback/PlaylistSequencer.h"
+#include "saver/playback/RandomSource.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/support/MemoryProfileStore.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/MediaDeviceQuery.h"
-#include "settings/ScanUi.h"
-#include "support/MemoryProfileStore.h"
+#include "core/MediaDeviceQuery.h"
+#include "core/ScanUi.h"
+#include "tests/support/MemoryProfileStore.h"
 
 // Installed media devices from a script. Every call is logged ("count",
 // "name 2", "open cdaudio", "info 1", "close 1") so tests can check what was

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "framework/RegistryKey.h"
-#include "playback/MovieWnd.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "support/DialogScript.h"
+#include "saver/playback/MovieWnd.h"
+#include "saver/shell/FullScreenSaverWnd.h"
 #include "tests/support/MemoryProfileStore.h"
-#include "support/TestRegistry.h"
+#include "tests/win/support/DialogScript.h"
+#include "tests/win/support/TestRegistry.h"
 
-#include "../../password/resource.h"
+#include "password/resource.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "framework/RegistryProfile.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "support/Pump.h"
-#include "support/TestRegistry.h"
+#include "saver/shell/FullScreenSaverWnd.h"
+#include "tests/win/support/Pump.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 

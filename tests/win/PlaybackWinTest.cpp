@@ -5,16 +5,16 @@
 #include <string>
 
 #include "framework/RegistryProfile.h"
-#include "playback/DisplayWnd.h"
-#include "playback/LogoMovieWnd.h"
-#include "playback/MovieWnd.h"
-#include "playback/PlaybackMessages.h"
-#include "playback/RandomSource.h"
-#include "resources/resource.h"
-#include "settings/SettingsNames.h"
-#include "support/MediaFiles.h"
-#include "support/Pump.h"
-#include "support/TestRegistry.h"
+#include "saver/playback/DisplayWnd.h"
+#include "saver/playback/LogoMovieWnd.h"
+#include "saver/playback/MovieWnd.h"
+#include "saver/playback/PlaybackMessages.h"
+#include "saver/playback/RandomSource.h"
+#include "saver/resources/resource.h"
+#include "saver/settings/SettingsNames.h"
+#include "tests/win/support/MediaFiles.h"
+#include "tests/win/support/Pump.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "framework/RegistryProfile.h"
-#include "resources/resource.h"
-#include "shell/DibImage.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "shell/PreviewWnd.h"
-#include "support/Pump.h"
-#include "support/TestRegistry.h"
+#include "saver/resources/resource.h"
+#include "saver/shell/DibImage.h"
+#include "saver/shell/FullScreenSaverWnd.h"
+#include "saver/shell/PreviewWnd.h"
+#include "tests/win/support/Pump.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 

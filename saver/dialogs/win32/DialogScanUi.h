@@ -1,6 +1,6 @@
 #pragma once
-#include "ScanDialog.h"
-#include "settings/ScanUi.h"
+#include "core/ScanUi.h"
+#include "saver/dialogs/ScanDialog.h"
 
 // The device scan's question and window on the screen: message box 9103
 // owned by the main window, and the ScanDialog.
