@@ -1,13 +1,13 @@
-#include "DataExchange.h"
+#include "framework/DataExchange.h"
 
 #include <commctrl.h>
 
 #include <vector>
 
-#include "DataExchangeRules.h"
-#include "Dialog.h"
-#include "FrameworkStrings.h"
-#include "WinApp.h"
+#include "core/DataExchangeRules.h"
+#include "framework/Dialog.h"
+#include "framework/FrameworkStrings.h"
+#include "framework/WinApp.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "Dialog.h"
+#include "framework/Dialog.h"
 
-#include "DataExchange.h"
-#include "WinApp.h"
+#include "framework/DataExchange.h"
+#include "framework/WinApp.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "Win32.h"
-#include "Wnd.h"
+#include "framework/Win32.h"
+#include "framework/Wnd.h"
 
 class CDataExchange;
 

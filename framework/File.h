@@ -1,11 +1,11 @@
 #pragma once
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <stdexcept>
 #include <string>
 
-#include "../saver/settings/ByteStream.h"
-#include "Handles.h"
+#include "core/ByteStream.h"
+#include "framework/Handles.h"
 
 // A file error other than the end of the file.
 class CFileException : public std::runtime_error {

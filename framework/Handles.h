@@ -1,5 +1,5 @@
 #pragma once
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <utility>
 
@@ -55,6 +55,12 @@ struct KernelHandleTraits {
     static void Close(HANDLE h) { CloseHandle(h); }
 };
 
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static HGLOBAL Empty() { return nullptr; }
+    static void Close(HGLOBAL h) { GlobalFree(h); }
+};
+
 using RegKeyHandle = UniqueHandle<RegKeyTraits>;
 using Module = UniqueHandle<ModuleTraits>;
 using Brush = UniqueHandle<GdiTraits<HBRUSH>>;
@@ -62,6 +68,35 @@ using Font = UniqueHandle<GdiTraits<HFONT>>;
 using Palette = UniqueHandle<GdiTraits<HPALETTE>>;
 using Bitmap = UniqueHandle<GdiTraits<HBITMAP>>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+
+// Keeps a movable global memory block locked, and unlocks it once. Declare
+// it after the GlobalMemory that owns the block, so the lock goes first.
+class GlobalLockHold {
+public:
+    GlobalLockHold() = default;
+    ~GlobalLockHold() { Unlock(); }
+    GlobalLockHold(const GlobalLockHold&) = delete;
+    GlobalLockHold& operator=(const GlobalLockHold&) = delete;
+
+    // The block's address, or null when it cannot be locked (then nothing
+    // is held).
+    void* Lock(HGLOBAL block) {
+        Unlock();
+        data_ = block != nullptr ? GlobalLock(block) : nullptr;
+        if (data_ != nullptr) block_ = block;
+        return data_;
+    }
+    void Unlock() {
+        if (data_ != nullptr) GlobalUnlock(block_);
+        data_ = nullptr;
+        block_ = nullptr;
+    }
+
+private:
+    HGLOBAL block_ = nullptr;
+    void* data_ = nullptr;
+};
 
 // Selects a GDI object into a DC and selects the previous one back.
 class ScopedSelect {

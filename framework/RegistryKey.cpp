@@ -1,4 +1,4 @@
-#include "RegistryKey.h"
+#include "framework/RegistryKey.h"
 
 #include <vector>
 

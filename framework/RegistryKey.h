@@ -1,10 +1,10 @@
 #pragma once
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <cstdint>
 #include <string>
 
-#include "Handles.h"
+#include "framework/Handles.h"
 
 // A registry key owned by this object. Getters state their contract: on any
 // failure (missing value, wrong type, wrong size) they return the default.

@@ -1,4 +1,4 @@
-#include "RegistryProfile.h"
+#include "framework/RegistryProfile.h"
 
 #include <cstring>
 #include <utility>

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "../saver/settings/ProfileStore.h"
-#include "RegistryKey.h"
+#include "core/ProfileStore.h"
+#include "framework/RegistryKey.h"
 
 // The per-user profile under HKEY_CURRENT_USER\Software\<company>\<application>\<section>.
 // Sections are created on the way, for reading as well as for writing.

@@ -1,7 +1,7 @@
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
-#include "RegistryProfile.h"
-#include "Wnd.h"
+#include "framework/RegistryProfile.h"
+#include "framework/Wnd.h"
 
 namespace {
 CWinApp* theApp = nullptr;

@@ -1,11 +1,11 @@
 #pragma once
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "Handles.h"
+#include "framework/Handles.h"
 
 class CWnd;
 class ProfileStore;

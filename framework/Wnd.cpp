@@ -1,11 +1,11 @@
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <cstdio>
 #include <map>
 #include <string>
 #include <tuple>
 
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
 namespace {
 const char kThisProperty[] = "PelorWndThis";

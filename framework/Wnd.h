@@ -1,5 +1,5 @@
 #pragma once
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <cstddef>
 

@@ -4,8 +4,8 @@
 // the system's component stays in charge.
 #include "framework/Win32.h"
 
-#include "ChangeDialog.h"
-#include "VerifyDialog.h"
+#include "password/ChangeDialog.h"
+#include "password/VerifyDialog.h"
 
 namespace {
 HINSTANCE ThisModule() {

@@ -1,4 +1,4 @@
-#include "PasswordStore.h"
+#include "password/PasswordStore.h"
 
 #include "framework/Win32.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "PasswordVerifier.h"
+#include "password/PasswordVerifier.h"
 
 // Where the component keeps its verifier: the binary value "Verifier" under
 // HKEY_CURRENT_USER\Software\Tolvane Arts\Password. Only the salted key is

@@ -1,8 +1,8 @@
-#include "PasswordVerifier.h"
+#include "password/PasswordVerifier.h"
 
 #include <cstring>
 
-#include "Sha256.h"
+#include "password/Sha256.h"
 
 namespace {
 // HMAC-SHA256 with its key already reduced to one 64-byte block.

@@ -1,4 +1,4 @@
-#include "Sha256.h"
+#include "password/Sha256.h"
 
 #include <cstring>
 

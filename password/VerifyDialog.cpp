@@ -1,37 +1,38 @@
-#include "VerifyDialog.h"
+#include "password/VerifyDialog.h"
 
-#include "PasswordStore.h"
-#include "Secret.h"
-#include "resource.h"
+#include "password/PasswordStore.h"
+#include "password/resource.h"
+#include "password/Secret.h"
 
-bool VerifyDialog::Run(HINSTANCE instance, HWND owner) {
-    return RunModalDialog<VerifyDialog>(instance, IDD_VERIFY, owner);
+VerifyDialog::VerifyDialog(HINSTANCE instance, HWND owner) : CDialog(IDD_VERIFY, owner) {
+    SetResourceInstance(instance);
 }
 
-INT_PTR VerifyDialog::OnInitDialog(HWND dialog) {
-    SendDlgItemMessageA(dialog, IDC_PASSWORD, EM_LIMITTEXT, 255, 0);
+bool VerifyDialog::Run(HINSTANCE instance, HWND owner) {
+    VerifyDialog dialog(instance, owner);
+    return dialog.DoModal() == IDOK;
+}
+
+BOOL VerifyDialog::OnInitDialog() {
+    SendDlgItemMessageA(m_hWnd, IDC_PASSWORD, EM_LIMITTEXT, 255, 0);
     // The owner is a topmost full-screen window: stay above it.
-    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(dialog);
-    SetFocus(GetDlgItem(dialog, IDC_PASSWORD));
+    SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(m_hWnd);
+    SetFocus(GetDlgItem(IDC_PASSWORD));
     return FALSE;  // the focus is set
 }
 
-INT_PTR VerifyDialog::OnCommand(HWND dialog, int id) {
-    if (id == IDOK) {
-        bool right = false;
-        {
-            const Secret typed(dialog, IDC_PASSWORD);
-            right = PasswordStore::Matches(typed.text());
-        }
-        ClearSecrets(dialog, {IDC_PASSWORD});
-        EndDialog(dialog, right ? IDOK : IDCANCEL);
-        return TRUE;
+void VerifyDialog::OnOK() {
+    bool right = false;
+    {
+        const Secret typed(m_hWnd, IDC_PASSWORD);
+        right = PasswordStore::Matches(typed.text());
     }
-    if (id == IDCANCEL) {
-        ClearSecrets(dialog, {IDC_PASSWORD});
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
-    return FALSE;
+    ClearSecrets(m_hWnd, {IDC_PASSWORD});
+    EndDialog(right ? IDOK : IDCANCEL);
+}
+
+void VerifyDialog::OnCancel() {
+    ClearSecrets(m_hWnd, {IDC_PASSWORD});
+    EndDialog(IDCANCEL);
 }

@@ -1,4 +1,4 @@
-#include "DirectShowMovie.h"
+#include "quicktime/DirectShowMovie.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "QtRecords.h"
+#include "quicktime/QtRecords.h"
 
 // One COM interface pointer, released once.
 template <class T>

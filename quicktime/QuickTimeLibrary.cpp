@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "DirectShowMovie.h"
-#include "QtRecords.h"
+#include "quicktime/DirectShowMovie.h"
+#include "quicktime/QtRecords.h"
 
 namespace {
 

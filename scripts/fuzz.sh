@@ -12,21 +12,22 @@ BUILD=${PELOR_BUILD:-$ROOT/build}
 OUT="$BUILD/fuzz"
 mkdir -p "$OUT/corpus" "$OUT/seeds" "$OUT/findings"
 
-CORE=("$ROOT"/saver/settings/{ByteStream,MediaItem,MediaItemFields,ObjectList,PlaylistFormat,SaverSettings}.cpp)
-FLAGS=(-std=c++17 -g -O1 -fno-omit-frame-pointer -Wall -Wextra -Wshadow -Werror
-       -I"$ROOT/saver" -I"$ROOT/tests")
-clang++ "${FLAGS[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  "${CORE[@]}" "$ROOT/tests/fuzz/PlaylistFuzz.cpp" -o "$OUT/playlist_fuzz" \
-  || { echo "fuzz: the target did not build"; exit 2; }
-clang++ "${FLAGS[@]}" "${CORE[@]}" "$ROOT/tests/fuzz/WriteSeeds.cpp" -o "$OUT/write_seeds" \
-  || { echo "fuzz: the seed writer did not build"; exit 2; }
-"$OUT/write_seeds" "$OUT/seeds" || { echo "fuzz: writing the seeds failed"; exit 2; }
+# The targets come from the project's own CMake files (tests/fuzz), in a
+# clang tree of their own.
+TREE="$OUT/tree"
+cmake -S "$ROOT" -B "$TREE" -DCMAKE_BUILD_TYPE= -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DPELOR_FUZZ=ON "-DCMAKE_CXX_FLAGS=-g -O1 -fno-sanitize-recover=all" >"$OUT/configure.log" 2>&1 \
+  || { tail -n 20 "$OUT/configure.log"; echo "fuzz: configuring the tree failed"; exit 2; }
+cmake --build "$TREE" -j "${JOBS:-$(nproc)}" --target pelor_playlist_fuzz pelor_write_seeds \
+  >"$OUT/build.log" 2>&1 \
+  || { grep -E 'error|Error' "$OUT/build.log" | head -n 20; echo "fuzz: the targets did not build"; exit 2; }
+"$TREE/bin/pelor_write_seeds" "$OUT/seeds" || { echo "fuzz: writing the seeds failed"; exit 2; }
 # Inputs that once went wrong stay in the seeds.
 cp "$ROOT"/tests/fuzz/regressions/* "$OUT/seeds/" 2>/dev/null || true
 
 LOG="$OUT/fuzz.log"
 before=$(ls "$OUT/findings" | wc -l)
-"$OUT/playlist_fuzz" -max_total_time="$RUN_SECONDS" -timeout=10 -max_len=16384 \
+"$TREE/bin/pelor_playlist_fuzz" -max_total_time="$RUN_SECONDS" -timeout=10 -max_len=16384 \
   -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$OUT/findings/" \
   "$OUT/corpus" "$OUT/seeds" >"$LOG" 2>&1
 status=$?

@@ -1,10 +1,11 @@
-#include "AgreementDialog.h"
+#include "setup/AgreementDialog.h"
 
 #include <vector>
 
-#include "SetupSequence.h"
 #include "framework/Handles.h"
-#include "resource.h"
+#include "setup/SetupSequence.h"
+// Last: its ids are macros that would clash with the names above.
+#include "setup/resource.h"
 
 INT_PTR AgreementDialog::Run(HINSTANCE instance) {
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_AGREEMENT), nullptr, &AgreementDialog::Proc, 0);

@@ -1,5 +1,5 @@
-#include "SetupSequence.h"
-#include "Win32SetupSystem.h"
+#include "setup/SetupSequence.h"
+#include "setup/Win32SetupSystem.h"
 
 // SETUP.EXE takes no arguments and always ends with exit code 0.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

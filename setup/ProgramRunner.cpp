@@ -1,4 +1,4 @@
-#include "ProgramRunner.h"
+#include "setup/ProgramRunner.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "SetupSequence.h"
+#include "setup/SetupSequence.h"
 
 #include <cstdio>
 #include <string>

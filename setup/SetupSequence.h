@@ -1,7 +1,7 @@
 #pragma once
 #include <cstddef>
 
-#include "SetupSystem.h"
+#include "setup/SetupSystem.h"
 
 // The setup program's texts, resource ids, buffer sizes and system numbers.
 namespace setup {

@@ -1,11 +1,11 @@
-#include "Win32SetupSystem.h"
+#include "setup/Win32SetupSystem.h"
 
 #include <direct.h>
 
 #include <vector>
 
-#include "AgreementDialog.h"
-#include "ProgramRunner.h"
+#include "setup/AgreementDialog.h"
+#include "setup/ProgramRunner.h"
 
 std::string Win32SetupSystem::LoadText(int id, std::size_t bufferSize) {
     std::vector<char> buffer(bufferSize + 1, '\0');

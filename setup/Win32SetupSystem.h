@@ -1,6 +1,6 @@
 #pragma once
-#include "SetupSystem.h"
 #include "framework/Win32.h"
+#include "setup/SetupSystem.h"
 
 // The setup's system: its string table, GetVersionExA, the runtime's current
 // folder, message boxes without owner, the agreement dialog, CreateProcessA.

@@ -1,9 +1,9 @@
-#include "AboutDialog.h"
+#include "saver/dialogs/AboutDialog.h"
 
-#include "CentreWindow.h"
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
-#include "resource.h"
+#include "saver/dialogs/CentreWindow.h"
+#include "saver/resources/resource.h"
 
 AboutDialog::AboutDialog() : CDialog(IDD_ABOUT) {}
 

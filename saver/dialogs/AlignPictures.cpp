@@ -1,6 +1,6 @@
-#include "dialogs/AlignPictures.h"
+#include "saver/dialogs/AlignPictures.h"
 
-#include "resource.h"
+#include "saver/resources/resource.h"
 
 // Center, UL, Top, UR, Left, Right, LL, Bottom, LR: the radio group's order.
 const int AlignPictures::kButtonIds[kButtons] = {

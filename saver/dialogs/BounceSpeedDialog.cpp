@@ -1,10 +1,10 @@
-#include "BounceSpeedDialog.h"
+#include "saver/dialogs/BounceSpeedDialog.h"
 
 #include <commctrl.h>
 
-#include "SliderScale.h"
 #include "framework/DataExchange.h"
-#include "resource.h"
+#include "saver/dialogs/SliderScale.h"
+#include "saver/resources/resource.h"
 
 BounceSpeedDialog::BounceSpeedDialog() : CDialog(IDD_BOUNCE_SPEED) {
     // The trackbar class must exist before the template is made.

@@ -1,4 +1,4 @@
-#include "CentreWindow.h"
+#include "saver/dialogs/CentreWindow.h"
 
 void CentreOverOwner(HWND window) {
     RECT own{};

@@ -1,20 +1,20 @@
-#include "ConfigDialog.h"
+#include "saver/dialogs/ConfigDialog.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include "AboutDialog.h"
-#include "BounceSpeedDialog.h"
-#include "CentreWindow.h"
-#include "FileDialogs.h"
-#include "FileTitle.h"
-#include "KeysText.h"
-#include "PowerDialog.h"
-#include "PropertiesDialog.h"
+#include "saver/dialogs/AboutDialog.h"
+#include "saver/dialogs/BounceSpeedDialog.h"
+#include "saver/dialogs/CentreWindow.h"
+#include "saver/dialogs/FileDialogs.h"
+#include "saver/dialogs/FileTitle.h"
+#include "saver/dialogs/KeysText.h"
+#include "saver/dialogs/PowerDialog.h"
+#include "saver/dialogs/PropertiesDialog.h"
 #include "framework/File.h"
 #include "framework/WinApp.h"
-#include "resource.h"
-#include "shell/AppSettings.h"
+#include "saver/resources/resource.h"
+#include "saver/shell/AppSettings.h"
 
 namespace {
 

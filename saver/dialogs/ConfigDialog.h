@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "DialogScanUi.h"
-#include "ListBoxView.h"
-#include "PlaylistEditor.h"
-#include "settings/DeviceCatalogue.h"
-#include "settings/MciDeviceQuery.h"
-#include "settings/SaverSettings.h"
+#include "saver/dialogs/ListBoxView.h"
+#include "saver/dialogs/PlaylistEditor.h"
+#include "saver/dialogs/win32/DialogScanUi.h"
+#include "saver/settings/DeviceCatalogue.h"
+#include "saver/settings/SaverSettings.h"
+#include "saver/settings/win32/MciDeviceQuery.h"
 
 // The saver's settings window (template 102, menu 141): the playlist in its
 // list box and the five global options with controls of their own; the rest

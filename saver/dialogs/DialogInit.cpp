@@ -1,4 +1,4 @@
-#include "dialogs/DialogInit.h"
+#include "saver/dialogs/DialogInit.h"
 
 namespace {
 

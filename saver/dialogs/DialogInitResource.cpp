@@ -1,6 +1,6 @@
-#include "dialogs/DialogInitResource.h"
+#include "saver/dialogs/DialogInitResource.h"
 
-#include "dialogs/DialogInit.h"
+#include "saver/dialogs/DialogInit.h"
 
 int ApplyDialogInit(HWND dialog, int templateId) {
     HMODULE module = GetModuleHandleA(nullptr);

@@ -1,4 +1,4 @@
-#include "FileDialogs.h"
+#include "saver/dialogs/FileDialogs.h"
 
 #include <commdlg.h>
 #include <shellapi.h>

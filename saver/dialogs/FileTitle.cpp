@@ -1,4 +1,4 @@
-#include "FileTitle.h"
+#include "saver/dialogs/FileTitle.h"
 
 namespace {
 // The dot and at most four characters after it count as an extension.

@@ -1,4 +1,4 @@
-#include "KeysText.h"
+#include "saver/dialogs/KeysText.h"
 
 unsigned KeysTextId(uint32_t platformId, uint32_t majorVersion) {
     if (platformId != keys_text::kPlatformWin32Nt) return keys_text::kKeys;

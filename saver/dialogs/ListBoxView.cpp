@@ -1,4 +1,4 @@
-#include "ListBoxView.h"
+#include "saver/dialogs/ListBoxView.h"
 
 namespace {
 // The room LB_INITSTORAGE reserves per entry: about one path.

@@ -1,7 +1,7 @@
 #pragma once
 #include "framework/Win32.h"
 
-#include "PlaylistView.h"
+#include "saver/dialogs/PlaylistView.h"
 
 // The playlist rules' view of a multiple-selection list box. Between
 // BeginUpdate and EndUpdate the box does not redraw; the last EndUpdate

@@ -1,10 +1,10 @@
-#include "PlaylistEditor.h"
+#include "saver/dialogs/PlaylistEditor.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "PlaylistView.h"
-#include "settings/SaverSettings.h"
+#include "saver/dialogs/PlaylistView.h"
+#include "saver/settings/SaverSettings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "PowerDialog.h"
+#include "saver/dialogs/PowerDialog.h"
 
 #include "framework/DataExchange.h"
-#include "resource.h"
+#include "saver/resources/resource.h"
 
 namespace {
 constexpr uint32_t kMinMinutes = 1;

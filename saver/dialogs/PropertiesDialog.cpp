@@ -1,11 +1,11 @@
-#include "dialogs/PropertiesDialog.h"
+#include "saver/dialogs/PropertiesDialog.h"
 
-#include "dialogs/DialogInitResource.h"
-#include "dialogs/PropertyRules.h"
-#include "dialogs/TitleFontChoice.h"
 #include "framework/DataExchange.h"
-#include "resource.h"
-#include "settings/DeviceCatalogue.h"
+#include "saver/dialogs/DialogInitResource.h"
+#include "saver/dialogs/PropertyRules.h"
+#include "saver/dialogs/TitleFontChoice.h"
+#include "saver/resources/resource.h"
+#include "saver/settings/DeviceCatalogue.h"
 
 namespace {
 const char kConfirmCaption[] = "Confirm";

@@ -1,9 +1,9 @@
 #pragma once
 #include <memory>
 
-#include "dialogs/AlignPictures.h"
-#include "dialogs/PropertyValues.h"
 #include "framework/Dialog.h"
+#include "saver/dialogs/AlignPictures.h"
+#include "saver/dialogs/PropertyValues.h"
 
 class DeviceCatalogue;
 

@@ -1,4 +1,4 @@
-#include "dialogs/PropertyRules.h"
+#include "saver/dialogs/PropertyRules.h"
 
 bool LoopsEnabled(const PropertyValues& values) { return values.LoopInfinite == 0; }
 

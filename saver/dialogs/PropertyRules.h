@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "dialogs/PropertyValues.h"
+#include "saver/dialogs/PropertyValues.h"
 
 // What the properties dialog's buttons do to its values, apart from the
 // controls. Each rule runs after the controls have been read into `values`;

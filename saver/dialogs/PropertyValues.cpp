@@ -1,8 +1,8 @@
-#include "dialogs/PropertyValues.h"
+#include "saver/dialogs/PropertyValues.h"
 
-#include "settings/DeviceCatalogue.h"
-#include "settings/SaverSettings.h"
-#include "settings/SettingsNames.h"
+#include "saver/settings/DeviceCatalogue.h"
+#include "saver/settings/SaverSettings.h"
+#include "saver/settings/SettingsNames.h"
 
 namespace {
 

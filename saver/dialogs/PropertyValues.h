@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/LogFont.h"
-#include "settings/MediaItem.h"
+#include "saver/settings/LogFont.h"
+#include "saver/settings/MediaItem.h"
 
 class DeviceCatalogue;
 

@@ -1,24 +1,23 @@
 #pragma once
-#include "framework/Win32.h"
+#include "framework/Dialog.h"
 
-// The box shown while the device scan runs: a plain modeless dialog from
-// template 140 (icon 128 and "Scanning for MCI Devices..."), with no
-// handlers. Its owner is the application's main window, when there is one.
-class ScanDialog {
+// The box shown while the device scan runs: a modeless dialog from template
+// 140 (icon 128 and "Scanning for MCI Devices..."), with no handlers of its
+// own. Its owner is the application's main window, when there is one. The
+// window goes with Hide or with the object.
+class ScanDialog : public CDialog {
 public:
-    ScanDialog() = default;
-    ~ScanDialog() { DestroyWindow(); }
-    ScanDialog(const ScanDialog&) = delete;
-    ScanDialog& operator=(const ScanDialog&) = delete;
+    ScanDialog();
 
     // Creates and paints the window at once, since the scan processes no
     // messages until it ends; false when it could not be created.
-    bool Create();
-    void DestroyWindow();
-    HWND GetSafeHwnd() const { return m_hWnd; }
+    bool Show();
+    // Destroys the window if it is shown.
+    void Hide() { DestroyWindow(); }
 
-private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND m_hWnd = nullptr;
+protected:
+    // The box has no buttons and only the scan takes it down: Enter and
+    // Escape do nothing.
+    void OnOK() override {}
+    void OnCancel() override {}
 };

@@ -1,4 +1,4 @@
-#include "SliderScale.h"
+#include "saver/dialogs/SliderScale.h"
 
 #include <cmath>
 

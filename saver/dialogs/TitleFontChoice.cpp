@@ -1,4 +1,4 @@
-#include "dialogs/TitleFontChoice.h"
+#include "saver/dialogs/TitleFontChoice.h"
 
 #include <commdlg.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "framework/Win32.h"
-#include "settings/LogFont.h"
+#include "saver/settings/LogFont.h"
 
 // The system's font dialog for a title font, owned by `owner`: screen fonts
 // only, started from `font`, sizes limited to 12 points, no effects and no

@@ -1,25 +1,27 @@
-#include "DisplayWnd.h"
+#include "saver/playback/DisplayWnd.h"
 
 #include <memory>
 
-#include "../shell/AppSettings.h"
-#include "../shell/SaverKeys.h"
-#include "../shell/WaveOutDevice.h"
+#include "saver/shell/AppSettings.h"
+#include "saver/shell/SaverKeys.h"
+#include "saver/shell/win32/WaveOutDevice.h"
 
-#include "LogoMovieWnd.h"
-#include "MciMovieWnd.h"
-#include "PlaybackMessages.h"
-#include "QtMovieWnd.h"
-#include "TitleLayout.h"
-#include "TitlePainter.h"
+#include "saver/playback/LogoMovieWnd.h"
+#include "saver/playback/MciMovieWnd.h"
+#include "saver/playback/PlaybackMessages.h"
+#include "saver/playback/QtMovieWnd.h"
+#include "saver/playback/TitleLayout.h"
+#include "saver/playback/TitlePainter.h"
 
 DisplayWnd::DisplayWnd(ProfileStore& store, MachineDefaults* machine, bool autoDelete)
-    : settings_(store, machine), sequencer_(settings_, random_), autoDelete_(autoDelete) {
+    : settings_(store, machine), sequencer_(settings_, random_) {
+    SetAutoDelete(autoDelete);
     LoadSettings();
 }
 
 DisplayWnd::DisplayWnd(bool autoDelete)
-    : settings_(MakeAppSettings()), sequencer_(settings_, random_), autoDelete_(autoDelete) {
+    : settings_(MakeAppSettings()), sequencer_(settings_, random_) {
+    SetAutoDelete(autoDelete);
     LoadSettings();
 }
 
@@ -32,8 +34,7 @@ void DisplayWnd::LoadSettings() {
 bool DisplayWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent) {
     rect_ = rect;
     const char* cls = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
-    created_ = CreateEx(exStyle, cls, "SaverWnd", style, rect, parent, nullptr);
-    return created_;
+    return CreateEx(exStyle, cls, "SaverWnd", style, rect, parent, nullptr);
 }
 
 LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -50,11 +51,6 @@ LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
     return Default();
-}
-
-void DisplayWnd::PostNcDestroy() {
-    // A window that never came to be leaves the object to its creator.
-    if (autoDelete_ && created_) delete this;
 }
 
 MovieWnd* DisplayWnd::NewMovieWindow(PlayerKind kind) {
@@ -107,14 +103,13 @@ bool DisplayWnd::TakeQueuedSkips() {
 }
 
 void DisplayWnd::PlayCurrent() {
-    if (sequencer_.PlaybackEnabled && TakeQueuedSkips()) return;
-    sequencer_.StartingMovie = 1;
-    sequencer_.TitlePhase = 0;
+    if (sequencer_.PlaybackEnabled() && TakeQueuedSkips()) return;
+    sequencer_.BeginStart();
     DestroyMovieWindow();
     Redraw();
     const MediaItem* item = sequencer_.CurrentItem();
-    if (!sequencer_.PlaybackEnabled || item == nullptr) {
-        sequencer_.StartingMovie = 0;
+    if (!sequencer_.PlaybackEnabled() || item == nullptr) {
+        sequencer_.EndStart();
         return;
     }
     // The volume to put back at the end is the one found before anything played.
@@ -131,8 +126,7 @@ void DisplayWnd::PlayCurrent() {
         PostMessage(UM_MOVIESTARTED);
         return;
     }
-    sequencer_.StartingMovie = 0;
-    sequencer_.DropItem(sequencer_.CurrentIndex);
+    sequencer_.DropCurrent();
     HWND child = GetWindow(m_hWnd, GW_CHILD);
     if (child != nullptr) {
         ::DestroyWindow(child);  // its end posts UM_NEXTMOVIE
@@ -176,9 +170,9 @@ LRESULT DisplayWnd::OnCreate(const Msg&) {
 
 LRESULT DisplayWnd::OnPaint(const Msg&) {
     PaintDC paint(m_hWnd);
-    const MediaItem* item = TitleToPaint(settings_, sequencer_.CurrentIndex, sequencer_.TitlePhase != 0);
+    const MediaItem* item = TitleToPaint(settings_, sequencer_.CurrentIndex(), sequencer_.TitlePhase() != 0);
     HWND movie = GetWindow(m_hWnd, GW_CHILD);
-    TitlePainter::Paint(paint.dc(), rect_, item, sequencer_.TitlePhase != 0, movie);
+    TitlePainter::Paint(paint.dc(), rect_, item, sequencer_.TitlePhase() != 0, movie);
     return 0;
 }
 
@@ -226,7 +220,7 @@ LRESULT DisplayWnd::OnPlayMovie(const Msg&) {
 }
 
 LRESULT DisplayWnd::OnMovieStarted(const Msg&) {
-    sequencer_.StartingMovie = 0;
+    sequencer_.EndStart();
     return Default();
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 #include <optional>
 
-#include "../../framework/Handles.h"
-#include "../../framework/Wnd.h"
-#include "../settings/SaverSettings.h"
-#include "../shell/WaveVolume.h"
-#include "PlaylistSequencer.h"
-#include "RandomSource.h"
+#include "framework/Handles.h"
+#include "framework/Wnd.h"
+#include "saver/playback/PlaylistSequencer.h"
+#include "saver/playback/RandomSource.h"
+#include "saver/settings/SaverSettings.h"
+#include "saver/shell/WaveVolume.h"
 
 class MachineDefaults;
 class MovieWnd;
@@ -49,9 +49,16 @@ public:
     SaverSettings& Settings() { return settings_; }
     const RECT& WindowRect() const { return rect_; }
 
+    // Every timer of the saver window, the full-screen window's included.
+    enum Timer : UINT_PTR {
+        kTitleCardTimer = 2,  // one shot, kTitleCardMilliseconds: the title card ends
+        kMouseTimer = 3,      // full-screen: every 3000 ms, forget the mouse reference
+        kPowerTimer = 4,      // full-screen: PowerMinutes, ask the system to suspend
+        kStopTimer = 5,       // full-screen: DelayMinutes, stop playing
+    };
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void PostNcDestroy() override;
     // A new, not yet created, movie window of `kind`; the caller owns it until
     // its window exists.
     virtual MovieWnd* NewMovieWindow(PlayerKind kind);
@@ -83,6 +90,4 @@ private:
     PlaylistSequencer sequencer_;
     RECT rect_{0, 0, 0, 0};
     MouseCapture capture_;
-    bool autoDelete_;
-    bool created_ = false;
 };

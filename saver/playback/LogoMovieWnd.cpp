@@ -1,7 +1,7 @@
-#include "LogoMovieWnd.h"
+#include "saver/playback/LogoMovieWnd.h"
 
-#include "../resources/resource.h"
-#include "../shell/DibImage.h"
+#include "saver/resources/resource.h"
+#include "saver/shell/DibImage.h"
 
 BOOL LogoMovieWnd::Play() {
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

@@ -1,5 +1,5 @@
 #pragma once
-#include "MovieWnd.h"
+#include "saver/playback/MovieWnd.h"
 
 // The placeholder shown when the playlist is empty: the logo bitmap with the
 // text "The playlist is currently empty." under it, in a 350 x 250 window

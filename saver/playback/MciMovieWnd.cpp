@@ -1,9 +1,9 @@
-#include "MciMovieWnd.h"
+#include "saver/playback/MciMovieWnd.h"
 
 #include <digitalv.h>
 
-#include "../settings/MciDeviceType.h"
-#include "../settings/MediaItem.h"
+#include "saver/settings/MciDeviceType.h"
+#include "saver/settings/MediaItem.h"
 
 namespace {
 DWORD_PTR Parms(void* p) { return reinterpret_cast<DWORD_PTR>(p); }
@@ -27,14 +27,14 @@ BOOL MciMovieWnd::OpenMedia() {
         flags |= MCI_OPEN_TYPE;
     }
     if (mciSendCommandA(0, MCI_OPEN, flags, Parms(&open)) != 0) return 0;
-    DeviceId = open.wDeviceID;
+    device_.reset(open.wDeviceID);
 
     MCI_ANIM_WINDOW_PARMSA window{};
     window.hWnd = m_hWnd;
-    mciSendCommandA(DeviceId, MCI_WINDOW, MCI_ANIM_WINDOW_HWND | MCI_WAIT, Parms(&window));
+    mciSendCommandA(device_.get(), MCI_WINDOW, MCI_ANIM_WINDOW_HWND | MCI_WAIT, Parms(&window));
 
     MCI_ANIM_RECT_PARMS where{};
-    if (mciSendCommandA(DeviceId, MCI_WHERE, MCI_ANIM_WHERE_SOURCE | MCI_WAIT, Parms(&where)) == 0) {
+    if (mciSendCommandA(device_.get(), MCI_WHERE, MCI_ANIM_WHERE_SOURCE | MCI_WAIT, Parms(&where)) == 0) {
         NaturalRect = where.rc;
     } else {
         NaturalRect = RECT{0, 0, kNoPictureSize, kNoPictureSize};
@@ -45,8 +45,7 @@ BOOL MciMovieWnd::OpenMedia() {
 
 void MciMovieWnd::Close() {
     if (!IsOpen()) return;
-    MCI_GENERIC_PARMS parms{};
-    mciSendCommandA(DeviceId, MCI_CLOSE, MCI_WAIT, Parms(&parms));
+    device_.reset();
     MovieState = 0;
 }
 
@@ -56,7 +55,7 @@ BOOL MciMovieWnd::Play() {
     play.dwCallback = reinterpret_cast<DWORD_PTR>(m_hWnd);
     DWORD flags = MCI_NOTIFY;
     if (LoopInfinite == 1) flags |= MCI_DGV_PLAY_REPEAT;
-    if (mciSendCommandA(DeviceId, MCI_PLAY, flags, Parms(&play)) != 0) return 0;
+    if (mciSendCommandA(device_.get(), MCI_PLAY, flags, Parms(&play)) != 0) return 0;
     MovieState = 2;
     InvalidateRect(m_hWnd, nullptr, TRUE);
     ArmPlayDeadline();
@@ -66,7 +65,7 @@ BOOL MciMovieWnd::Play() {
 BOOL MciMovieWnd::Pause() {
     if (!IsOpen()) return 0;
     MCI_GENERIC_PARMS parms{};
-    if (mciSendCommandA(DeviceId, MCI_PAUSE, MCI_WAIT, Parms(&parms)) != 0) return 0;
+    if (mciSendCommandA(device_.get(), MCI_PAUSE, MCI_WAIT, Parms(&parms)) != 0) return 0;
     ::KillTimer(m_hWnd, kDeadlineTimer);
     MovieState = 3;
     return 1;
@@ -75,7 +74,7 @@ BOOL MciMovieWnd::Pause() {
 BOOL MciMovieWnd::Stop() {
     if (!IsOpen()) return 0;
     MCI_GENERIC_PARMS parms{};
-    if (mciSendCommandA(DeviceId, MCI_STOP, MCI_WAIT, Parms(&parms)) != 0) return 0;
+    if (mciSendCommandA(device_.get(), MCI_STOP, MCI_WAIT, Parms(&parms)) != 0) return 0;
     ::KillTimer(m_hWnd, kDeadlineTimer);
     MovieState = 1;
     return 1;
@@ -84,14 +83,14 @@ BOOL MciMovieWnd::Stop() {
 BOOL MciMovieWnd::Rewind() {
     if (!IsOpen()) return 0;
     MCI_SEEK_PARMS parms{};
-    return mciSendCommandA(DeviceId, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, Parms(&parms)) == 0;
+    return mciSendCommandA(device_.get(), MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, Parms(&parms)) == 0;
 }
 
 BOOL MciMovieWnd::SetVolume(int level) {
     if (!IsOpen()) return 0;
     Volume = level;
     MCI_DGV_SETAUDIO_PARMSA parms{};
-    const BOOL done = mciSendCommandA(DeviceId, MCI_SETAUDIO, level == 0 ? MCI_SET_OFF : MCI_SET_ON,
+    const BOOL done = mciSendCommandA(device_.get(), MCI_SETAUDIO, level == 0 ? MCI_SET_OFF : MCI_SET_ON,
                                       Parms(&parms)) == 0;
     MovieWnd::SetVolume(level);
     return done;
@@ -101,10 +100,10 @@ void MciMovieWnd::Place() {
     if (!IsOpen()) return;
     MovieWnd::Place();
     MCI_ANIM_RECT_PARMS where{};
-    if (mciSendCommandA(DeviceId, MCI_WHERE, MCI_ANIM_WHERE_SOURCE, Parms(&where)) != 0) return;
+    if (mciSendCommandA(device_.get(), MCI_WHERE, MCI_ANIM_WHERE_SOURCE, Parms(&where)) != 0) return;
     MCI_ANIM_RECT_PARMS put{};
     GetClientRect(m_hWnd, &put.rc);
-    mciSendCommandA(DeviceId, MCI_PUT, MCI_ANIM_RECT | MCI_ANIM_PUT_DESTINATION, Parms(&put));
+    mciSendCommandA(device_.get(), MCI_PUT, MCI_ANIM_RECT | MCI_ANIM_PUT_DESTINATION, Parms(&put));
 }
 
 LRESULT MciMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -144,10 +143,10 @@ void MciMovieWnd::EndOfPlay() {
 bool MciMovieWnd::LengthMs(uint32_t& length) {
     MCI_SET_PARMS format{};
     format.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
-    if (mciSendCommandA(DeviceId, MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, Parms(&format)) != 0) return false;
+    if (mciSendCommandA(device_.get(), MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, Parms(&format)) != 0) return false;
     MCI_STATUS_PARMS status{};
     status.dwItem = MCI_STATUS_LENGTH;
-    if (mciSendCommandA(DeviceId, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, Parms(&status)) != 0) return false;
+    if (mciSendCommandA(device_.get(), MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, Parms(&status)) != 0) return false;
     length = static_cast<uint32_t>(status.dwReturn);
     return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 #include <string>
 
-#include "MovieWnd.h"
+#include "saver/playback/MciDeviceHandle.h"
+#include "saver/playback/MovieWnd.h"
 
 // Plays one item through the Media Control Interface: any file an installed
 // MCI device opens. The video device draws straight into the window; the end
@@ -27,7 +28,8 @@ public:
     // Places the window, then stretches the picture over it.
     void Place() override;
 
-    MCIDEVICEID DeviceId = 0;
+    // The open device, 0 while none is.
+    MCIDEVICEID DeviceId() const { return device_.get(); }
     std::string DeviceType;
 
 protected:
@@ -47,6 +49,9 @@ private:
     // notification alone.
     void ArmPlayDeadline();
 
-    static constexpr UINT_PTR kDeadlineTimer = 8;
+    // Closed by Close, by the next OpenMedia or, at the latest, with the
+    // object.
+    MciDeviceHandle device_;
+
     static constexpr uint32_t kPlayMarginMs = 3000;
 };

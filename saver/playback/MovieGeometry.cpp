@@ -1,6 +1,6 @@
-#include "MovieGeometry.h"
+#include "saver/playback/MovieGeometry.h"
 
-#include "RandomSource.h"
+#include "saver/playback/RandomSource.h"
 
 IntRect NormaliseNatural(const IntRect& natural) {
     // A top-down picture reports its height as negative; its size is the magnitude.

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "../settings/MediaItem.h"
+#include "saver/settings/MediaItem.h"
 
 class RandomSource;
 

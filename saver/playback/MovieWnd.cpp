@@ -1,9 +1,9 @@
-#include "MovieWnd.h"
+#include "saver/playback/MovieWnd.h"
 
-#include "../settings/MediaItem.h"
-#include "DisplayWnd.h"
-#include "PlaybackMessages.h"
-#include "../shell/SaverKeys.h"
+#include "saver/playback/DisplayWnd.h"
+#include "saver/playback/PlaybackMessages.h"
+#include "saver/settings/MediaItem.h"
+#include "saver/shell/SaverKeys.h"
 
 namespace {
 IntRect ToIntRect(const RECT& r) { return IntRect{r.left, r.top, r.right, r.bottom}; }
@@ -13,9 +13,9 @@ RECT ToRect(const IntRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 BOOL MovieWnd::CreateChild(HWND parent) {
     const char* cls = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
-    created_ = CreateEx(WS_EX_TOPMOST, cls, "MovieWnd", WS_CHILD, RECT{0, 0, 100, 100}, parent,
-                        nullptr);
-    return created_ ? TRUE : FALSE;
+    return CreateEx(WS_EX_TOPMOST, cls, "MovieWnd", WS_CHILD, RECT{0, 0, 100, 100}, parent, nullptr)
+               ? TRUE
+               : FALSE;
 }
 
 BOOL MovieWnd::Open(const MediaItem& item) {
@@ -172,9 +172,4 @@ LRESULT MovieWnd::OnDestroy(const Msg&) {
     HWND parent = GetParent(m_hWnd);
     if (parent != nullptr) ::PostMessageA(parent, UM_NEXTMOVIE, 0, 0);
     return 0;
-}
-
-void MovieWnd::PostNcDestroy() {
-    // A window that never came to be leaves the object to its creator.
-    if (created_) delete this;
 }

@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-#include "../../framework/Wnd.h"
-#include "MovieGeometry.h"
-#include "RandomSource.h"
+#include "framework/Wnd.h"
+#include "saver/playback/MovieGeometry.h"
+#include "saver/playback/RandomSource.h"
 
 class MediaItem;
 
@@ -14,7 +14,7 @@ class MediaItem;
 // go on with UM_NEXTMOVIE. The object deletes itself once its window is gone.
 class MovieWnd : public CWnd {
 public:
-    MovieWnd() = default;
+    MovieWnd() { SetAutoDelete(true); }
 
     // Creates the window hidden, 100 x 100 at (0, 0), as a child of `parent`.
     // 0 when it could not be made; the caller then deletes the object.
@@ -65,9 +65,14 @@ public:
     int Letterbox = 1;
     Velocity velocity;
 
+    // Every timer of a movie window, whatever its kind.
+    enum Timer : UINT_PTR {
+        kBounceTimer = 7,    // every BounceInterval ms while bouncing: one step
+        kDeadlineTimer = 8,  // MCI: a play that never notified its end is over
+    };
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void PostNcDestroy() override;
 
     LRESULT OnKeyDown(const Msg& msg);
     LRESULT OnSysKeyDown(const Msg& msg);
@@ -86,5 +91,4 @@ private:
     void BounceOnce();
 
     StdRandom random_;
-    bool created_ = false;
 };

@@ -1,11 +1,10 @@
 #pragma once
 
 // The display window's private messages, posted to itself with both
-// parameters 0, and the playback windows' timer ids.
+// parameters 0. The timer ids are the windows' own (DisplayWnd::Timer,
+// MovieWnd::Timer).
 constexpr unsigned UM_NEXTMOVIE = 1026;     // WM_USER + 2: advance to the next item
 constexpr unsigned UM_PLAYMOVIE = 1027;     // WM_USER + 3: start the current item
 constexpr unsigned UM_MOVIESTARTED = 1028;  // WM_USER + 4: the movie window is playing
 
-constexpr unsigned kTitleCardTimer = 2;         // display window, one shot
-constexpr unsigned kTitleCardMilliseconds = 4000;
-constexpr unsigned kBounceTimer = 7;            // movie window, every BounceInterval ms
+constexpr unsigned kTitleCardMilliseconds = 4000;  // how long a title card is shown

@@ -1,11 +1,11 @@
-#include "PlaylistSequencer.h"
+#include "saver/playback/PlaylistSequencer.h"
 
 #include <cctype>
 #include <string>
 
-#include "../settings/SaverSettings.h"
-#include "../settings/SettingsNames.h"
-#include "RandomSource.h"
+#include "saver/playback/RandomSource.h"
+#include "saver/settings/SaverSettings.h"
+#include "saver/settings/SettingsNames.h"
 
 PlaylistSequencer::PlaylistSequencer(SaverSettings& settings, RandomSource& random)
     : settings_(settings), random_(random) {
@@ -13,30 +13,30 @@ PlaylistSequencer::PlaylistSequencer(SaverSettings& settings, RandomSource& rand
 }
 
 void PlaylistSequencer::Reset() {
-    CurrentIndex = settings_.GetCount();
-    PlayedCount = 0;
-    TitlePhase = 1;
-    StartingMovie = 0;
-    PlaybackEnabled = 1;
+    currentIndex_ = settings_.GetCount();
+    playedCount_ = 0;
+    titlePhase_ = 1;
+    startingMovie_ = 0;
+    playbackEnabled_ = 1;
 }
 
 NextStep PlaylistSequencer::Advance() {
-    if (!PlaybackEnabled) return NextStep::Stopped;
+    if (!playbackEnabled_) return NextStep::Stopped;
     if (settings_.GetCount() == 0) AddPlaceholder();
     const uint32_t count = settings_.GetCount();
     if (settings_.Random && count > 1) {
-        if (PlayedCount >= count) {
+        if (playedCount_ >= count) {
             for (uint32_t i = 0; i < count; ++i) settings_.GetItem(i)->Played = 0;
-            PlayedCount = 0;
+            playedCount_ = 0;
         }
-        CurrentIndex = PickRandom(CurrentIndex);
-        settings_.GetItem(CurrentIndex)->Played = 1;
-        ++PlayedCount;
+        currentIndex_ = PickRandom(currentIndex_);
+        settings_.GetItem(currentIndex_)->Played = 1;
+        ++playedCount_;
     } else {
-        ++CurrentIndex;
-        if (CurrentIndex >= count) CurrentIndex = 0;
+        ++currentIndex_;
+        if (currentIndex_ >= count) currentIndex_ = 0;
     }
-    TitlePhase = 1;
+    titlePhase_ = 1;
     return HasTitleCard() ? NextStep::TitleCard : NextStep::PlayNow;
 }
 
@@ -69,16 +69,26 @@ void PlaylistSequencer::DropItem(uint32_t index) {
         delete item;
     }
     if (settings_.Random) {
-        CurrentIndex = settings_.GetCount();
+        currentIndex_ = settings_.GetCount();
     } else {
-        --CurrentIndex;  // from 0 this wraps, and the next advance lands on 0
+        --currentIndex_;  // from 0 this wraps, and the next advance lands on 0
     }
 }
 
 void PlaylistSequencer::StepBack() {
     if (settings_.Random) return;
-    if (CurrentIndex == 0) CurrentIndex = settings_.GetCount();
-    --CurrentIndex;
+    if (currentIndex_ == 0) currentIndex_ = settings_.GetCount();
+    --currentIndex_;
+}
+
+void PlaylistSequencer::BeginStart() {
+    startingMovie_ = 1;
+    titlePhase_ = 0;
+}
+
+void PlaylistSequencer::DropCurrent() {
+    EndStart();
+    DropItem(currentIndex_);
 }
 
 void PlaylistSequencer::AddPlaceholder() {
@@ -93,7 +103,7 @@ int PlaylistSequencer::HasTitleCard() const {
     return settings_.Titles && item != nullptr && item->TitleBefore && !item->Title.empty() ? 1 : 0;
 }
 
-MediaItem* PlaylistSequencer::CurrentItem() const { return settings_.GetItem(CurrentIndex); }
+MediaItem* PlaylistSequencer::CurrentItem() const { return settings_.GetItem(currentIndex_); }
 
 PlayerKind PlaylistSequencer::ChoosePlayer(const MediaItem& item) {
     if (item.IsLogo) return PlayerKind::Logo;

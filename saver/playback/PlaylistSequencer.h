@@ -48,6 +48,17 @@ public:
     // Moves one item back in list order; nothing in random order.
     void StepBack();
 
+    // The current item's movie is being started: its title card is over, and
+    // until EndStart the full-screen window defers a close and takes a mouse
+    // move as the new reference position.
+    void BeginStart();
+    // The start is over, whether the movie plays or not.
+    void EndStart() { startingMovie_ = 0; }
+    // The start failed: ends it and drops the current item for the run.
+    void DropCurrent();
+    // While disabled an advance changes nothing and no movie starts.
+    void EnablePlayback(bool enabled) { playbackEnabled_ = enabled ? 1 : 0; }
+
     // Appends the logo placeholder: a default item with IsLogo and Bounce on.
     void AddPlaceholder();
 
@@ -62,14 +73,25 @@ public:
     // MCI player for everything else.
     static PlayerKind ChoosePlayer(const MediaItem& item);
 
-    uint32_t CurrentIndex = 0;
-    uint32_t PlayedCount = 0;
-    int32_t TitlePhase = 1;
-    int32_t StartingMovie = 0;
-    int32_t PlaybackEnabled = 1;
+    // The item being shown; the item count before the first advance.
+    uint32_t CurrentIndex() const { return currentIndex_; }
+    // How many items of the current random pass have played.
+    uint32_t PlayedCount() const { return playedCount_; }
+    // 1 from an advance until the movie start begins: the display shows the
+    // item's title card, not its titles over a movie.
+    int32_t TitlePhase() const { return titlePhase_; }
+    // 1 from BeginStart to EndStart.
+    int32_t StartingMovie() const { return startingMovie_; }
+    int32_t PlaybackEnabled() const { return playbackEnabled_; }
 
 private:
     uint32_t Draw(uint32_t n);
+
+    uint32_t currentIndex_ = 0;
+    uint32_t playedCount_ = 0;
+    int32_t titlePhase_ = 1;
+    int32_t startingMovie_ = 0;
+    int32_t playbackEnabled_ = 1;
 
     SaverSettings& settings_;
     RandomSource& random_;

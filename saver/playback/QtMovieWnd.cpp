@@ -1,10 +1,10 @@
-#include "QtMovieWnd.h"
+#include "saver/playback/QtMovieWnd.h"
 
 #include <cstring>
 
-#include "../../framework/Handles.h"
-#include "../../quicktime/QtRecords.h"
-#include "QuickTimeBinding.h"
+#include "framework/Handles.h"
+#include "quicktime/QtRecords.h"
+#include "saver/playback/QuickTimeBinding.h"
 
 namespace {
 constexpr int32_t kControllerFlags = 11;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "MovieWnd.h"
+#include "saver/playback/MovieWnd.h"
 
 class QuickTimeBinding;
 

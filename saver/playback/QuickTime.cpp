@@ -1,7 +1,7 @@
-#include "QtMovieWnd.h"
+#include "saver/playback/QtMovieWnd.h"
 
-#include "QuickTimeBinding.h"
-#include "Win32ModuleLoader.h"
+#include "saver/playback/QuickTimeBinding.h"
+#include "saver/playback/win32/Win32ModuleLoader.h"
 
 int QuickTimeReady = 0;
 

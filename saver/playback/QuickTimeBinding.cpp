@@ -1,4 +1,4 @@
-#include "QuickTimeBinding.h"
+#include "saver/playback/QuickTimeBinding.h"
 
 #include <cstring>
 

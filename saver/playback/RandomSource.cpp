@@ -1,4 +1,4 @@
-#include "RandomSource.h"
+#include "saver/playback/RandomSource.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
-#include "TitleLayout.h"
+#include "saver/playback/TitleLayout.h"
 
-#include "../settings/SaverSettings.h"
+#include "saver/settings/SaverSettings.h"
 
 int32_t TitleFontHeight(int32_t windowBottom, bool titleCard) {
     const int32_t card = windowBottom / 15;

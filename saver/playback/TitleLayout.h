@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "MovieGeometry.h"
+#include "saver/playback/MovieGeometry.h"
 
 class MediaItem;
 class SaverSettings;

@@ -1,8 +1,8 @@
-#include "TitlePainter.h"
+#include "saver/playback/TitlePainter.h"
 
-#include "../../framework/Handles.h"
-#include "../settings/MediaItem.h"
-#include "TitleLayout.h"
+#include "framework/Handles.h"
+#include "saver/playback/TitleLayout.h"
+#include "saver/settings/MediaItem.h"
 
 namespace {
 UINT AlignmentFor(TitleAnchor::Hang hang) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "../../framework/Win32.h"
+#include "framework/Win32.h"
 
 class MediaItem;
 

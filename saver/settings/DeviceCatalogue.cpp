@@ -1,13 +1,13 @@
-#include "DeviceCatalogue.h"
+#include "saver/settings/DeviceCatalogue.h"
 
 #include <cctype>
 #include <memory>
 
-#include "MciDeviceType.h"
-#include "MediaDeviceQuery.h"
-#include "ProfileStore.h"
-#include "ScanUi.h"
-#include "SettingsNames.h"
+#include "core/MediaDeviceQuery.h"
+#include "core/ProfileStore.h"
+#include "core/ScanUi.h"
+#include "saver/settings/MciDeviceType.h"
+#include "saver/settings/SettingsNames.h"
 
 using namespace names;
 
@@ -71,15 +71,15 @@ bool DeviceCatalogue::IsSkippedDevice(const std::string& device) {
 
 bool DeviceCatalogue::ProbeDevice(const std::string& device, std::string& name) {
     if (IsSkippedDevice(device)) return false;
-    uint32_t opened = 0;
-    if (!devices_.OpenDevice(device, opened)) {
+    uint32_t id = 0;
+    if (!devices_.OpenDevice(device, id)) {
         name = device;
         return false;
     }
+    const OpenedDevice opened(devices_, id);
     std::string product;
-    const bool described = devices_.ProductName(opened, product);
+    const bool described = devices_.ProductName(opened.id(), product);
     name = described ? product : std::string();
-    devices_.CloseDevice(opened);
     return described;
 }
 

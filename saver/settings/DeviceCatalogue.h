@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "MciDevice.h"
-#include "ObjectList.h"
+#include "saver/settings/MciDevice.h"
+#include "saver/settings/ObjectList.h"
 
 class MediaDeviceQuery;
 class ProfileStore;

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "ObjectList.h"
+#include "saver/settings/ObjectList.h"
 
 // One entry of the device catalogue.
 class MciDevice : public ListElement {

@@ -1,13 +1,13 @@
-#include "MediaItem.h"
+#include "saver/settings/MediaItem.h"
 
 #include <cstring>
 #include <utility>
 
-#include "ByteStream.h"
-#include "MediaItemFields.h"
-#include "PlaylistFormat.h"
-#include "ProfileStore.h"
-#include "SettingsNames.h"
+#include "core/ByteStream.h"
+#include "core/ProfileStore.h"
+#include "saver/settings/MediaItemFields.h"
+#include "saver/settings/PlaylistFormat.h"
+#include "saver/settings/SettingsNames.h"
 
 MediaItem::MediaItem() { SetFont(names::kDefaultFontFace, 0, 0); }
 

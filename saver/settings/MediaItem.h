@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "LogFont.h"
-#include "ObjectList.h"
+#include "saver/settings/LogFont.h"
+#include "saver/settings/ObjectList.h"
 
 class ProfileStore;
 class ByteStream;

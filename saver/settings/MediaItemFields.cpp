@@ -1,10 +1,10 @@
-#include "MediaItemFields.h"
+#include "saver/settings/MediaItemFields.h"
 
 #include <cctype>
 #include <utility>
 
-#include "MediaItem.h"
-#include "SettingsNames.h"
+#include "saver/settings/MediaItem.h"
+#include "saver/settings/SettingsNames.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "PlaylistFormat.h"
+#include "saver/settings/PlaylistFormat.h"
 
 class MediaItem;
 

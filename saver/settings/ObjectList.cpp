@@ -1,4 +1,4 @@
-#include "ObjectList.h"
+#include "saver/settings/ObjectList.h"
 
 #include <cstring>
 #include <limits>

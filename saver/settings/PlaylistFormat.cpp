@@ -1,8 +1,8 @@
-#include "PlaylistFormat.h"
+#include "saver/settings/PlaylistFormat.h"
 
 #include <cstring>
 
-#include "ByteStream.h"
+#include "core/ByteStream.h"
 
 namespace playlist {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ByteStream.h"
+#include "core/ByteStream.h"
 
 // The pieces of a playlist file (".lst"): the "PELOR301" signature, a
 // little-endian 32-bit item count, then one record per item. A record is a

@@ -1,14 +1,14 @@
-#include "SaverSettings.h"
+#include "saver/settings/SaverSettings.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
 
-#include "ByteStream.h"
-#include "PlaylistFormat.h"
-#include "ProfileStore.h"
-#include "SettingsNames.h"
+#include "core/ByteStream.h"
+#include "core/ProfileStore.h"
+#include "saver/settings/PlaylistFormat.h"
+#include "saver/settings/SettingsNames.h"
 
 using namespace names;
 

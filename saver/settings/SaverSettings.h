@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "MediaItem.h"
-#include "ObjectList.h"
+#include "saver/settings/MediaItem.h"
+#include "saver/settings/ObjectList.h"
 
 class ProfileStore;
 class MachineDefaults;

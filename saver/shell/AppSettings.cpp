@@ -1,8 +1,8 @@
-#include "AppSettings.h"
+#include "saver/shell/AppSettings.h"
 
-#include "../../framework/RegistryProfile.h"
-#include "../../framework/WinApp.h"
-#include "../settings/SettingsNames.h"
+#include "framework/RegistryProfile.h"
+#include "framework/WinApp.h"
+#include "saver/settings/SettingsNames.h"
 
 SaverSettings MakeAppSettings() {
     // Read once, by the first settings that seed from it.

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "saver/shell/CommandLine.h"
 
 #include <cctype>
 #include <cstdint>

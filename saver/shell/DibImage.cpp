@@ -1,9 +1,10 @@
-#include "DibImage.h"
+#include "saver/shell/DibImage.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
-#include "DibLayout.h"
+#include "saver/shell/DibLayout.h"
 
 namespace {
 DibHeaderFields FieldsOf(const BITMAPINFOHEADER& h) {
@@ -35,26 +36,16 @@ DibImage::DibImage(UINT id) {
     // A resource shorter than its header claims is not read past its end.
     if (total > available) return;
 
-    block_ = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(total));
-    BYTE* copy = block_ != nullptr ? static_cast<BYTE*>(GlobalLock(block_)) : nullptr;
-    if (copy == nullptr) {
-        if (block_ != nullptr) GlobalFree(block_);
-        block_ = nullptr;
-        return;
-    }
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(total)));
+    auto* copy = static_cast<BYTE*>(locked_.Lock(block.get()));
+    if (copy == nullptr) return;
+    block_ = std::move(block);
     std::memcpy(copy, data, static_cast<size_t>(total));
     header_ = reinterpret_cast<BITMAPINFOHEADER*>(copy);
     header_->biSizeImage = DibPixelBytes(fields);
     if (header_->biClrUsed == 0) header_->biClrUsed = DibColorCount(fields);
     colors_ = reinterpret_cast<RGBQUAD*>(copy + header_->biSize);
     pixels_ = reinterpret_cast<BYTE*>(colors_) + DibColorTableBytes(fields);
-}
-
-DibImage::~DibImage() {
-    if (block_ != nullptr) {
-        GlobalUnlock(block_);
-        GlobalFree(block_);
-    }
 }
 
 int DibImage::Width() const { return header_ != nullptr ? header_->biWidth : 0; }

@@ -1,5 +1,5 @@
 #pragma once
-#include "../../framework/Handles.h"
+#include "framework/Handles.h"
 
 // A device-independent bitmap resource copied into a movable memory block of
 // its own, locked for the object's lifetime, with a palette on request.
@@ -8,7 +8,7 @@ public:
     // Loads bitmap resource `id` of the program module. A missing resource,
     // or one shorter than its header says, leaves the image empty.
     explicit DibImage(UINT id);
-    virtual ~DibImage();
+    virtual ~DibImage() = default;
     DibImage(const DibImage&) = delete;
     DibImage& operator=(const DibImage&) = delete;
 
@@ -27,7 +27,8 @@ public:
     void Draw(HDC dc, int x, int y) const;
 
 private:
-    HGLOBAL block_ = nullptr;
+    GlobalMemory block_;
+    GlobalLockHold locked_;
     BITMAPINFOHEADER* header_ = nullptr;
     RGBQUAD* colors_ = nullptr;
     BYTE* pixels_ = nullptr;

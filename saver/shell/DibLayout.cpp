@@ -1,4 +1,4 @@
-#include "DibLayout.h"
+#include "saver/shell/DibLayout.h"
 
 uint32_t DibColorCount(const DibHeaderFields& h) {
     if (h.clrUsed != 0) return h.clrUsed;

@@ -1,18 +1,15 @@
-#include "FullScreenSaverWnd.h"
+#include "saver/shell/FullScreenSaverWnd.h"
 
-#include "../../framework/WinApp.h"
-#include "../settings/SettingsNames.h"
-#include "OwnProcess.h"
-#include "PasswordCheck.h"
-#include "PowerEvent.h"
-#include "SaverKeys.h"
-#include "TimerPeriod.h"
+#include "framework/WinApp.h"
+#include "saver/settings/SettingsNames.h"
+#include "saver/shell/OwnProcess.h"
+#include "saver/shell/PasswordCheck.h"
+#include "saver/shell/PowerEvent.h"
+#include "saver/shell/SaverKeys.h"
+#include "saver/shell/TimerPeriod.h"
 
 namespace {
-constexpr UINT_PTR kMouseTimer = 3;
 constexpr UINT kMouseMilliseconds = 3000;
-constexpr UINT_PTR kPowerTimer = 4;
-constexpr UINT_PTR kStopTimer = 5;
 static_assert(kTimerMinimumMs == USER_TIMER_MINIMUM && kTimerMaximumMs == USER_TIMER_MAXIMUM,
               "timer bounds as SetTimer takes them");
 // Posted to itself to take the activation and the mouse back from a window
@@ -51,13 +48,13 @@ void FullScreenSaverWnd::StopTimers() {
 
 void FullScreenSaverWnd::StopPlayback() {
     StopTimers();
-    Sequencer().PlaybackEnabled = 0;
+    Sequencer().EnablePlayback(false);
     DestroyMovieWindow();
 }
 
 void FullScreenSaverWnd::ResumePlayback() {
     StartTimers();
-    Sequencer().PlaybackEnabled = 1;
+    Sequencer().EnablePlayback(true);
     Advance();
 }
 
@@ -182,7 +179,7 @@ void FullScreenSaverWnd::TakeBackInput() {
 LRESULT FullScreenSaverWnd::OnMouseMove(const Msg& msg) {
     const int x = msg.x();
     const int y = msg.y();
-    if ((mouseRef.x == -1 && mouseRef.y == -1) || Sequencer().StartingMovie) {
+    if ((mouseRef.x == -1 && mouseRef.y == -1) || Sequencer().StartingMovie()) {
         mouseRef = POINT{x, y};
     } else if (x < mouseRef.x - kMouseSlack || x > mouseRef.x + kMouseSlack ||
                y < mouseRef.y - kMouseSlack || y > mouseRef.y + kMouseSlack) {
@@ -207,12 +204,12 @@ LRESULT FullScreenSaverWnd::OnKeyDown(const Msg& msg) {
 }
 
 LRESULT FullScreenSaverWnd::OnClose(const Msg&) {
-    if (!verifying && !Sequencer().StartingMovie) {
+    if (!verifying && !Sequencer().StartingMovie()) {
         StopTimers();
         verifying = true;
         const BOOL mayClose = VerifyPassword();
         verifying = false;
-        if (mayClose && !Sequencer().StartingMovie) {
+        if (mayClose && !Sequencer().StartingMovie()) {
             ForgetMouse();
             return Default();  // destroys the window
         }
@@ -231,7 +228,7 @@ LRESULT FullScreenSaverWnd::OnTimer(const Msg& msg) {
         // Once only: a later StartTimers of this run leaves timer 5 alone.
         ::KillTimer(m_hWnd, kStopTimer);
         Settings().Delay = 0;
-        Sequencer().PlaybackEnabled = 0;
+        Sequencer().EnablePlayback(false);
         DestroyMovieWindow();
         return 0;
     }
@@ -246,7 +243,7 @@ LRESULT FullScreenSaverWnd::OnTimer(const Msg& msg) {
 LRESULT FullScreenSaverWnd::OnDestroy(const Msg& msg) {
     covers_.Clear();
     destroying_ = true;
-    if (Sequencer().StartingMovie) return 0;
+    if (Sequencer().StartingMovie()) return 0;
     DisplayWnd::OnDestroy(msg);
     StopTimers();
     PostQuitMessage(0);

@@ -1,6 +1,6 @@
 #pragma once
-#include "../playback/DisplayWnd.h"
-#include "MonitorCovers.h"
+#include "saver/playback/DisplayWnd.h"
+#include "saver/shell/MonitorCovers.h"
 
 // The saver's only top-level window in run mode: topmost, covering the
 // primary screen, holding the mouse capture with the cursor hidden. It plays

@@ -1,10 +1,10 @@
-#include "../../framework/Win32.h"
+#include "framework/Win32.h"
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "SaverApp.h"
+#include "saver/shell/SaverApp.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SaverApp app;

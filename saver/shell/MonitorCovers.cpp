@@ -1,6 +1,6 @@
-#include "MonitorCovers.h"
+#include "saver/shell/MonitorCovers.h"
 
-#include "MonitorLayout.h"
+#include "saver/shell/MonitorLayout.h"
 
 namespace {
 // Bound at run time: Windows 95 and NT 4.0 have neither call, and there is

@@ -2,8 +2,8 @@
 #include <memory>
 #include <vector>
 
-#include "../../framework/Wnd.h"
-#include "../playback/MovieGeometry.h"
+#include "framework/Wnd.h"
+#include "saver/playback/MovieGeometry.h"
 
 // A black, topmost, borderless window over one monitor besides the primary
 // screen, owned by the full-screen window, so it goes when its owner goes.

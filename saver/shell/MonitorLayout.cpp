@@ -1,4 +1,4 @@
-#include "MonitorLayout.h"
+#include "saver/shell/MonitorLayout.h"
 
 namespace {
 bool Overlap(const IntRect& a, const IntRect& b) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "../playback/MovieGeometry.h"
+#include "saver/playback/MovieGeometry.h"
 
 // The monitors that get a black cover besides the primary screen, which the
 // full-screen window covers: every monitor with an area that shares no pixel

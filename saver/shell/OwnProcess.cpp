@@ -1,4 +1,4 @@
-#include "OwnProcess.h"
+#include "saver/shell/OwnProcess.h"
 
 bool IsOwnProcessWindow(HWND wnd) {
     if (wnd == nullptr) return false;

@@ -1,4 +1,4 @@
-#include "PasswordCheck.h"
+#include "saver/shell/PasswordCheck.h"
 
 namespace {
 bool PasswordRequired() {

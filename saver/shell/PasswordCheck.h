@@ -1,5 +1,5 @@
 #pragma once
-#include "../../framework/Handles.h"
+#include "framework/Handles.h"
 
 // "VerifyScreenSavePwd" of the system's password component: shows its
 // dialog owned by the window; nonzero when the right password was typed.

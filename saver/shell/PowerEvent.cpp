@@ -1,4 +1,4 @@
-#include "PowerEvent.h"
+#include "saver/shell/PowerEvent.h"
 
 namespace {
 // The PBT_APM* values.

@@ -1,15 +1,14 @@
-#include "PreviewWnd.h"
+#include "saver/shell/PreviewWnd.h"
 
-#include "../../framework/Handles.h"
-#include "../resources/resource.h"
-#include "DibImage.h"
-#include "DibLayout.h"
+#include "framework/Handles.h"
+#include "saver/resources/resource.h"
+#include "saver/shell/DibImage.h"
+#include "saver/shell/DibLayout.h"
 
 bool PreviewWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent) {
     rect_ = rect;
     const char* cls = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
-    created_ = CreateEx(exStyle, cls, "", style, rect, parent, nullptr);
-    return created_;
+    return CreateEx(exStyle, cls, "", style, rect, parent, nullptr);
 }
 
 LRESULT PreviewWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,13 +1,13 @@
-#include "SaverApp.h"
+#include "saver/shell/SaverApp.h"
 
 #include <cstdlib>
 #include <ctime>
 
-#include "../resources/resource.h"
-#include "../dialogs/ConfigDialog.h"
-#include "CommandLine.h"
-#include "FullScreenSaverWnd.h"
-#include "PreviewWnd.h"
+#include "saver/dialogs/ConfigDialog.h"
+#include "saver/resources/resource.h"
+#include "saver/shell/CommandLine.h"
+#include "saver/shell/FullScreenSaverWnd.h"
+#include "saver/shell/PreviewWnd.h"
 
 namespace {
 using PwdChangePasswordFn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "../../framework/WinApp.h"
+#include "framework/WinApp.h"
 
 // The saver's application object: reads the command line, picks one of the
 // four modes and owns the system's screen-saver-running flag in run mode.

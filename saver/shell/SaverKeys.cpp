@@ -1,4 +1,4 @@
-#include "SaverKeys.h"
+#include "saver/shell/SaverKeys.h"
 
 SaverKey ClassifyKey(uint32_t vk) {
     switch (vk) {

@@ -1,4 +1,4 @@
-#include "TimerPeriod.h"
+#include "saver/shell/TimerPeriod.h"
 
 uint32_t MinutesToTimerPeriod(uint32_t minutes) {
     // A period of no minutes (a damaged value; the dialog offers 1 to 60)

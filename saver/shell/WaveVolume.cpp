@@ -1,4 +1,4 @@
-#include "WaveVolume.h"
+#include "saver/shell/WaveVolume.h"
 
 namespace {
 uint16_t LeftLevel(uint32_t volume) { return static_cast<uint16_t>(volume & 0xFFFFu); }

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "WaveDevice.h"
+#include "core/WaveDevice.h"
 
 // The wave-output volume that the saver's keys change, and put back when the
 // saver ends. It acts on the first device with volume control; without one

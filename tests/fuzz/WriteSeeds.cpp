@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/SaverSettings.h"
-#include "support/MemoryByteStream.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/support/MemoryByteStream.h"
+#include "tests/support/MemoryProfileStore.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Test-only desk.cpl: Wine has no display settings applet. InstallScreenSaver
 // records its argument and selects the saver as the system's applet does,
 // by its full path in "SCRNSAVE.EXE" under Control Panel\Desktop. Never shipped.
-#include "StandInLog.h"
+#include "tests/setup/StandInLog.h"
 
 extern "C" __declspec(dllexport) void CALLBACK InstallScreenSaver(HWND, HINSTANCE, LPSTR arguments, int) {
     RecordCall("desk.cpl", arguments);

@@ -4,7 +4,7 @@
 // process it. Never shipped.
 #include <cstring>
 
-#include "StandInLog.h"
+#include "tests/setup/StandInLog.h"
 
 #include <setupapi.h>
 

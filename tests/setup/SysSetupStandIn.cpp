@@ -1,7 +1,7 @@
 // Test-only syssetup.dll: Wine has none. It records the command line of the
 // RUNDLL32 process that loaded it and hands the INF section to the system's
 // own INF engine, so the installation really happens. Never shipped.
-#include "StandInLog.h"
+#include "tests/setup/StandInLog.h"
 
 #include <setupapi.h>
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "settings/ByteStream.h"
+#include "core/ByteStream.h"
 
 // A ByteStream over bytes in memory. `chunk` limits how many bytes one
 // ReadRaw hands over, so tests can make the buffer refill anywhere; a write

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "settings/ProfileStore.h"
+#include "core/ProfileStore.h"
 
 // An in-memory profile with the registry's typing: a value is a number or a
 // text, and reading it as the other kind yields the default. Every access is

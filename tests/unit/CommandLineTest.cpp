@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/CommandLine.h"
+#include "saver/shell/CommandLine.h"
 
 namespace {
 

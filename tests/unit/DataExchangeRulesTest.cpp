@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/DataExchangeRules.h"
+#include "core/DataExchangeRules.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "ScriptedMediaDevices.h"
-#include "settings/DeviceCatalogue.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/settings/DeviceCatalogue.h"
+#include "tests/support/MemoryProfileStore.h"
+#include "tests/unit/ScriptedMediaDevices.h"
 
 namespace {
 
@@ -173,6 +173,16 @@ TEST_F(Catalogue, ACrashHalfWayLeavesBothFlagsUpAndTheOldListStored) {
     EXPECT_EQ(next.Count(), 4u);
     EXPECT_EQ(Stored("AttemptMCI"), 0u);
     EXPECT_EQ(Stored("ReadMCI"), 0u);
+}
+
+TEST_F(Catalogue, ADeviceOpenedWhenTheScanFailsIsClosed) {
+    devices_.crashAtInfo = 5;  // avivideo, the fifth installed device
+    EXPECT_THROW(catalogue_.Load(), ScriptedMediaDevices::Crash);
+    EXPECT_EQ(Stored("AttemptMCI"), 1u) << "the scan did not finish";
+    EXPECT_TRUE(devices_.Logged("info 5"));
+    EXPECT_TRUE(devices_.Logged("close 5")) << "the open device is closed on the way out";
+    EXPECT_EQ(devices_.log.back(), "close 5");
+    EXPECT_EQ(devices_.openNow, 0);
 }
 
 // Every state of the two flags: what Load and the Scan command do.

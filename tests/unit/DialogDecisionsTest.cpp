@@ -3,9 +3,9 @@
 // file name suggests.
 #include <gtest/gtest.h>
 
-#include "dialogs/FileTitle.h"
-#include "dialogs/KeysText.h"
-#include "dialogs/SliderScale.h"
+#include "saver/dialogs/FileTitle.h"
+#include "saver/dialogs/KeysText.h"
+#include "saver/dialogs/SliderScale.h"
 
 TEST(SliderScale, SpeedToSliderSampleValues) {
     const struct {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/DialogInit.h"
+#include "saver/dialogs/DialogInit.h"
 
 namespace {
 

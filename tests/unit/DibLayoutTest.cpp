@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/DibLayout.h"
+#include "saver/shell/DibLayout.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "fixtures/AviWriter.h"
-#include "fixtures/FrameArt.h"
-#include "fixtures/LittleEndian.h"
-#include "fixtures/WavWriter.h"
+#include "tools/fixtures/AviWriter.h"
+#include "tools/fixtures/FrameArt.h"
+#include "tools/fixtures/LittleEndian.h"
+#include "tools/fixtures/WavWriter.h"
 
 namespace {
 

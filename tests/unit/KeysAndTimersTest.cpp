@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "shell/PowerEvent.h"
-#include "shell/SaverKeys.h"
-#include "shell/TimerPeriod.h"
+#include "saver/shell/PowerEvent.h"
+#include "saver/shell/SaverKeys.h"
+#include "saver/shell/TimerPeriod.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <set>
 
-#include "settings/MediaItem.h"
-#include "settings/MediaItemFields.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/settings/MediaItem.h"
+#include "saver/settings/MediaItemFields.h"
+#include "tests/support/MemoryProfileStore.h"
 
 namespace {
 

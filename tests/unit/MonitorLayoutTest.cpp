@@ -1,4 +1,4 @@
-#include "shell/MonitorLayout.h"
+#include "saver/shell/MonitorLayout.h"
 
 #include <gtest/gtest.h>
 

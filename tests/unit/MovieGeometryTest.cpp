@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "playback/MovieGeometry.h"
-#include "playback/RandomSource.h"
+#include "saver/playback/MovieGeometry.h"
+#include "saver/playback/RandomSource.h"
 
 namespace {
 

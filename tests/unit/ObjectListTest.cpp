@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "settings/ObjectList.h"
+#include "saver/settings/ObjectList.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "PasswordVerifier.h"
-#include "Sha256.h"
+#include "password/PasswordVerifier.h"
+#include "password/Sha256.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "playlist/PlaylistArgs.h"
-#include "settings/SaverSettings.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/support/MemoryProfileStore.h"
+#include "tools/playlist/PlaylistArgs.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <set>
 #include <stdexcept>
 
-#include "dialogs/PlaylistEditor.h"
-#include "dialogs/PlaylistView.h"
-#include "settings/SaverSettings.h"
-#include "support/MemoryByteStream.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/dialogs/PlaylistEditor.h"
+#include "saver/dialogs/PlaylistView.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/support/MemoryByteStream.h"
+#include "tests/support/MemoryProfileStore.h"
 
 namespace {
 

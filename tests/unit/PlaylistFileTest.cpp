@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "settings/PlaylistFormat.h"
-#include "settings/SaverSettings.h"
-#include "support/MemoryByteStream.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/settings/PlaylistFormat.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/support/MemoryByteStream.h"
+#include "tests/support/MemoryProfileStore.h"
 
 namespace {
 

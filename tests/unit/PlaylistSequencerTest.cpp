@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "playback/PlaylistSequencer.h"
-#include "playback/RandomSource.h"
-#include "settings/SaverSettings.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/playback/PlaylistSequencer.h"
+#include "saver/playback/RandomSource.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/support/MemoryProfileStore.h"
 
 namespace {
 
@@ -40,11 +40,11 @@ struct Fixture {
 
 TEST(PlaylistSequencer, StartsPastTheEndAndWrapsToTheFirstItem) {
     Fixture f({"a", "b", "c"});
-    EXPECT_EQ(f.sequencer->CurrentIndex, 3u);
+    EXPECT_EQ(f.sequencer->CurrentIndex(), 3u);
     EXPECT_EQ(f.sequencer->CurrentItem(), nullptr);
-    EXPECT_EQ(f.sequencer->TitlePhase, 1);
-    EXPECT_EQ(f.sequencer->PlaybackEnabled, 1);
-    EXPECT_EQ(f.sequencer->StartingMovie, 0);
+    EXPECT_EQ(f.sequencer->TitlePhase(), 1);
+    EXPECT_EQ(f.sequencer->PlaybackEnabled(), 1);
+    EXPECT_EQ(f.sequencer->StartingMovie(), 0);
     std::vector<std::string> order;
     for (int i = 0; i < 7; ++i) order.push_back(f.Next());
     EXPECT_EQ(order, (std::vector<std::string>{"a", "b", "c", "a", "b", "c", "a"}));
@@ -67,11 +67,11 @@ TEST(PlaylistSequencer, EmptyPlaylistGetsTheBouncingLogo) {
 
 TEST(PlaylistSequencer, DisabledPlaybackChangesNothing) {
     Fixture f({"a", "b"});
-    f.sequencer->PlaybackEnabled = 0;
-    f.sequencer->TitlePhase = 0;
+    f.sequencer->EnablePlayback(false);
+    f.sequencer->BeginStart();  // the title phase is over
     EXPECT_EQ(f.sequencer->Advance(), NextStep::Stopped);
-    EXPECT_EQ(f.sequencer->CurrentIndex, 2u);
-    EXPECT_EQ(f.sequencer->TitlePhase, 0);
+    EXPECT_EQ(f.sequencer->CurrentIndex(), 2u);
+    EXPECT_EQ(f.sequencer->TitlePhase(), 0);
 }
 
 TEST(PlaylistSequencer, TitleCardNeedsTitlesTitleBeforeAndText) {
@@ -87,10 +87,10 @@ TEST(PlaylistSequencer, TitleCardNeedsTitlesTitleBeforeAndText) {
         f.settings.Titles = c.titles;
         f.settings.GetItem(0)->TitleBefore = c.before;
         f.settings.GetItem(0)->Title = c.title;
-        f.sequencer->TitlePhase = 0;
+        f.sequencer->BeginStart();  // the title phase is over
         EXPECT_EQ(f.sequencer->Advance(), c.step) << c.titles << c.before << c.title;
         EXPECT_EQ(f.sequencer->HasTitleCard(), c.step == NextStep::TitleCard ? 1 : 0);
-        EXPECT_EQ(f.sequencer->TitlePhase, 1);
+        EXPECT_EQ(f.sequencer->TitlePhase(), 1);
     }
 }
 
@@ -125,7 +125,7 @@ TEST(PlaylistSequencer, TwoItemsAlternateInRandomOrder) {
 TEST(PlaylistSequencer, OneItemInRandomOrderRepeats) {
     Fixture f({"only"}, true);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(f.Next(), "only");
-    EXPECT_EQ(f.sequencer->PlayedCount, 0u);
+    EXPECT_EQ(f.sequencer->PlayedCount(), 0u);
 }
 
 TEST(PlaylistSequencer, PickRandomUsesOneClassicValuePerDraw) {
@@ -154,7 +154,7 @@ TEST(PlaylistSequencer, DropInListOrderPlaysTheFollowingItem) {
     Fixture f({"a", "b", "c"});
     EXPECT_EQ(f.Next(), "a");
     f.sequencer->DropItem(0);
-    EXPECT_EQ(f.sequencer->CurrentIndex, 0xFFFFFFFFu);
+    EXPECT_EQ(f.sequencer->CurrentIndex(), 0xFFFFFFFFu);
     EXPECT_EQ(f.settings.GetCount(), 2u);
     EXPECT_EQ(f.Next(), "b");
     EXPECT_EQ(f.Next(), "c");
@@ -162,12 +162,38 @@ TEST(PlaylistSequencer, DropInListOrderPlaysTheFollowingItem) {
     EXPECT_EQ(f.Next(), "b");  // wrapped past the end
 }
 
+TEST(PlaylistSequencer, AMovieStartEndsTheTitlePhaseAndAFailedOneDropsItsItem) {
+    Fixture f({"a", "b", "c"});
+    EXPECT_EQ(f.Next(), "a");
+    EXPECT_EQ(f.Next(), "b");
+    EXPECT_EQ(f.sequencer->TitlePhase(), 1);
+    f.sequencer->BeginStart();
+    EXPECT_EQ(f.sequencer->StartingMovie(), 1);
+    EXPECT_EQ(f.sequencer->TitlePhase(), 0);
+    f.sequencer->EndStart();
+    EXPECT_EQ(f.sequencer->StartingMovie(), 0);
+    EXPECT_EQ(f.sequencer->TitlePhase(), 0) << "the movie plays: no title card";
+
+    f.sequencer->BeginStart();
+    f.sequencer->DropCurrent();
+    EXPECT_EQ(f.sequencer->StartingMovie(), 0);
+    EXPECT_EQ(f.settings.GetCount(), 2u);
+    EXPECT_EQ(f.Next(), "c") << "the item after the dropped one";
+
+    f.sequencer->EnablePlayback(false);
+    EXPECT_EQ(f.sequencer->PlaybackEnabled(), 0);
+    EXPECT_EQ(f.sequencer->Advance(), NextStep::Stopped);
+    f.sequencer->EnablePlayback(true);
+    EXPECT_EQ(f.sequencer->PlaybackEnabled(), 1);
+    EXPECT_EQ(f.Next(), "a");
+}
+
 TEST(PlaylistSequencer, DropInRandomOrderExcludesNobodyNext) {
     Fixture f({"a", "b", "c"}, true);
     f.Next();
-    f.sequencer->DropItem(f.sequencer->CurrentIndex);
-    EXPECT_EQ(f.sequencer->CurrentIndex, 2u);
-    EXPECT_EQ(f.sequencer->PlayedCount, 1u);
+    f.sequencer->DropItem(f.sequencer->CurrentIndex());
+    EXPECT_EQ(f.sequencer->CurrentIndex(), 2u);
+    EXPECT_EQ(f.sequencer->PlayedCount(), 1u);
     // The two left still both come up in the passes that follow.
     std::vector<std::string> seen;
     for (int i = 0; i < 4; ++i) seen.push_back(f.Next());
@@ -179,7 +205,7 @@ TEST(PlaylistSequencer, DroppingEverythingLeavesTheLogo) {
     Fixture f({"a", "b"});
     for (int i = 0; i < 2; ++i) {
         f.Next();
-        f.sequencer->DropItem(f.sequencer->CurrentIndex);
+        f.sequencer->DropItem(f.sequencer->CurrentIndex());
     }
     EXPECT_EQ(f.settings.GetCount(), 0u);
     f.Next();
@@ -202,9 +228,9 @@ TEST(PlaylistSequencer, StepBackTwiceThenAdvanceGivesThePreviousItem) {
 TEST(PlaylistSequencer, StepBackDoesNothingInRandomOrder) {
     Fixture f({"a", "b", "c"}, true);
     f.Next();
-    const uint32_t index = f.sequencer->CurrentIndex;
+    const uint32_t index = f.sequencer->CurrentIndex();
     f.sequencer->StepBack();
-    EXPECT_EQ(f.sequencer->CurrentIndex, index);
+    EXPECT_EQ(f.sequencer->CurrentIndex(), index);
 }
 
 TEST(PlaylistSequencer, ChoosePlayerByDeviceAndExtension) {

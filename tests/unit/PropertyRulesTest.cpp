@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/PropertyRules.h"
+#include "saver/dialogs/PropertyRules.h"
 
 namespace {
 

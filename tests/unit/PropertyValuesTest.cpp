@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "ScriptedMediaDevices.h"
-#include "dialogs/FileTitle.h"
-#include "dialogs/PropertyValues.h"
-#include "settings/DeviceCatalogue.h"
-#include "settings/SaverSettings.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/dialogs/FileTitle.h"
+#include "saver/dialogs/PropertyValues.h"
+#include "saver/settings/DeviceCatalogue.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/support/MemoryProfileStore.h"
+#include "tests/unit/ScriptedMediaDevices.h"
 
 namespace {
 

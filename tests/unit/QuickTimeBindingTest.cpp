@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "playback/QuickTimeBinding.h"
+#include "saver/playback/QuickTimeBinding.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "settings/SaverSettings.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/support/MemoryProfileStore.h"
 
 namespace {
 

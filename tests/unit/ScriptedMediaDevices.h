@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/MediaDeviceQuery.h"
-#include "settings/ScanUi.h"
-#include "support/MemoryProfileStore.h"
+#include "core/MediaDeviceQuery.h"
+#include "core/ScanUi.h"
+#include "tests/support/MemoryProfileStore.h"
 
 // Installed media devices from a script. Every call is logged ("count",
 // "name 2", "open cdaudio", "info 1", "close 1") so tests can check what was
@@ -45,6 +45,7 @@ public:
     }
     bool ProductName(uint32_t id, std::string& product) override {
         log.push_back("info " + std::to_string(id));
+        if (id == crashAtInfo) throw Crash{};
         if (!devices[id - 1].described) return false;
         product = devices[id - 1].product;
         return true;
@@ -65,6 +66,7 @@ public:
     std::vector<Device> devices;
     bool refuseCount = false;
     uint32_t crashAtName = 0;  // a driver that takes the program down
+    uint32_t crashAtInfo = 0;  // the same, asked for its description while open
     int openNow = 0;
     std::vector<std::string> log;
 };

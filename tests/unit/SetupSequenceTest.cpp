@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "SetupSequence.h"
+#include "setup/SetupSequence.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "playback/TitleLayout.h"
-#include "settings/SaverSettings.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/playback/TitleLayout.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/support/MemoryProfileStore.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/WaveVolume.h"
+#include "saver/shell/WaveVolume.h"
 
 namespace {
 

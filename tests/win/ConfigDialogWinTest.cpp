@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/ConfigDialog.h"
+#include "saver/dialogs/ConfigDialog.h"
 #include "framework/File.h"
 #include "framework/WinApp.h"
-#include "resources/resource.h"
-#include "settings/SaverSettings.h"
-#include "support/DialogWatcher.h"
-#include "support/TestRegistry.h"
+#include "saver/resources/resource.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/win/support/DialogWatcher.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "framework/RegistryKey.h"
-#include "playback/MovieWnd.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "support/DialogScript.h"
+#include "saver/playback/MovieWnd.h"
+#include "saver/shell/FullScreenSaverWnd.h"
 #include "tests/support/MemoryProfileStore.h"
-#include "support/TestRegistry.h"
+#include "tests/win/support/DialogScript.h"
+#include "tests/win/support/TestRegistry.h"
 
-#include "../../password/resource.h"
+#include "password/resource.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ protected:
         saver = new FullScreenSaverWnd(store, nullptr);
         ASSERT_TRUE(saver->CreateFullScreen());
         wnd = saver->m_hWnd;
-        ASSERT_TRUE(PumpUntil([this] { return Movie() != nullptr && !saver->Sequencer().StartingMovie; }));
+        ASSERT_TRUE(PumpUntil([this] { return Movie() != nullptr && !saver->Sequencer().StartingMovie(); }));
     }
     void TearDown() override {
         if (IsWindow(wnd)) {
@@ -123,7 +123,7 @@ TEST_F(RunningSaver, VolumeKeysLeaveTheItemsOwnMuteSettingsAlone) {
     // Item 1 is muted in its own properties; item 0 plays with sound.
     store.WriteProfileString("Config", "AVI1.File", WriteSilence(60).c_str());
     Start({{"NumAVI", 2}, {"AVI1.Mute", 1}, {"AVI1.LoopInfinite", 1}});
-    ASSERT_EQ(saver->Sequencer().CurrentIndex, 0u);
+    ASSERT_EQ(saver->Sequencer().CurrentIndex(), 0u);
     Key(Movie()->m_hWnd, VK_UP);
     Key(Movie()->m_hWnd, VK_DOWN);
     Key(wnd, VK_UP);
@@ -162,11 +162,11 @@ TEST_F(RunningSaver, PowerEventsAreAnsweredTrueAndStopResumeOrClose) {
     }
     EXPECT_EQ(SendMessageA(wnd, WM_POWERBROADCAST, 0, 0), TRUE);
     EXPECT_EQ(Movie(), nullptr);
-    EXPECT_EQ(saver->Sequencer().PlaybackEnabled, 0);
+    EXPECT_EQ(saver->Sequencer().PlaybackEnabled(), 0);
     Pump(200);
     EXPECT_EQ(Movie(), nullptr);
     EXPECT_EQ(SendMessageA(wnd, WM_POWERBROADCAST, 2, 0), TRUE);
-    EXPECT_EQ(saver->Sequencer().PlaybackEnabled, 1);
+    EXPECT_EQ(saver->Sequencer().PlaybackEnabled(), 1);
     EXPECT_TRUE(PumpUntil([this] { return Movie() != nullptr; }));
     EXPECT_EQ(SendMessageA(wnd, WM_POWERBROADCAST, 4, 0), TRUE);
     EXPECT_EQ(Movie(), nullptr);
@@ -186,7 +186,7 @@ TEST_F(RunningSaver, AResumeWhileAMoviePlaysStartsOneMovieAndTheSaverStillCloses
     Pump(1000);
     ASSERT_NE(Movie(), nullptr);
     EXPECT_EQ(Movie()->m_hWnd, settled) << "movies keep replacing each other";
-    EXPECT_EQ(saver->Sequencer().StartingMovie, 0);
+    EXPECT_EQ(saver->Sequencer().StartingMovie(), 0);
     PostMessageA(wnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([this] { return !IsWindow(wnd); }, 3000)) << "a close request was dropped";
 }
@@ -196,7 +196,7 @@ TEST_F(RunningSaver, StopTimerPeriodDoesNotWrapForHugeMinutes) {
     Start({{"Delay", 1}, {"DelayMinutes", 106157275}});
     Pump(1000);
     EXPECT_NE(Movie(), nullptr) << "the stop timer fired at once";
-    EXPECT_EQ(saver->Sequencer().PlaybackEnabled, 1);
+    EXPECT_EQ(saver->Sequencer().PlaybackEnabled(), 1);
 }
 
 TEST_F(RunningSaver, StopAndPowerPeriodsOfNoMinutesAreOneMinute) {
@@ -204,7 +204,7 @@ TEST_F(RunningSaver, StopAndPowerPeriodsOfNoMinutesAreOneMinute) {
     Start({{"Delay", 1}, {"DelayMinutes", 0}, {"Power", 1}, {"PowerMinutes", 0}});
     Pump(1500);
     EXPECT_NE(Movie(), nullptr) << "a timer of 0 minutes fired at once";
-    EXPECT_EQ(saver->Sequencer().PlaybackEnabled, 1);
+    EXPECT_EQ(saver->Sequencer().PlaybackEnabled(), 1);
     EXPECT_EQ(saver->Settings().Delay, 1);
 }
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/DialogScanUi.h"
 #include "framework/RegistryProfile.h"
-#include "settings/DeviceCatalogue.h"
-#include "settings/MciDeviceQuery.h"
-#include "support/DialogWatcher.h"
-#include "support/TestRegistry.h"
+#include "saver/dialogs/win32/DialogScanUi.h"
+#include "saver/settings/DeviceCatalogue.h"
+#include "saver/settings/win32/MciDeviceQuery.h"
+#include "tests/win/support/DialogWatcher.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 

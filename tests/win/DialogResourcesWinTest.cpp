@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "resources/resource.h"
+#include "saver/resources/resource.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "DialogTestResource.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
-#include "support/DialogWatcher.h"
-#include "support/Pump.h"
+#include "tests/win/DialogTestResource.h"
+#include "tests/win/support/DialogWatcher.h"
+#include "tests/win/support/Pump.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "framework/RegistryProfile.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "support/Pump.h"
-#include "support/TestRegistry.h"
+#include "saver/shell/FullScreenSaverWnd.h"
+#include "tests/win/support/Pump.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ struct Saver {
         }
         wnd = made->m_hWnd;
         window = made;
-        PumpUntil([&] { return made->MovieWindow() != nullptr && !made->Sequencer().StartingMovie; }, 3000);
+        PumpUntil([&] { return made->MovieWindow() != nullptr && !made->Sequencer().StartingMovie(); }, 3000);
         PumpFor(100);
     }
     ~Saver() {

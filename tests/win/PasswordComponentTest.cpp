@@ -4,13 +4,13 @@
 
 #include "framework/Handles.h"
 #include "framework/RegistryKey.h"
-#include "shell/PasswordCheck.h"
-#include "shell/SaverApp.h"
-#include "support/DialogScript.h"
-#include "support/TestRegistry.h"
+#include "saver/shell/PasswordCheck.h"
+#include "saver/shell/SaverApp.h"
+#include "tests/win/support/DialogScript.h"
+#include "tests/win/support/TestRegistry.h"
 
 // The component's own ids, as its dialogs are built.
-#include "../../password/resource.h"
+#include "password/resource.h"
 
 namespace {
 

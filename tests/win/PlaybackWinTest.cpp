@@ -5,16 +5,16 @@
 #include <string>
 
 #include "framework/RegistryProfile.h"
-#include "playback/DisplayWnd.h"
-#include "playback/LogoMovieWnd.h"
-#include "playback/MovieWnd.h"
-#include "playback/PlaybackMessages.h"
-#include "playback/RandomSource.h"
-#include "resources/resource.h"
-#include "settings/SettingsNames.h"
-#include "support/MediaFiles.h"
-#include "support/Pump.h"
-#include "support/TestRegistry.h"
+#include "saver/playback/DisplayWnd.h"
+#include "saver/playback/LogoMovieWnd.h"
+#include "saver/playback/MovieWnd.h"
+#include "saver/playback/PlaybackMessages.h"
+#include "saver/playback/RandomSource.h"
+#include "saver/resources/resource.h"
+#include "saver/settings/SettingsNames.h"
+#include "tests/win/support/MediaFiles.h"
+#include "tests/win/support/Pump.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ TEST(DisplayWnd, EmptyPlaylistShowsTheBouncingLogo) {
     EXPECT_EQ(first.top, 175);
     EXPECT_EQ(display.wnd->Settings().GetCount(), 1u);
     EXPECT_EQ(display.wnd->Settings().GetItem(0)->IsLogo, 1);
-    EXPECT_EQ(display.wnd->Sequencer().StartingMovie, 0);
+    EXPECT_EQ(display.wnd->Sequencer().StartingMovie(), 0);
 
     PumpFor(1200);
     const RECT later = WindowRectOf(logo->m_hWnd);
@@ -220,7 +220,7 @@ TEST(DisplayWnd, AMovieWindowThatCannotBeMadeStillLeadsToTheNextItem) {
     EXPECT_EQ(display.refusals, 0);
     ASSERT_EQ(display.Settings().GetCount(), 1u);
     EXPECT_EQ(display.Settings().GetItem(0)->IsLogo, 1);
-    EXPECT_EQ(display.Sequencer().StartingMovie, 0);
+    EXPECT_EQ(display.Sequencer().StartingMovie(), 0);
     display.DestroyWindow();
     PumpFor(20);
 }
@@ -250,7 +250,7 @@ TEST(DisplayWnd, TitleCardIsWhiteTextOnTheCentreLine) {
     ASSERT_TRUE(display.Create());
     PumpFor(400);
     EXPECT_EQ(display.Movie(), nullptr);  // the card stays 4 s before the movie
-    EXPECT_EQ(display.wnd->Sequencer().TitlePhase, 1);
+    EXPECT_EQ(display.wnd->Sequencer().TitlePhase(), 1);
     // Capitals stand on the baseline at y = 300 in a 40-pixel font.
     EXPECT_GT(CountWhiteInRows(display.wnd->m_hWnd, 280, 300), 50);
     EXPECT_EQ(CountWhiteInRows(display.wnd->m_hWnd, 302, 600), 0);

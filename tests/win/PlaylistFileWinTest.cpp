@@ -6,9 +6,9 @@
 
 #include "framework/File.h"
 #include "framework/RegistryProfile.h"
-#include "settings/SaverSettings.h"
+#include "saver/settings/SaverSettings.h"
 #include "tests/support/MemoryProfileStore.h"
-#include "support/TestRegistry.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 

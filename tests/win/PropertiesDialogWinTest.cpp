@@ -9,20 +9,20 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/AlignPictures.h"
-#include "dialogs/DialogInitResource.h"
-#include "dialogs/PropertiesDialog.h"
-#include "dialogs/TitleFontChoice.h"
-#include "../support/MemoryProfileStore.h"
-#include "framework/WinApp.h"
+#include "core/MediaDeviceQuery.h"
+#include "core/ScanUi.h"
 #include "framework/Win32.h"
-#include "settings/DeviceCatalogue.h"
-#include "settings/MediaDeviceQuery.h"
-#include "settings/ScanUi.h"
-#include "support/DialogWatcher.h"
-#include "resource.h"
-#include "support/DialogTemplate.h"
-#include "support/Pump.h"
+#include "framework/WinApp.h"
+#include "saver/dialogs/AlignPictures.h"
+#include "saver/dialogs/DialogInitResource.h"
+#include "saver/dialogs/PropertiesDialog.h"
+#include "saver/dialogs/TitleFontChoice.h"
+#include "saver/resources/resource.h"
+#include "saver/settings/DeviceCatalogue.h"
+#include "tests/support/MemoryProfileStore.h"
+#include "tests/win/support/DialogTemplate.h"
+#include "tests/win/support/DialogWatcher.h"
+#include "tests/win/support/Pump.h"
 
 namespace {
 

@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "framework/RegistryProfile.h"
-#include "playback/DisplayWnd.h"
-#include "playback/MovieWnd.h"
-#include "playback/QtMovieWnd.h"
-#include "playback/QuickTimeBinding.h"
-#include "settings/MediaItem.h"
-#include "settings/SettingsNames.h"
-#include "support/Pump.h"
-#include "support/TestRegistry.h"
+#include "saver/playback/DisplayWnd.h"
+#include "saver/playback/MovieWnd.h"
+#include "saver/playback/QtMovieWnd.h"
+#include "saver/playback/QuickTimeBinding.h"
+#include "saver/settings/MediaItem.h"
+#include "saver/settings/SettingsNames.h"
+#include "tests/win/support/Pump.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 

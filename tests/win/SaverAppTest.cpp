@@ -2,10 +2,10 @@
 
 #include "framework/Handles.h"
 #include "framework/RegistryKey.h"
-#include "resources/resource.h"
-#include "shell/SaverApp.h"
-#include "support/DialogWatcher.h"
-#include "support/TestRegistry.h"
+#include "saver/resources/resource.h"
+#include "saver/shell/SaverApp.h"
+#include "tests/win/support/DialogWatcher.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 

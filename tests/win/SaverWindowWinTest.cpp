@@ -3,12 +3,12 @@
 #include <string>
 
 #include "framework/RegistryProfile.h"
-#include "resources/resource.h"
-#include "shell/DibImage.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "shell/PreviewWnd.h"
-#include "support/Pump.h"
-#include "support/TestRegistry.h"
+#include "saver/resources/resource.h"
+#include "saver/shell/DibImage.h"
+#include "saver/shell/FullScreenSaverWnd.h"
+#include "saver/shell/PreviewWnd.h"
+#include "tests/win/support/Pump.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ struct Saver {
         }
         wnd = made->m_hWnd;
         window = made;
-        PumpUntil([&] { return made->MovieWindow() != nullptr && !made->Sequencer().StartingMovie; },
+        PumpUntil([&] { return made->MovieWindow() != nullptr && !made->Sequencer().StartingMovie(); },
                   3000);
         PumpFor(50);
     }
@@ -133,10 +133,10 @@ TEST(FullScreenSaverWnd, ControlKeysStayOtherInputCloses) {
 
 TEST(FullScreenSaverWnd, ACloseRequestWhileAMovieStartsIsDropped) {
     Saver saver;
-    saver.window->Sequencer().StartingMovie = 1;
+    saver.window->Sequencer().BeginStart();
     saver.Send(WM_CLOSE, 0, 0);
     EXPECT_TRUE(saver.Alive());
-    saver.window->Sequencer().StartingMovie = 0;
+    saver.window->Sequencer().EndStart();
     saver.Send(WM_CLOSE, 0, 0);
     EXPECT_FALSE(saver.Alive());
 }

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "framework/RegistryProfile.h"
-#include "settings/SaverSettings.h"
-#include "support/TestRegistry.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/win/support/TestRegistry.h"
 
 namespace {
 

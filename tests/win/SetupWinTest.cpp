@@ -10,11 +10,12 @@
 #include <string>
 #include <thread>
 
-#include "AgreementDialog.h"
-#include "ProgramRunner.h"
-#include "SetupSequence.h"
-#include "Win32SetupSystem.h"
-#include "resource.h"
+#include "setup/AgreementDialog.h"
+#include "setup/ProgramRunner.h"
+#include "setup/SetupSequence.h"
+#include "setup/Win32SetupSystem.h"
+// Last: its ids are macros that would clash with the names above.
+#include "setup/resource.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "../wintools/ChildProcess.h"
+#include "tools/wintools/ChildProcess.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include "settings/ByteStream.h"
-#include "settings/ProfileStore.h"
-#include "settings/SaverSettings.h"
+#include "core/ByteStream.h"
+#include "core/ProfileStore.h"
+#include "saver/settings/SaverSettings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "PlaylistArgs.h"
+#include "tools/playlist/PlaylistArgs.h"
 
 #include <cctype>
 #include <cerrno>
@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "settings/MediaItemFields.h"
-#include "settings/SaverSettings.h"
+#include "saver/settings/MediaItemFields.h"
+#include "saver/settings/SaverSettings.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "PlaylistArgs.h"
 #include "framework/RegistryProfile.h"
-#include "settings/SaverSettings.h"
-#include "settings/SettingsNames.h"
+#include "saver/settings/SaverSettings.h"
+#include "saver/settings/SettingsNames.h"
+#include "tools/playlist/PlaylistArgs.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ChildProcess.h"
+#include "tools/wintools/ChildProcess.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/File.h"
-#include "settings/SaverSettings.h"
+#include "saver/settings/SaverSettings.h"
 #include "tests/support/MemoryProfileStore.h"
 
 namespace {

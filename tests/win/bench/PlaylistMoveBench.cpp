@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "dialogs/ListBoxView.h"
-#include "dialogs/PlaylistEditor.h"
-#include "resources/resource.h"
-#include "settings/SaverSettings.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/dialogs/ListBoxView.h"
+#include "saver/dialogs/PlaylistEditor.h"
+#include "saver/resources/resource.h"
+#include "saver/settings/SaverSettings.h"
+#include "tests/support/MemoryProfileStore.h"
 
 namespace {
 

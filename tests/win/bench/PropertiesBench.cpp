@@ -12,18 +12,18 @@
 #include <memory>
 #include <string>
 
-#include "dialogs/FileTitle.h"
-#include "dialogs/ListBoxView.h"
-#include "dialogs/PlaylistEditor.h"
-#include "dialogs/PropertiesDialog.h"
-#include "dialogs/PropertyValues.h"
+#include "saver/dialogs/FileTitle.h"
+#include "saver/dialogs/ListBoxView.h"
+#include "saver/dialogs/PlaylistEditor.h"
+#include "saver/dialogs/PropertiesDialog.h"
+#include "saver/dialogs/PropertyValues.h"
 #include "framework/WinApp.h"
-#include "resources/resource.h"
-#include "settings/DeviceCatalogue.h"
-#include "settings/MediaDeviceQuery.h"
-#include "settings/SaverSettings.h"
-#include "settings/ScanUi.h"
-#include "support/MemoryProfileStore.h"
+#include "saver/resources/resource.h"
+#include "saver/settings/DeviceCatalogue.h"
+#include "core/MediaDeviceQuery.h"
+#include "saver/settings/SaverSettings.h"
+#include "core/ScanUi.h"
+#include "tests/support/MemoryProfileStore.h"
 
 namespace {
 

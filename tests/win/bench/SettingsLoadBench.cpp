@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/RegistryProfile.h"
-#include "settings/SaverSettings.h"
+#include "saver/settings/SaverSettings.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "fixtures/AviWriter.h"
-#include "fixtures/WavWriter.h"
+#include "tools/fixtures/AviWriter.h"
+#include "tools/fixtures/WavWriter.h"
 
 // A folder of media files written by the test itself, removed afterwards.
 class MediaFolder {

@@ -20,3 +20,19 @@ public:
     virtual bool ProductName(uint32_t device, std::string& product) = 0;
     virtual void CloseDevice(uint32_t device) = 0;
 };
+
+// A device opened through a MediaDeviceQuery, closed when the owner goes
+// however its scope is left, a driver's exception included.
+class OpenedDevice {
+public:
+    OpenedDevice(MediaDeviceQuery& devices, uint32_t device) : devices_(devices), device_(device) {}
+    ~OpenedDevice() { devices_.CloseDevice(device_); }
+    OpenedDevice(const OpenedDevice&) = delete;
+    OpenedDevice& operator=(const OpenedDevice&) = delete;
+
+    uint32_t id() const { return device_; }
+
+private:
+    MediaDeviceQuery& devices_;
+    uint32_t device_;
+};

@@ -1,4 +1,4 @@
-#include "Win32ModuleLoader.h"
+#include "saver/playback/win32/Win32ModuleLoader.h"
 
 namespace {
 // A length the system filled in, or 0 and no terminator, or the buffer's size

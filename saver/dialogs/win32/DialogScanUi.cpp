@@ -1,8 +1,8 @@
-#include "DialogScanUi.h"
+#include "saver/dialogs/win32/DialogScanUi.h"
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
-#include "resource.h"
+#include "saver/resources/resource.h"
 
 bool DialogScanUi::AskRetryScan() {
     CWinApp* app = CWinApp::Get();

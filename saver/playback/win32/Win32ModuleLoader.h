@@ -1,6 +1,6 @@
 #pragma once
-#include "../../framework/Win32.h"
-#include "QuickTimeBinding.h"
+#include "core/ModuleLoader.h"
+#include "framework/Win32.h"
 
 // Finds and loads libraries with the system's loader.
 class Win32ModuleLoader : public ModuleLoader {

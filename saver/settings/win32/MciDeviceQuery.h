@@ -1,5 +1,5 @@
 #pragma once
-#include "settings/MediaDeviceQuery.h"
+#include "core/MediaDeviceQuery.h"
 
 // The installed devices as MCI reports them, every request with MCI_WAIT:
 // MCI_SYSINFO for the count and the names, MCI_OPEN by type, MCI_INFO for

@@ -1,4 +1,4 @@
-#include "MciDeviceQuery.h"
+#include "saver/settings/win32/MciDeviceQuery.h"
 
 #include "framework/Win32.h"
 
@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "MciDeviceType.h"
+#include "saver/settings/MciDeviceType.h"
 
 namespace {
 

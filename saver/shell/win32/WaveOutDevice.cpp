@@ -1,4 +1,4 @@
-#include "WaveOutDevice.h"
+#include "saver/shell/win32/WaveOutDevice.h"
 
 #include <mmsystem.h>
 

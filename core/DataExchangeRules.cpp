@@ -1,4 +1,4 @@
-#include "DataExchangeRules.h"
+#include "core/DataExchangeRules.h"
 
 const char kParseUnsignedText[] = "Please enter a positive integer.";
 const char kParseRangeText[] = "Please enter an integer between %1 and %2.";

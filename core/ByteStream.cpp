@@ -1,4 +1,4 @@
-#include "ByteStream.h"
+#include "core/ByteStream.h"
 
 uint32_t ByteStream::ReadSlow(uint8_t* buffer, uint32_t size) {
     uint32_t done = 0;

@@ -1,7 +1,7 @@
 #pragma once
-#include "../../framework/Win32.h"
+#include "framework/Win32.h"
 
-#include "WaveDevice.h"
+#include "core/WaveDevice.h"
 
 // The system's wave-output devices through the waveOut calls, by device id.
 // Where the system refuses volume by id (Wine answers
