@@ -5,7 +5,10 @@
 
 #include "framework/Win32.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -94,6 +97,24 @@ protected:
     std::unique_ptr<ConfigDialog> dialog_;
 };
 
+// What the shell hands a window when files are dropped on it: a DROPFILES
+// block with the names one after another, ANSI, ending in an empty one.
+HGLOBAL DropOf(const std::vector<std::string>& names) {
+    size_t bytes = sizeof(DROPFILES) + 1;
+    for (const std::string& name : names) bytes += name.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    char* at = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+    for (const std::string& name : names) {
+        std::memcpy(at, name.c_str(), name.size() + 1);
+        at += name.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return memory;
+}
+
 TEST_F(ConfigWin, ShowsTheStoredListAndOptions) {
     ConfigDialog& dialog = Open();
     EXPECT_EQ(Entries(), (std::vector<std::string>{"  C:\\m\\a.avi", "  C:\\m\\b.avi", "  C:\\m\\c.avi"}));
@@ -156,6 +177,27 @@ TEST_F(ConfigWin, NotAPlaylistKeepsTheListAndADamagedOneKeepsBoxAndListTogether)
     std::remove(text.c_str());
     std::remove(good.c_str());
     std::remove(cut.c_str());
+}
+
+TEST_F(ConfigWin, DroppedFilesBecomeEntriesAndADroppedPlaylistReplacesTheList) {
+    ConfigDialog& dialog = Open();
+    const std::string saved = TempPath("pelor-dropped.lst");
+    ASSERT_TRUE(dialog.SavePlaylistTo(saved));  // a, b, c
+    Select(0);
+    Press(IDC_REMOVE);
+    // Two media files: both appended, only the last one selected. A name
+    // longer than the 255-character buffer arrives cut to 254 characters.
+    const std::string longName = "C:\\" + std::string(300, 'x') + ".avi";
+    SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({"C:\\m\\d.avi", longName})), 0);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"  C:\\m\\b.avi", "  C:\\m\\c.avi", "  C:\\m\\d.avi",
+                                                   "* " + longName.substr(0, 254)}));
+    ExpectListMatchesPlaylist();
+    // A playlist file among them replaces the list; what follows it is added.
+    SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({saved, "C:\\m\\e.avi"})), 0);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"  C:\\m\\a.avi", "  C:\\m\\b.avi", "  C:\\m\\c.avi",
+                                                   "* C:\\m\\e.avi"}));
+    ExpectListMatchesPlaylist();
+    std::remove(saved.c_str());
 }
 
 TEST_F(ConfigWin, SavingWhereNothingCanBeWrittenChangesNothing) {
