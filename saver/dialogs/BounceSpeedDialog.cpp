@@ -3,13 +3,15 @@
 #include <commctrl.h>
 
 #include "framework/DataExchange.h"
+#include "framework/LateBound.h"
 #include "saver/dialogs/SliderScale.h"
 #include "saver/resources/resource.h"
 
 BounceSpeedDialog::BounceSpeedDialog() : CDialog(IDD_BOUNCE_SPEED) {
     // The trackbar class must exist before the template is made.
+    static auto* initControls = LateBound<decltype(InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&classes);
+    if (initControls != nullptr) initControls(&classes);
 }
 
 void BounceSpeedDialog::DoDataExchange(CDataExchange& dx) { DDX_Control(dx, IDC_SPEED_SLIDER, slider_); }

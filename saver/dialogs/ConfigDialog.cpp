@@ -98,7 +98,7 @@ BOOL ConfigDialog::OnInitDialog() {
 
     RefillPlaylistBox();
     CentreOverOwner(m_hWnd);
-    DragAcceptFiles(m_hWnd, TRUE);
+    AcceptDroppedFiles(m_hWnd);
 
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
@@ -150,7 +150,7 @@ void ConfigDialog::DropFiles(const std::vector<std::string>& names) {
 LRESULT ConfigDialog::OnDropFiles(const Msg& msg) {
     HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
     DropFiles(DroppedNames(drop, kDropBufferChars));
-    DragFinish(drop);
+    FinishDrop(drop);
     return 0;
 }
 

@@ -3,6 +3,16 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "framework/LateBound.h"
+
+#include <type_traits>
+
+// The calling convention travels with the looked-up function's type (on the
+// 32-bit build, stdcall).
+static_assert(std::is_same<decltype(LateBound<decltype(GetOpenFileNameA)>("", "")),
+                           BOOL(WINAPI*)(LPOPENFILENAMEA)>::value,
+              "a looked-up function keeps its calling convention");
+
 namespace {
 
 // "a|b||" becomes "a\0b\0\0".
@@ -36,7 +46,8 @@ bool ChooseFilesToOpen(HWND owner, const char* filter, DWORD flags, size_t buffe
     const std::string systemFilter = SystemFilter(filter);
     std::vector<char> buffer(bufferChars + 1, '\0');
     OPENFILENAMEA request = Request(owner, systemFilter, buffer, flags);
-    if (!GetOpenFileNameA(&request)) return false;
+    static auto* openDialog = LateBound<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (openDialog == nullptr || !openDialog(&request)) return false;
     const char* first = buffer.data();
     const std::string head = first;
     const char* next = first + head.size() + 1;
@@ -61,19 +72,32 @@ bool ChooseFileToSave(HWND owner, const char* filter, const char* defaultExtensi
     std::vector<char> buffer(MAX_PATH + 1, '\0');
     OPENFILENAMEA request = Request(owner, systemFilter, buffer, flags);
     request.lpstrDefExt = defaultExtension;
-    if (!GetSaveFileNameA(&request)) return false;
+    static auto* saveDialog = LateBound<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+    if (saveDialog == nullptr || !saveDialog(&request)) return false;
     path = buffer.data();
     return true;
 }
 
 std::vector<std::string> DroppedNames(HDROP drop, UINT bufferChars) {
     std::vector<std::string> names;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    static auto* queryFile = LateBound<decltype(DragQueryFileA)>("shell32.dll", "DragQueryFileA");
+    if (queryFile == nullptr) return names;
+    const UINT count = queryFile(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<char> buffer(bufferChars, '\0');
     for (UINT i = 0; i < count; ++i) {
         buffer.assign(bufferChars, '\0');
-        DragQueryFileA(drop, i, buffer.data(), bufferChars);
+        queryFile(drop, i, buffer.data(), bufferChars);
         names.emplace_back(buffer.data());
     }
     return names;
+}
+
+void AcceptDroppedFiles(HWND window) {
+    static auto* accept = LateBound<decltype(DragAcceptFiles)>("shell32.dll", "DragAcceptFiles");
+    if (accept != nullptr) accept(window, TRUE);
+}
+
+void FinishDrop(HDROP drop) {
+    static auto* finish = LateBound<decltype(DragFinish)>("shell32.dll", "DragFinish");
+    if (finish != nullptr) finish(drop);
 }

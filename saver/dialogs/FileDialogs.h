@@ -19,3 +19,8 @@ bool ChooseFileToSave(HWND owner, const char* filter, const char* defaultExtensi
 // The names of a drop, each read into a buffer of `bufferChars` characters
 // with its terminating zero, so a longer name is cut.
 std::vector<std::string> DroppedNames(HDROP drop, UINT bufferChars);
+
+// Files dragged from the shell onto `window` arrive as WM_DROPFILES.
+void AcceptDroppedFiles(HWND window);
+// Gives a drop back to the shell once its names are read.
+void FinishDrop(HDROP drop);

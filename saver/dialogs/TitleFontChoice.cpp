@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "framework/LateBound.h"
+
 static_assert(sizeof(LOGFONTA) == sizeof(LogFont), "LogFont must match LOGFONTA");
 static_assert(kTitleFontFlags ==
                   (CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_LIMITSIZE | CF_FORCEFONTEXIST),
@@ -18,7 +20,8 @@ bool ChooseTitleFont(HWND owner, LogFont& font) {
     request.Flags = kTitleFontFlags;
     request.nSizeMin = kTitleFontPoints;
     request.nSizeMax = kTitleFontPoints;
-    if (!ChooseFontA(&request)) return false;
+    static auto* chooseFont = LateBound<decltype(ChooseFontA)>("comdlg32.dll", "ChooseFontA");
+    if (chooseFont == nullptr || !chooseFont(&request)) return false;
     font = chosen;
     return true;
 }
