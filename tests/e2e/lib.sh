@@ -167,14 +167,25 @@ wait_dialogs() {
 # colours_seen SECONDS [NAME]: the colours seen at the screen centre, in
 # order, each once, until yellow (the playlists' last item) shows, the saver
 # ends or SECONDS pass. Screenshots go to $E2E_OUT/NAME.png.
-colours_seen() {
-  local seen="" c end=$((SECONDS + $1)) shot="$E2E_OUT/${2:-colours}.png"
+colours_seen() { sed -E 's/:[0-9]+//g' <<<"$(timeline "$1" "${2:-colours}")"; }
+
+# timeline SECONDS [NAME]: like colours_seen, each colour with the
+# milliseconds since the call at which it first showed ("red:120
+# green:3300 ..."), until yellow shows, the saver ends or SECONDS pass.
+# Screenshots go to $E2E_OUT/NAME.png.
+timeline() {
+  local seen="" out="" c t0 end=$((SECONDS + $1)) shot="$E2E_OUT/${2:-timeline}.png"
+  t0=$(date +%s%N)
   while [ "$SECONDS" -lt "$end" ] && saver_running; do
     screenshot "$shot"
     c=$(colour_at "$shot" 400 300)
-    case " $seen " in *" $c "*) ;; *) [ "$c" = black ] || seen="$seen $c" ;; esac
+    case " $seen " in *" $c "*) ;; *)
+      [ "$c" = black ] || { seen="$seen $c"; out="$out $c:$(( ($(date +%s%N) - t0) / 1000000 ))"; } ;; esac
     [ "$c" = yellow ] && break
     sleep 0.2
   done
-  echo "${seen# }"
+  echo "${out# }"
 }
+
+# at COLOUR TIMELINE: the milliseconds at which COLOUR showed, or -1.
+at() { local e; for e in $2; do [ "${e%%:*}" = "$1" ] && { echo "${e#*:}"; return; }; done; echo -1; }

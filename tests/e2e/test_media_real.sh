@@ -37,28 +37,11 @@ for f in tone.mp3 tone.wav; do
   [ "$f" = tone.wav ] && wav_play_ms=${play_ms:-0}
 done
 
-# timeline SECONDS: like colours_seen, each colour with the milliseconds
-# since the call at which it first showed ("red:120 green:3300 ...").
-timeline() {
-  local seen="" out="" c t0 end=$((SECONDS + $1)) shot="$E2E_OUT/media-timeline.png"
-  t0=$(date +%s%N)
-  while [ "$SECONDS" -lt "$end" ] && saver_running; do
-    screenshot "$shot"
-    c=$(colour_at "$shot" 400 300)
-    case " $seen " in *" $c "*) ;; *)
-      [ "$c" = black ] || { seen="$seen $c"; out="$out $c:$(( ($(date +%s%N) - t0) / 1000000 ))"; } ;; esac
-    [ "$c" = yellow ] && break
-    sleep 0.2
-  done
-  echo "${out# }"
-}
-# at COLOUR TIMELINE: the milliseconds at which COLOUR showed, or -1.
-at() { local e; for e in $2; do [ "${e%%:*}" = "$1" ] && { echo "${e#*:}"; return; }; done; echo -1; }
 
 store_playlist File="$media/msvideo1.avi" File="$media/cinepak.avi" File="$media/tone.mp3" \
   File="$media/tone.wav" File="$media/yellow.avi" LoopInfinite=1
 times=""
-start_saver && times=$(timeline 60)
+start_saver && times=$(timeline 60 media-timeline)
 seen=$(sed -E 's/:[0-9]+//g' <<<"$times")
 expect "the MS Video 1 clip shows, then the Cinepak clip (seen: $times)" [ "${seen:0:9}" = "red green" ]
 expect "the Cinepak clip, the MP3 and the WAV end, and the next item plays" [ "$seen" = "red green yellow" ]
@@ -98,7 +81,7 @@ end_saver
 enc -f lavfi -i color=c=red:s=160x120:r=0.25:d=20 -c:v msvideo1 -r 0.25 "$media/slow.avi"
 store_playlist File="$media/slow.avi" File="$media/yellow.avi" LoopInfinite=1
 times=""
-start_saver && times=$(timeline 40)
+start_saver && times=$(timeline 40 media-timeline)
 slow_ms=$(at yellow "$times")
 expect "a clip of still frames plays until its device ends it (next item at ${slow_ms} ms: $times)" \
   [ "$slow_ms" -ge 9000 -a "$slow_ms" -le 25000 ]

@@ -35,23 +35,6 @@ qt_then_yellow() {  # qt_then_yellow NAME FILE...: seconds until yellow shows
   fi
   end_saver
 }
-# timeline SECONDS NAME: each colour seen at the centre with the milliseconds
-# since the call at which it first showed ("red:120 yellow:2300"), until
-# yellow shows, the saver ends or SECONDS pass.
-timeline() {
-  local seen="" out="" c t0 end=$((SECONDS + $1)) shot="$E2E_OUT/qt-$2.png"
-  t0=$(date +%s%N)
-  while [ "$SECONDS" -lt "$end" ] && saver_running; do
-    screenshot "$shot"
-    c=$(colour_at "$shot" 400 300)
-    case " $seen " in *" $c "*) ;; *)
-      [ "$c" = black ] || { seen="$seen $c"; out="$out $c:$(( ($(date +%s%N) - t0) / 1000000 ))"; } ;; esac
-    [ "$c" = yellow ] && break
-    sleep 0.2
-  done
-  echo "${out# }"
-}
-at() { local e; for e in $2; do [ "${e%%:*}" = "$1" ] && { echo "${e#*:}"; return; }; done; echo -1; }
 
 # The picture: MJPEG and H.264 movies at their own size in the middle of the
 # screen, and a 320 x 180 one at full screen with letterbox bars.
@@ -81,7 +64,7 @@ end_saver
 for loops in 1 2; do
   store_playlist File="$media/red.mov" "${QT[@]}" Loops=$loops File="$media/yellow.avi" LoopInfinite=1
   times=""
-  start_saver && times=$(timeline 40 "loops$loops")
+  start_saver && times=$(timeline 40 "qt-loops$loops")
   end_saver
   eval "red_$loops=\$(( \$(at yellow \"\$times\") - \$(at red \"\$times\") ))"
 done

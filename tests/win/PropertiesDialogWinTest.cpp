@@ -20,6 +20,7 @@
 #include "saver/resources/resource.h"
 #include "saver/settings/DeviceCatalogue.h"
 #include "tests/support/MemoryProfileStore.h"
+#include "tests/support/NoMediaDevices.h"
 #include "tests/win/support/DialogTemplate.h"
 #include "tests/win/support/DialogWatcher.h"
 #include "tests/win/support/Pump.h"
@@ -360,21 +361,6 @@ TEST(TitleFontChoice, OffersOnlyTwelvePointsAndReturnsTheChoiceOnOk) {
 }
 
 // --- the dialog at work, control by control ---
-
-class NoDevices : public MediaDeviceQuery {
-public:
-    bool CountDevices(uint32_t&) override { return false; }
-    bool DeviceName(uint32_t, std::string&) override { return false; }
-    bool OpenDevice(const std::string&, uint32_t&) override { return false; }
-    bool ProductName(uint32_t, std::string&) override { return false; }
-    void CloseDevice(uint32_t) override {}
-};
-class NoScanUi : public ScanUi {
-public:
-    bool AskRetryScan() override { return false; }
-    bool ShowScanWindow() override { return false; }
-    void HideScanWindow() override {}
-};
 
 const char kApp[] = "PropertiesTest";
 

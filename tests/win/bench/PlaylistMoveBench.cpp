@@ -13,6 +13,7 @@
 #include "saver/resources/resource.h"
 #include "saver/settings/SaverSettings.h"
 #include "tests/support/MemoryProfileStore.h"
+#include "tests/win/bench/BenchSupport.h"
 
 namespace {
 
@@ -20,13 +21,6 @@ constexpr uint32_t kEntries = 5000;
 constexpr int kRounds = 5;
 
 INT_PTR CALLBACK PlainProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
-
-double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
 
 }  // namespace
 
@@ -39,11 +33,7 @@ int main() {
     ShowWindow(dialog, SW_SHOW);
     MemoryProfileStore store;
     SaverSettings settings(store, nullptr);
-    for (uint32_t i = 0; i < kEntries; ++i) {
-        auto item = std::make_unique<MediaItem>();
-        item->File = "C:\\movies\\clip" + std::to_string(i) + ".avi";
-        if (settings.AddItem(item.get()) >= 0) item.release();
-    }
+    AddClips(settings, kEntries);
     ListBoxView view;
     view.Attach(GetDlgItem(dialog, IDC_PLAYLIST));
     PlaylistEditor editor(settings, view);

@@ -24,6 +24,8 @@
 #include "saver/settings/SaverSettings.h"
 #include "core/ScanUi.h"
 #include "tests/support/MemoryProfileStore.h"
+#include "tests/win/bench/BenchSupport.h"
+#include "tests/support/NoMediaDevices.h"
 
 namespace {
 
@@ -47,29 +49,6 @@ INT_PTR CALLBACK OwnerProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR CALLBACK PlainProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-class NoDevices : public MediaDeviceQuery {
-public:
-    bool CountDevices(uint32_t&) override { return false; }
-    bool DeviceName(uint32_t, std::string&) override { return false; }
-    bool OpenDevice(const std::string&, uint32_t&) override { return false; }
-    bool ProductName(uint32_t, std::string&) override { return false; }
-    void CloseDevice(uint32_t) override {}
-};
-
-class NoScanUi : public ScanUi {
-public:
-    bool AskRetryScan() override { return false; }
-    bool ShowScanWindow() override { return false; }
-    void HideScanWindow() override {}
-};
-
-double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
 }  // namespace
 
 int main() {
@@ -85,11 +64,7 @@ int main() {
     NoScanUi scanUi;
     DeviceCatalogue catalogue(store, devices, scanUi);
     SaverSettings settings(store, nullptr);
-    for (uint32_t i = 0; i < kEntries; ++i) {
-        auto item = std::make_unique<MediaItem>();
-        item->File = "C:\\movies\\clip" + std::to_string(i) + ".avi";
-        if (settings.AddItem(item.get()) >= 0) item.release();
-    }
+    AddClips(settings, kEntries);
     ListBoxView view;
     view.Attach(GetDlgItem(dialog, IDC_PLAYLIST));
     PlaylistEditor editor(settings, view);
