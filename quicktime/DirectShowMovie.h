@@ -39,14 +39,7 @@ private:
     T* p_ = nullptr;
 };
 
-class DirectShowMovie;
-
-// An end callback on a movie's time base: armed once, called once.
-struct MovieCallBack {
-    DirectShowMovie* movie = nullptr;
-    QtCallBackProc proc = nullptr;
-    intptr_t refCon = 0;
-};
+#include "quicktime/MovieCallBack.h"
 
 // A movie: a DirectShow filter graph for one file, drawing into a child of the
 // window it was opened for. The graph tells its events to that window with

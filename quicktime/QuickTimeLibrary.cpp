@@ -1,12 +1,14 @@
 // QuickTime.qts: the routines the saver reaches through the dispatcher, over
-// DirectShow. A movie controller is the place of a movie's picture in its
-// window; a port is the window itself; a time base is its movie.
+// Media Foundation or DirectShow (quicktime/Movie.h). A movie controller is
+// the place of a movie's picture in its window; a port is the window itself;
+// a time base is its movie.
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
-#include "quicktime/DirectShowMovie.h"
+#include "quicktime/Movie.h"
 #include "quicktime/QtRecords.h"
 
 namespace {
@@ -16,13 +18,13 @@ constexpr intptr_t kFileNotFound = -43;
 constexpr intptr_t kNoMovieFound = -2048;
 constexpr intptr_t kUnimplemented = -2010;
 
-// An open movie file: only its path, DirectShow opens by name.
+// An open movie file: only its path, the movie opens by name.
 struct MovieFile {
     std::string path;
 };
 
 struct Controller {
-    DirectShowMovie* movie;
+    Movie* movie;
 };
 
 // The library's own state, set by its routines on the caller's thread.
@@ -40,7 +42,7 @@ intptr_t Initialize() {
 }
 
 void Terminate() {
-    DirectShowMovie::UnregisterPictureClass();
+    Movie::Unload();
     if (gComStarted) CoUninitialize();
     gComStarted = false;
 }
@@ -72,16 +74,13 @@ intptr_t OpenMovieFile(const QtFileSpec* spec, intptr_t* file) {
 }
 
 intptr_t NewMovieFromFile(intptr_t* movie, intptr_t file) {
-    auto* m = new DirectShowMovie();
-    if (!m->Open(As<MovieFile>(file)->path, gCurrentPort)) {
-        delete m;
-        return kNoMovieFound;
-    }
-    *movie = reinterpret_cast<intptr_t>(m);
+    std::unique_ptr<Movie> m = Movie::Open(As<MovieFile>(file)->path, gCurrentPort);
+    if (!m) return kNoMovieFound;
+    *movie = reinterpret_cast<intptr_t>(m.release());
     return kNoErr;
 }
 
-intptr_t NewController(DirectShowMovie* movie, const QtRect* rect) {
+intptr_t NewController(Movie* movie, const QtRect* rect) {
     movie->ShowAt(*rect);
     return reinterpret_cast<intptr_t>(new Controller{movie});
 }
@@ -92,17 +91,17 @@ void DisposeController(Controller* c) {
     delete c;
 }
 
-intptr_t NewCallBack(DirectShowMovie* movie) { return reinterpret_cast<intptr_t>(new MovieCallBack{movie, nullptr, 0}); }
+intptr_t NewCallBack(Movie* movie) { return reinterpret_cast<intptr_t>(new MovieCallBack{movie, nullptr, 0}); }
 
 void CallMeWhen(MovieCallBack* callback, intptr_t proc, intptr_t refCon) {
     callback->proc = reinterpret_cast<QtCallBackProc>(proc);
     callback->refCon = refCon;
-    if (callback->movie != nullptr) callback->movie->armed = callback;
+    if (callback->movie != nullptr) callback->movie->Armed() = callback;
 }
 
 void DisposeCallBack(MovieCallBack* callback) {
     if (callback == nullptr) return;
-    if (callback->movie != nullptr && callback->movie->armed == callback) callback->movie->armed = nullptr;
+    if (callback->movie != nullptr && callback->movie->Armed() == callback) callback->movie->Armed() = nullptr;
     delete callback;
 }
 
@@ -145,21 +144,21 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
     case 0x1D000A: ToEvent(As<const QtNativeMessage>(a[0]), As<QtEventRecord>(a[1])); return kNoErr;
     case 0x20001: return kNoErr;
     case 0x20002: return kNoErr;
-    case 0x2000B: As<DirectShowMovie>(a[0])->Start(); return kNoErr;
-    case 0x2000C: As<DirectShowMovie>(a[0])->Stop(); return kNoErr;
-    case 0x2000D: As<DirectShowMovie>(a[0])->GoToBeginning(); return kNoErr;
+    case 0x2000B: As<Movie>(a[0])->Start(); return kNoErr;
+    case 0x2000C: As<Movie>(a[0])->Stop(); return kNoErr;
+    case 0x2000D: As<Movie>(a[0])->GoToBeginning(); return kNoErr;
     case 0x20012: return a[0];
     case 0x2001F: return kNoErr;  // the picture's own window repaints itself
-    case 0x20023: delete As<DirectShowMovie>(a[0]); return kNoErr;
+    case 0x20023: delete As<Movie>(a[0]); return kNoErr;
     case 0x200B8: CallMeWhen(As<MovieCallBack>(a[0]), a[1], a[2]); return kNoErr;
     case 0x200D5: delete As<MovieFile>(a[0]); return kNoErr;
-    case 0x200DD: return As<DirectShowMovie>(a[0])->Done() ? 1 : 0;
-    case 0x200EB: return NewCallBack(As<DirectShowMovie>(a[0]));
+    case 0x200DD: return As<Movie>(a[0])->Done() ? 1 : 0;
+    case 0x200EB: return NewCallBack(As<Movie>(a[0]));
     case 0x200EC: DisposeCallBack(As<MovieCallBack>(a[0])); return kNoErr;
     case 0x200F0: return NewMovieFromFile(As<intptr_t>(a[0]), a[1]);
-    case 0x200F5: return As<DirectShowMovie>(a[0])->Volume();
-    case 0x200F9: *As<QtRect>(a[1]) = As<DirectShowMovie>(a[0])->Box(); return kNoErr;
-    case 0x2018A: return NewController(As<DirectShowMovie>(a[0]), As<const QtRect>(a[1]));
+    case 0x200F5: return As<Movie>(a[0])->Volume();
+    case 0x200F9: *As<QtRect>(a[1]) = As<Movie>(a[0])->Box(); return kNoErr;
+    case 0x2018A: return NewController(As<Movie>(a[0]), As<const QtRect>(a[1]));
     case 0x2018B: DisposeController(As<Controller>(a[0])); return kNoErr;
     case 0x20192: return OpenMovieFile(As<const QtFileSpec>(a[0]), As<intptr_t>(a[1]));
     case 0xF00E2:

@@ -1,5 +1,6 @@
 // pelor_bare_qt: plays .mov files one after another straight through the
-// media stack our QuickTime library uses (its DirectShow movie, no binding,
+// media stack our QuickTime library uses (its movie, on the path the system
+// offers: Media Foundation, or DirectShow where mfplat is off; no binding,
 // no saver): each centred at its own size on a black topmost popup, the next
 // one opened when the graph reports the end. The QuickTime benchmarks
 // measure PELOR.SCR against it. After the last file the screen stays black
@@ -9,7 +10,7 @@
 
 #include <memory>
 
-#include "quicktime/DirectShowMovie.h"
+#include "quicktime/Movie.h"
 
 namespace {
 
@@ -20,16 +21,16 @@ struct Player {
     int next = 0;
     int count = 0;
     char** files = nullptr;
-    std::unique_ptr<DirectShowMovie> movie;
+    std::unique_ptr<Movie> movie;
 };
 Player player;
 
-// Opens the next file that DirectShow can render and starts it.
+// Opens the next file that the library's movie can play and starts it.
 void PlayNext() {
     player.movie.reset();
     while (player.next < player.count) {
-        auto movie = std::make_unique<DirectShowMovie>();
-        if (!movie->Open(player.files[player.next++], player.screen)) continue;
+        std::unique_ptr<Movie> movie = Movie::Open(player.files[player.next++], player.screen);
+        if (!movie) continue;
         const QtRect box = movie->Box();
         const int w = box.right - box.left, h = box.bottom - box.top;
         RECT screen;
@@ -48,7 +49,7 @@ LRESULT CALLBACK ScreenProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case kNext:
         PlayNext();
         return 0;
-    case DirectShowMovie::kGraphEventMessage:
+    case MediaFoundationMovie::kEventMessage:
         if (player.movie) {
             player.movie->Service();
             if (player.movie->Done()) PostMessageA(wnd, kNext, 0, 0);
@@ -89,7 +90,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    DirectShowMovie::UnregisterPictureClass();
+    Movie::Unload();
     CoUninitialize();
     return 0;
 }

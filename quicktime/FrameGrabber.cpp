@@ -1,0 +1,110 @@
+#include "quicktime/FrameGrabber.h"
+
+#include <cstring>
+
+namespace {
+
+volatile LONG gAlive = 0;  // grabbers in this process, for the library's unload
+
+// Holds a critical section for one scope.
+class Locked {
+public:
+    explicit Locked(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
+    ~Locked() { LeaveCriticalSection(&section_); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    CRITICAL_SECTION& section_;
+};
+
+}  // namespace
+
+FrameGrabber* FrameGrabber::Create() { return new FrameGrabber(); }
+
+LONG FrameGrabber::Alive() { return gAlive; }
+
+FrameGrabber::FrameGrabber() {
+    InitializeCriticalSection(&lock_);
+    InterlockedIncrement(&gAlive);
+}
+
+FrameGrabber::~FrameGrabber() {
+    DeleteCriticalSection(&lock_);
+    InterlockedDecrement(&gAlive);
+}
+
+STDMETHODIMP FrameGrabber::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IMFClockStateSink || iid == IID_IMFSampleGrabberSinkCallback) {
+        *object = static_cast<IMFSampleGrabberSinkCallback*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) FrameGrabber::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+
+STDMETHODIMP_(ULONG) FrameGrabber::Release() {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+void FrameGrabber::SetFormat(const FrameFormat& format) {
+    Locked hold(lock_);
+    format_ = format;
+    step_ = 1;
+    while (format.width / step_ > kMaxWidth || format.height / step_ > kMaxHeight) ++step_;
+    keptWidth_ = format.width / step_;
+    keptHeight_ = format.height / step_;
+    pixels_.assign(static_cast<size_t>(keptWidth_) * static_cast<size_t>(keptHeight_) * 4, 0);
+    frames_ = 0;
+}
+
+SIZE FrameGrabber::KeptSize() {
+    Locked hold(lock_);
+    return SIZE{keptWidth_, keptHeight_};
+}
+
+STDMETHODIMP FrameGrabber::OnProcessSample(REFGUID, DWORD, LONGLONG, LONGLONG, const BYTE* buffer, DWORD size) {
+    Locked hold(lock_);
+    const long rowBytes = format_.stride < 0 ? -format_.stride : format_.stride;
+    if (keptWidth_ <= 0 || keptHeight_ <= 0 || rowBytes < format_.width * 4 || buffer == nullptr ||
+        static_cast<uint64_t>(size) < static_cast<uint64_t>(rowBytes) * static_cast<uint64_t>(format_.height)) {
+        return S_OK;  // not the frame the format describes: keep the last one
+    }
+    uint8_t* out = pixels_.data();
+    for (long y = 0; y < keptHeight_; ++y) {
+        const long row = format_.stride < 0 ? format_.height - 1 - y * step_ : y * step_;
+        const BYTE* in = buffer + static_cast<size_t>(row) * static_cast<size_t>(rowBytes);
+        if (step_ == 1) {
+            std::memcpy(out, in, static_cast<size_t>(keptWidth_) * 4);
+            out += keptWidth_ * 4;
+            continue;
+        }
+        for (long x = 0; x < keptWidth_; ++x, out += 4) std::memcpy(out, in + static_cast<size_t>(x * step_) * 4, 4);
+    }
+    InterlockedIncrement(&frames_);
+    return S_OK;
+}
+
+void FrameGrabber::Paint(HDC dc, const RECT& area) {
+    Locked hold(lock_);
+    if (frames_ == 0 || keptWidth_ <= 0 || keptHeight_ <= 0) {
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = keptWidth_;
+    info.bmiHeader.biHeight = -keptHeight_;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, 0, 0, area.right, area.bottom, 0, 0, keptWidth_, keptHeight_, pixels_.data(), &info,
+                  DIB_RGB_COLORS, SRCCOPY);
+}

@@ -1,0 +1,68 @@
+#pragma once
+#include <windows.h>
+#include <mfidl.h>
+
+#include <cstdint>
+#include <vector>
+
+// The frame format of the sample grabber's stream, as its media type gives it.
+struct FrameFormat {
+    long width = 0, height = 0;
+    long stride = 0;  // bytes from one row to the next; negative for bottom-up rows
+};
+
+// The Media Foundation sample grabber's callback: keeps the latest 32-bit
+// frame for the picture window. Samples arrive on Media Foundation's own
+// threads at their presentation time; the picture is painted on the caller's
+// thread, so the frame is guarded. A frame wider than 1920 or taller than 1200
+// pixels is kept at half size (or less) so that a 4K movie holds a bounded
+// buffer.
+class FrameGrabber final : public IMFSampleGrabberSinkCallback {
+public:
+    static constexpr long kMaxWidth = 1920;
+    static constexpr long kMaxHeight = 1200;
+
+    // Made with one reference, held by the caller.
+    static FrameGrabber* Create();
+    // The grabbers alive in this process: the library waits for none to be
+    // left before it lets Media Foundation go.
+    static LONG Alive();
+
+    void SetFormat(const FrameFormat& format);
+    // The frames taken so far.
+    LONG Frames() const { return frames_; }
+    // Paints the latest frame stretched over `area`, or black before the first.
+    void Paint(HDC dc, const RECT& area);
+    // The size of the frame as kept (the movie's, or scaled down).
+    SIZE KeptSize();
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    // IMFClockStateSink
+    STDMETHODIMP OnClockStart(MFTIME, LONGLONG) override { return S_OK; }
+    STDMETHODIMP OnClockStop(MFTIME) override { return S_OK; }
+    STDMETHODIMP OnClockPause(MFTIME) override { return S_OK; }
+    STDMETHODIMP OnClockRestart(MFTIME) override { return S_OK; }
+    STDMETHODIMP OnClockSetRate(MFTIME, float) override { return S_OK; }
+    // IMFSampleGrabberSinkCallback
+    STDMETHODIMP OnSetPresentationClock(IMFPresentationClock*) override { return S_OK; }
+    STDMETHODIMP OnProcessSample(REFGUID major, DWORD flags, LONGLONG time, LONGLONG duration, const BYTE* buffer,
+                                 DWORD size) override;
+    STDMETHODIMP OnShutdown() override { return S_OK; }
+
+private:
+    FrameGrabber();
+    ~FrameGrabber();
+    FrameGrabber(const FrameGrabber&) = delete;
+    FrameGrabber& operator=(const FrameGrabber&) = delete;
+
+    LONG references_ = 1;
+    volatile LONG frames_ = 0;
+    CRITICAL_SECTION lock_;
+    FrameFormat format_;
+    long step_ = 1;            // every step_-th pixel of every step_-th row is kept
+    long keptWidth_ = 0, keptHeight_ = 0;
+    std::vector<uint8_t> pixels_;  // top-down rows of keptWidth_ 32-bit pixels
+};

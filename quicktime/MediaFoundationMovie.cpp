@@ -1,0 +1,341 @@
+#include "quicktime/MediaFoundationMovie.h"
+
+#include <mferror.h>
+
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+constexpr DWORD kCloseWaitMs = 2000;
+
+// The frame size of a video media type, 0 x 0 when it has none.
+SIZE FrameSize(IMFMediaType* type) {
+    UINT64 packed = 0;
+    if (type == nullptr || FAILED(type->GetUINT64(MF_MT_FRAME_SIZE, &packed))) return SIZE{0, 0};
+    return SIZE{static_cast<LONG>(packed >> 32), static_cast<LONG>(packed & 0xFFFFFFFFu)};
+}
+
+// The stream sink behind an output node of a resolved topology, when it is
+// the video one.
+bool VideoSinkType(IMFTopologyNode* node, IMFMediaType** type) {
+    ComPtr<IUnknown> object;
+    ComPtr<IMFStreamSink> sink;
+    ComPtr<IMFMediaTypeHandler> handler;
+    GUID major{};
+    return SUCCEEDED(node->GetObject(&object)) && SUCCEEDED(object.As(&sink)) &&
+           SUCCEEDED(sink->GetMediaTypeHandler(&handler)) && SUCCEEDED(handler->GetMajorType(&major)) &&
+           major == MFMediaType_Video && SUCCEEDED(handler->GetCurrentMediaType(type));
+}
+
+}  // namespace
+
+MediaFoundationMovie::~MediaFoundationMovie() {
+    if (armed != nullptr) armed->movie = nullptr;
+    picture_.Destroy();
+    Close();
+}
+
+void MediaFoundationMovie::Close() {
+    if (session_) {
+        // The session lets its sinks and the source go once it has closed.
+        if (SUCCEEDED(session_->Close())) {
+            const DWORD start = GetTickCount();
+            bool closed = false;
+            while (!closed && GetTickCount() - start < kCloseWaitMs) {
+                ComPtr<IMFMediaEvent> event;
+                MediaEventType type = MEUnknown;
+                if (session_->GetEvent(MF_EVENT_FLAG_NO_WAIT, &event) == S_OK) {
+                    closed = SUCCEEDED(event->GetType(&type)) && type == MESessionClosed;
+                } else {
+                    Sleep(1);
+                }
+            }
+        }
+    }
+    if (source_) source_->Shutdown();
+    if (session_) session_->Shutdown();
+    ShutDownSinks();
+    audio_.Reset();
+    session_.Reset();
+    source_.Reset();
+    grabber_.Reset();
+}
+
+void MediaFoundationMovie::ShutDownSinks() {
+    for (auto& sink : sinks_) sink->ShutdownObject();
+    sinks_.clear();
+}
+
+bool MediaFoundationMovie::WaitForGrabbers(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (FrameGrabber::Alive() > 0) {
+        if (GetTickCount() - start >= milliseconds) return false;
+        Sleep(5);
+    }
+    return true;
+}
+
+bool MediaFoundationMovie::Open(const std::string& path, HWND window) {
+    window_ = window;
+    if (!api_.Load()) return false;
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0) return false;
+    std::vector<wchar_t> wide(static_cast<size_t>(length));
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+
+    ComPtr<IMFSourceResolver> resolver;
+    ComPtr<IUnknown> object;
+    MF_OBJECT_TYPE kind = MF_OBJECT_INVALID;
+    ComPtr<IMFPresentationDescriptor> descriptor;
+    if (FAILED(api_.CreateSourceResolver(&resolver)) ||
+        FAILED(resolver->CreateObjectFromURL(wide.data(), MF_RESOLUTION_MEDIASOURCE, nullptr, &kind, &object)) ||
+        FAILED(object.As(&source_)) || FAILED(source_->CreatePresentationDescriptor(&descriptor))) {
+        Close();
+        return false;
+    }
+    UINT64 duration = 0;
+    if (SUCCEEDED(descriptor->GetUINT64(MF_PD_DURATION, &duration))) length_ = duration;
+
+    // A file whose sound cannot be played still shows its picture.
+    ComPtr<IMFTopology> full;
+    if (!Build(descriptor.Get(), true, &full) && !Build(descriptor.Get(), false, &full)) {
+        Close();
+        return false;
+    }
+    ReadPictureFormat(full.Get());
+    if (FAILED(api_.CreateMediaSession(nullptr, &session_)) ||
+        FAILED(session_->SetTopology(MFSESSION_SETTOPOLOGY_IMMEDIATE | MFSESSION_SETTOPOLOGY_NORESOLUTION,
+                                     full.Get())) ||
+        !picture_.Create(window, this)) {
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool MediaFoundationMovie::Build(IMFPresentationDescriptor* descriptor, bool withSound, IMFTopology** full) {
+    ComPtr<IMFTopology> topology;
+    if (FAILED(api_.CreateTopology(&topology))) return false;
+    ShutDownSinks();
+    grabber_.Reset();
+    sound_ = false;
+    width_ = height_ = 0;
+    DWORD count = 0;
+    descriptor->GetStreamDescriptorCount(&count);
+    for (DWORD i = 0; i < count; ++i) {
+        BOOL selected = FALSE;
+        ComPtr<IMFStreamDescriptor> stream;
+        ComPtr<IMFMediaTypeHandler> handler;
+        GUID major{};
+        if (FAILED(descriptor->GetStreamDescriptorByIndex(i, &selected, &stream)) ||
+            FAILED(stream->GetMediaTypeHandler(&handler)) || FAILED(handler->GetMajorType(&major))) {
+            continue;
+        }
+        ComPtr<IMFActivate> sink;
+        if (major == MFMediaType_Video && !grabber_) {
+            ComPtr<IMFMediaType> native, wanted;
+            if (FAILED(handler->GetCurrentMediaType(&native)) && FAILED(handler->GetMediaTypeByIndex(0, &native)))
+                continue;
+            const SIZE size = FrameSize(native.Get());
+            grabber_.Attach(FrameGrabber::Create());
+            if (FAILED(api_.CreateMediaType(&wanted)) ||
+                FAILED(wanted->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video)) ||
+                FAILED(wanted->SetGUID(MF_MT_SUBTYPE, MFVideoFormat_RGB32)) ||
+                FAILED(api_.CreateSampleGrabberSinkActivate(wanted.Get(), grabber_.Get(), &sink))) {
+                grabber_.Reset();
+                continue;
+            }
+            width_ = size.cx;
+            height_ = size.cy;
+        } else if (major == MFMediaType_Audio && withSound && !sound_) {
+            if (FAILED(api_.CreateAudioRendererActivate(&sink))) continue;
+            sound_ = true;
+        }
+        if (!sink) {
+            descriptor->DeselectStream(i);
+            continue;
+        }
+        descriptor->SelectStream(i);
+        // The topology loader takes stream sinks, not their activators.
+        sinks_.push_back(sink);
+        ComPtr<IMFMediaSink> mediaSink;
+        ComPtr<IMFStreamSink> streamSink;
+        ComPtr<IMFTopologyNode> from, to;
+        if (FAILED(sink->ActivateObject(IID_IMFMediaSink, reinterpret_cast<void**>(mediaSink.GetAddressOf()))) ||
+            FAILED(mediaSink->GetStreamSinkByIndex(0, &streamSink))) {
+            return false;
+        }
+        if (FAILED(api_.CreateTopologyNode(MF_TOPOLOGY_SOURCESTREAM_NODE, &from)) ||
+            FAILED(from->SetUnknown(MF_TOPONODE_SOURCE, source_.Get())) ||
+            FAILED(from->SetUnknown(MF_TOPONODE_PRESENTATION_DESCRIPTOR, descriptor)) ||
+            FAILED(from->SetUnknown(MF_TOPONODE_STREAM_DESCRIPTOR, stream.Get())) ||
+            FAILED(api_.CreateTopologyNode(MF_TOPOLOGY_OUTPUT_NODE, &to)) || FAILED(to->SetObject(streamSink.Get())) ||
+            FAILED(topology->AddNode(from.Get())) || FAILED(topology->AddNode(to.Get())) ||
+            FAILED(from->ConnectOutput(0, to.Get(), 0))) {
+            return false;
+        }
+    }
+    // Without a picture there is nothing to show; a sound alone still plays.
+    if (!grabber_ && !sound_) return false;
+    ComPtr<IMFTopoLoader> loader;
+    return SUCCEEDED(api_.CreateTopoLoader(&loader)) && SUCCEEDED(loader->Load(topology.Get(), full, nullptr));
+}
+
+void MediaFoundationMovie::ReadPictureFormat(IMFTopology* full) {
+    if (!grabber_) return;
+    format_ = FrameFormat{width_, height_, width_ * 4};
+    WORD count = 0;
+    full->GetNodeCount(&count);
+    for (WORD i = 0; i < count; ++i) {
+        ComPtr<IMFTopologyNode> node;
+        MF_TOPOLOGY_TYPE kind = MF_TOPOLOGY_MAX;
+        ComPtr<IMFMediaType> type;
+        if (FAILED(full->GetNode(i, &node)) || FAILED(node->GetNodeType(&kind)) || kind != MF_TOPOLOGY_OUTPUT_NODE ||
+            !VideoSinkType(node.Get(), &type)) {
+            continue;
+        }
+        const SIZE size = FrameSize(type.Get());
+        if (size.cx > 0 && size.cy > 0) format_ = FrameFormat{size.cx, size.cy, size.cx * 4};
+        UINT32 stride = 0;
+        if (SUCCEEDED(type->GetUINT32(MF_MT_DEFAULT_STRIDE, &stride)) && stride != 0)
+            format_.stride = static_cast<INT32>(stride);
+        break;
+    }
+    grabber_->SetFormat(format_);
+}
+
+QtRect MediaFoundationMovie::Box() const {
+    return QtRect{0, 0, static_cast<int16_t>(height_), static_cast<int16_t>(width_)};
+}
+
+void MediaFoundationMovie::ShowAt(const QtRect& rect) {
+    if (!grabber_) return;
+    picture_.ShowAt(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+void MediaFoundationMovie::Hide() { picture_.Hide(); }
+
+void MediaFoundationMovie::Start() {
+    if (!session_ || (playing_ && !fromStart_)) return;
+    PROPVARIANT position;
+    PropVariantInit(&position);
+    if (fromStart_) {
+        position.vt = VT_I8;
+        position.hVal.QuadPart = 0;
+        playedBefore_ = 0;
+    }
+    fromStart_ = false;
+    if (FAILED(session_->Start(&GUID_NULL, &position))) {
+        pending_ = Pending::kFailed;
+        return;
+    }
+    runStarted_ = GetTickCount();
+    playing_ = true;
+    ApplyVolume();
+}
+
+void MediaFoundationMovie::Stop() {
+    if (!session_ || !playing_) return;
+    session_->Pause();
+    playedBefore_ = PlayedMs();
+    playing_ = false;
+}
+
+void MediaFoundationMovie::GoToBeginning() {
+    done_ = false;
+    fromStart_ = true;
+    if (playing_) Start();
+}
+
+DWORD MediaFoundationMovie::PlayedMs() const {
+    return playing_ ? playedBefore_ + (GetTickCount() - runStarted_) : playedBefore_;
+}
+
+void MediaFoundationMovie::SetVolume(int16_t level) {
+    volume_ = level;
+    ApplyVolume();
+}
+
+void MediaFoundationMovie::ApplyVolume() {
+    if (!sound_ || !session_) return;
+    // The audio renderer's volume service exists once the session has its topology.
+    if (!audio_ && FAILED(api_.GetService(session_.Get(), MR_POLICY_VOLUME_SERVICE, IID_IMFSimpleAudioVolume,
+                                          reinterpret_cast<void**>(audio_.GetAddressOf())))) {
+        return;
+    }
+    // The level is linear: 256 full, 0 or below silent.
+    float gain = 0.0f;
+    if (volume_ >= kFullVolume) {
+        gain = 1.0f;
+    } else if (volume_ > 0) {
+        gain = static_cast<float>(volume_) / kFullVolume;
+    }
+    audio_->SetMasterVolume(gain);
+}
+
+void MediaFoundationMovie::ReadEvents() {
+    if (!session_) return;
+    ComPtr<IMFMediaEvent> event;
+    while (session_->GetEvent(MF_EVENT_FLAG_NO_WAIT, &event) == S_OK) {
+        MediaEventType type = MEUnknown;
+        HRESULT status = S_OK;
+        event->GetType(&type);
+        event->GetStatus(&status);
+        event.Reset();
+        if (type == MESessionEnded) {
+            if (pending_ == Pending::kNothing) pending_ = Pending::kEnded;
+        } else if (type == MEError || FAILED(status)) {
+            pending_ = Pending::kFailed;
+        } else if (type == MESessionTopologyStatus || type == MESessionStarted) {
+            ApplyVolume();
+        }
+    }
+    // A movie that has played its length and the margin without ending has stalled.
+    if (pending_ == Pending::kNothing && playing_ && length_ > 0 &&
+        PlayedMs() > static_cast<DWORD>(length_ / 10000) + kStallMarginMs) {
+        pending_ = Pending::kFailed;
+    }
+}
+
+bool MediaFoundationMovie::Tick() {
+    ReadEvents();
+    if (pending_ != Pending::kNothing && !posted_ && window_ != nullptr) {
+        posted_ = PostMessageA(window_, kEventMessage, 0, 0) != FALSE;
+    }
+    const LONG frames = grabber_ ? grabber_->Frames() : 0;
+    if (frames == framesPainted_) return false;
+    framesPainted_ = frames;
+    return true;
+}
+
+void MediaFoundationMovie::PaintPicture(HDC dc, const RECT& area) {
+    if (grabber_) {
+        grabber_->Paint(dc, area);
+    } else {
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+}
+
+void MediaFoundationMovie::Service() {
+    ReadEvents();
+    if (pending_ == Pending::kNothing) return;
+    const bool failed = pending_ == Pending::kFailed;
+    pending_ = Pending::kNothing;
+    posted_ = false;
+    playing_ = false;
+    fromStart_ = true;
+    // A movie that failed or stalled ends even when it loops.
+    if (looping_ && !failed) {
+        Start();
+        return;
+    }
+    done_ = true;
+    MovieCallBack* callback = armed;
+    if (callback == nullptr) return;
+    // Called once: the saver arms it again when it wants more. The call may
+    // rewind and restart this movie, so nothing of it is read after.
+    armed = nullptr;
+    callback->proc(reinterpret_cast<intptr_t>(callback), callback->refCon);
+}

@@ -1,0 +1,104 @@
+#pragma once
+#include <windows.h>
+#include <mfidl.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "quicktime/FrameGrabber.h"
+#include "quicktime/MediaFoundationApi.h"
+#include "quicktime/MovieCallBack.h"
+#include "quicktime/PictureWindow.h"
+#include "quicktime/QtRecords.h"
+
+// A movie through Media Foundation: a media session over the file's media
+// source, its picture into a sample grabber (32-bit frames, converted by the
+// topology's own decoder and colour converter) and its sound into the
+// system's audio renderer. The session's presentation clock, driven by the
+// audio renderer, keeps picture and sound together.
+//
+// Everything the caller sees happens on its own thread: the picture window's
+// timer reads the session's events without waiting and posts kEventMessage to
+// the caller's window when the movie has ended or failed; the movie acts on
+// them only when the window offers it a message (Service), so the end
+// callback runs inside the caller's own call, as with the DirectShow movie.
+//
+// A movie that neither ends nor fails is taken as failed once it has played
+// its length and kStallMarginMs more; a failed movie ends, looping or not.
+class MediaFoundationMovie final : private PictureSource {
+public:
+    static constexpr UINT kEventMessage = WM_APP + 0x51;
+    static constexpr int16_t kFullVolume = 256;
+    static constexpr DWORD kStallMarginMs = 3000;
+
+    MediaFoundationMovie() = default;
+    ~MediaFoundationMovie();
+    MediaFoundationMovie(const MediaFoundationMovie&) = delete;
+    MediaFoundationMovie& operator=(const MediaFoundationMovie&) = delete;
+
+    // False when the system has no Media Foundation or it cannot play the
+    // file's picture (a file whose sound alone it cannot play opens silent).
+    bool Open(const std::string& path, HWND window);
+    QtRect Box() const;
+    void ShowAt(const QtRect& rect);
+    void Hide();
+    void Start();
+    void Stop();
+    void GoToBeginning();
+    bool Done() const { return done_; }
+    int16_t Volume() const { return volume_; }
+    void SetVolume(int16_t level);
+    void SetLooping(bool looping) { looping_ = looping; }
+    void Service();
+
+    MovieCallBack* armed = nullptr;
+
+    // What the open movie plays, for the tests.
+    bool HasSound() const { return sound_; }
+    FrameFormat PictureFormat() const { return format_; }
+    LONG FramesShown() const { return grabber_ ? grabber_->Frames() : 0; }
+
+    static void UnregisterPictureClass() { PictureWindow::UnregisterWindowClass(); }
+    // True once every sample grabber the library made has been let go, or
+    // false after `milliseconds`: the library must not be unloaded before.
+    static bool WaitForGrabbers(DWORD milliseconds);
+
+private:
+    enum class Pending { kNothing, kEnded, kFailed };
+
+    bool Build(IMFPresentationDescriptor* descriptor, bool withSound, IMFTopology** full);
+    void ReadPictureFormat(IMFTopology* full);
+    void ReadEvents();
+    void ApplyVolume();
+    void Close();
+    void ShutDownSinks();
+    DWORD PlayedMs() const;
+    // PictureSource
+    void PaintPicture(HDC dc, const RECT& area) override;
+    bool Tick() override;
+
+    MediaFoundationApi api_;
+    Microsoft::WRL::ComPtr<IMFMediaSource> source_;
+    Microsoft::WRL::ComPtr<IMFMediaSession> session_;
+    Microsoft::WRL::ComPtr<IMFSimpleAudioVolume> audio_;
+    Microsoft::WRL::ComPtr<FrameGrabber> grabber_;
+    std::vector<Microsoft::WRL::ComPtr<IMFActivate>> sinks_;  // activated by the movie, shut down by it
+    PictureWindow picture_;
+    FrameFormat format_;
+    HWND window_ = nullptr;
+    long width_ = 0, height_ = 0;
+    uint64_t length_ = 0;  // 100 ns units; 0 when the source does not say
+    bool sound_ = false;
+    bool playing_ = false;
+    bool fromStart_ = true;
+    bool done_ = false;
+    bool looping_ = false;
+    Pending pending_ = Pending::kNothing;
+    bool posted_ = false;
+    DWORD playedBefore_ = 0;  // ms played before the current run
+    DWORD runStarted_ = 0;    // tick count at the current run's start
+    LONG framesPainted_ = -1;
+    int16_t volume_ = kFullVolume;
+};

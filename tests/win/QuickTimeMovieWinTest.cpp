@@ -1,0 +1,251 @@
+// The library's movie in-process, on the path the environment forces:
+// PELOR_QT_PATH=mf (Media Foundation present) or ds (a prefix run with
+// mfplat disabled). The movies are written by tests/win/qtmedia/make-media.sh
+// into PELOR_QT_MEDIA.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "quicktime/Movie.h"
+#include "tests/win/support/Pump.h"
+
+namespace {
+
+constexpr DWORD kMarginMs = 4000;
+
+std::string Media(const char* name) {
+    const char* dir = std::getenv("PELOR_QT_MEDIA");
+    return std::string(dir != nullptr ? dir : ".") + "\\" + name;
+}
+
+bool ExpectMediaFoundation() {
+    const char* path = std::getenv("PELOR_QT_PATH");
+    return path != nullptr && std::string(path) == "mf";
+}
+
+// The caller's window: every message it sees gives the movie its time, as
+// the saver's movie window does.
+class Host {
+public:
+    Host() {
+        current = this;
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = "PelorQtMovieHost";
+        RegisterClassA(&wc);
+        wnd_ = CreateWindowExA(WS_EX_TOPMOST, "PelorQtMovieHost", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                               400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~Host() {
+        movie.reset();
+        DestroyWindow(wnd_);
+        if (current == this) current = nullptr;
+    }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    bool Open(const char* name) {
+        current = this;
+        movie = Movie::Open(Media(name), wnd_);
+        return movie != nullptr;
+    }
+    // Shows the movie at its own size in the upper left and starts it.
+    void Play() {
+        movie->ShowAt(movie->Box());
+        movie->Start();
+    }
+    // Arms the end callback, counting its calls.
+    void Arm() {
+        callback_ = MovieCallBack{movie.get(), &Ended, reinterpret_cast<intptr_t>(this)};
+        movie->Armed() = &callback_;
+    }
+    // The colour at (x, y) of the movie's picture window.
+    COLORREF PixelAt(int x, int y) const {
+        HWND picture = GetWindow(wnd_, GW_CHILD);
+        if (picture == nullptr) return CLR_INVALID;
+        HDC dc = GetDC(picture);
+        const COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(picture, dc);
+        return c;
+    }
+    bool PlaysToEnd(DWORD ms) {
+        return PumpUntil([this] { return movie->Done(); }, ms);
+    }
+
+    std::unique_ptr<Movie> movie;
+    int ends = 0;
+    static Host* current;
+
+private:
+    static void Ended(intptr_t, intptr_t refCon) { ++reinterpret_cast<Host*>(refCon)->ends; }
+    static LRESULT CALLBACK Proc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (current != nullptr && current->movie) current->movie->Service();
+        return DefWindowProcA(wnd, message, wParam, lParam);
+    }
+
+    HWND wnd_ = nullptr;
+    MovieCallBack callback_;
+};
+Host* Host::current = nullptr;
+
+bool Reddish(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80; }
+bool Bluish(COLORREF c) { return GetBValue(c) > 180 && GetRValue(c) < 80 && GetGValue(c) < 80; }
+
+// A movie of each kind opens through the path the system offers, plays to
+// its end within its length and a margin, and calls the armed callback once.
+TEST(QuickTimeMovie, EachKindPlaysToItsEndThroughThePathOnOffer) {
+    const struct {
+        const char* name;
+        long width, height;
+        DWORD lengthMs;
+    } kinds[] = {
+        {"redblue.mov", 320, 240, 2000}, {"mjpeg.mov", 320, 240, 2000}, {"phone.mp4", 320, 180, 2000},
+        {"oneframe.mov", 160, 120, 40},  {"sound.mov", 0, 0, 1000},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        Host host;
+        ASSERT_TRUE(host.Open(kind.name));
+        EXPECT_EQ(host.movie->Through() == Movie::Path::kMediaFoundation, ExpectMediaFoundation());
+        const QtRect box = host.movie->Box();
+        EXPECT_EQ(box.right - box.left, kind.width);
+        EXPECT_EQ(box.bottom - box.top, kind.height);
+        host.Arm();
+        const DWORD start = GetTickCount();
+        host.Play();
+        EXPECT_TRUE(host.PlaysToEnd(kind.lengthMs + kMarginMs));
+        EXPECT_EQ(host.ends, 1);
+        EXPECT_GE(GetTickCount() - start + 100, kind.lengthMs) << "ended before its length";
+    }
+}
+
+// The rows keep their order and the picture its frame size and stride; the
+// first frame shows at once and the second second's colour about a second later.
+TEST(QuickTimeMovie, PictureKeepsItsRowsAndItsTime) {
+    Host host;
+    ASSERT_TRUE(host.Open("halves.mov"));
+    host.Play();
+    ASSERT_TRUE(PumpUntil([&] { return Reddish(host.PixelAt(160, 60)); }, 3000)) << std::hex << host.PixelAt(160, 60);
+    EXPECT_TRUE(Bluish(host.PixelAt(160, 180))) << std::hex << host.PixelAt(160, 180);
+
+    Host timed;
+    ASSERT_TRUE(timed.Open("redblue.mov"));
+    timed.Play();
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(PumpUntil([&] { return Reddish(timed.PixelAt(160, 120)); }, 2000));
+    const DWORD firstRed = GetTickCount() - start;
+    ASSERT_TRUE(PumpUntil([&] { return Bluish(timed.PixelAt(160, 120)); }, 3000));
+    const DWORD firstBlue = GetTickCount() - start;
+    std::printf("first frame after %lu ms, the colour of second 2 after %lu ms\n", firstRed, firstBlue);
+    EXPECT_LT(firstRed, 500u);
+    // The picture follows the movie's clock: a second between the two colours.
+    EXPECT_GT(firstBlue - firstRed, 700u);
+    EXPECT_LT(firstBlue - firstRed, 1400u);
+}
+
+// Looping plays on past the end until looping stops; a paused movie stays where it is.
+TEST(QuickTimeMovie, LoopsUntilToldAndKeepsItsVolume) {
+    Host host;
+    ASSERT_TRUE(host.Open("mjpeg.mov"));
+    host.Arm();
+    host.movie->SetLooping(true);
+    host.movie->SetVolume(-128);
+    EXPECT_EQ(host.movie->Volume(), -128);
+    host.movie->SetVolume(200);
+    EXPECT_EQ(host.movie->Volume(), 200);
+    host.Play();
+    PumpFor(4500);
+    EXPECT_FALSE(host.movie->Done());
+    EXPECT_EQ(host.ends, 0);
+    host.movie->SetLooping(false);
+    EXPECT_TRUE(host.PlaysToEnd(2000 + kMarginMs));
+    EXPECT_EQ(host.ends, 1);
+    // Rewound and started again, it plays once more.
+    host.Arm();
+    host.movie->GoToBeginning();
+    EXPECT_FALSE(host.movie->Done());
+    host.movie->Start();
+    EXPECT_TRUE(host.PlaysToEnd(2000 + kMarginMs));
+    EXPECT_EQ(host.ends, 2);
+}
+
+// Bad input: each movie plays or is refused within its length and a margin.
+TEST(QuickTimeMovie, BadInputPlaysOrIsRefusedInTime) {
+    for (const char* name : {"badsound.mov", "badpicture.mov", "truncated.mov", "uhd.mov"}) {
+        SCOPED_TRACE(name);
+        Host host;
+        const DWORD start = GetTickCount();
+        if (!host.Open(name)) {
+            EXPECT_LT(GetTickCount() - start, kMarginMs) << "refused, but slowly";
+            continue;
+        }
+        host.Arm();
+        host.Play();
+        EXPECT_TRUE(host.PlaysToEnd(2000 + kMarginMs));
+        EXPECT_EQ(host.ends, 1);
+    }
+}
+
+// Media Foundation's own: a sound it cannot decode leaves the picture; a 4K
+// picture is kept at half size.
+TEST(QuickTimeMovie, MediaFoundationDropsBadSoundAndHalvesA4KPicture) {
+    if (!ExpectMediaFoundation()) GTEST_SKIP() << "the DirectShow path";
+    MediaFoundationMovie sound;
+    ASSERT_TRUE(sound.Open(Media("badsound.mov"), GetDesktopWindow()));
+    EXPECT_FALSE(sound.HasSound());
+    EXPECT_EQ(sound.PictureFormat().width, 320);
+    EXPECT_EQ(sound.PictureFormat().height, 240);
+    EXPECT_EQ(sound.PictureFormat().stride < 0 ? -sound.PictureFormat().stride : sound.PictureFormat().stride, 1280);
+
+    MediaFoundationMovie aac;
+    ASSERT_TRUE(aac.Open(Media("redblue.mov"), GetDesktopWindow()));
+    EXPECT_TRUE(aac.HasSound());
+
+    MediaFoundationMovie uhd;
+    ASSERT_TRUE(uhd.Open(Media("uhd.mov"), GetDesktopWindow()));
+    EXPECT_EQ(uhd.Box().right, 3840);
+    EXPECT_EQ(uhd.Box().bottom, 2160);
+    EXPECT_EQ(uhd.PictureFormat().width, 3840);
+}
+
+size_t HandleCount() {
+    using Count = BOOL(WINAPI*)(HANDLE, PDWORD);
+    auto count = reinterpret_cast<Count>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount")));
+    DWORD handles = 0;
+    if (count != nullptr) count(GetCurrentProcess(), &handles);
+    return handles;
+}
+
+// 500 movies opened, started and let go leave no sample grabber, and the
+// process's handles where they were.
+TEST(QuickTimeMovie, FiveHundredMoviesLeakNothing) {
+    const int kMovies = std::getenv("PELOR_QT_SOAK") != nullptr ? std::atoi(std::getenv("PELOR_QT_SOAK")) : 500;
+    {
+        Host warm;  // the first movie loads the libraries for good
+        ASSERT_TRUE(warm.Open("oneframe.mov"));
+    }
+    const size_t handlesBefore = HandleCount();
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < kMovies; ++i) {
+        Host host;
+        ASSERT_TRUE(host.Open(i % 2 == 0 ? "oneframe.mov" : "sound.mov")) << i;
+        host.Arm();
+        host.Play();
+        PumpFor(20);
+    }
+    ASSERT_TRUE(MediaFoundationMovie::WaitForGrabbers(3000));
+    const size_t handlesAfter = HandleCount();
+    std::printf("%d movies in %lu ms; handles %zu before, %zu after\n", kMovies, GetTickCount() - start,
+                handlesBefore, handlesAfter);
+    EXPECT_EQ(FrameGrabber::Alive(), 0);
+    EXPECT_LT(handlesAfter, handlesBefore + 20);
+}
+
+}  // namespace
