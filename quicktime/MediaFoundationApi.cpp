@@ -38,7 +38,8 @@ bool MediaFoundationApi::Load() {
 void MediaFoundationApi::Release() {
     if (started_) shutdown_();
     started_ = false;
-    if (pipeline_ != nullptr) FreeLibrary(pipeline_);
-    if (platform_ != nullptr) FreeLibrary(platform_);
+    // The two libraries stay loaded: Media Foundation's decoders leave threads
+    // of their own that may still run its code after the last movie has gone
+    // (under Wine, unloading them faulted on the next movie).
     pipeline_ = platform_ = nullptr;
 }

@@ -9,8 +9,9 @@
 // 95 to XP, the N editions, a Wine prefix with mfplat disabled). Vista's
 // Media Foundation lacks the sample grabber and counts as missing.
 //
-// One per movie: it holds the two libraries and Media Foundation started
-// (MFStartup counts its callers) for as long as the movie lives.
+// One per movie: it keeps Media Foundation started (MFStartup counts its
+// callers) for as long as the movie lives. The libraries, once loaded, stay
+// for the life of the process.
 class MediaFoundationApi {
 public:
     MediaFoundationApi() = default;

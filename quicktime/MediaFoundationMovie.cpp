@@ -64,6 +64,10 @@ void MediaFoundationMovie::Close() {
 }
 
 void MediaFoundationMovie::ShutDownSinks() {
+    // A sink and the session's clock hold each other until the sink lets the
+    // clock go (Wine 8's sample grabber does not at its shutdown).
+    for (auto& sink : mediaSinks_) sink->SetPresentationClock(nullptr);
+    mediaSinks_.clear();
     for (auto& sink : sinks_) sink->ShutdownObject();
     sinks_.clear();
 }
@@ -139,7 +143,8 @@ bool MediaFoundationMovie::Build(IMFPresentationDescriptor* descriptor, bool wit
             if (FAILED(handler->GetCurrentMediaType(&native)) && FAILED(handler->GetMediaTypeByIndex(0, &native)))
                 continue;
             const SIZE size = FrameSize(native.Get());
-            grabber_.Attach(FrameGrabber::Create());
+            // Takes over the reference it is made with (MinGW's ComPtr::Attach would add one).
+            *grabber_.ReleaseAndGetAddressOf() = FrameGrabber::Create();
             if (FAILED(api_.CreateMediaType(&wanted)) ||
                 FAILED(wanted->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video)) ||
                 FAILED(wanted->SetGUID(MF_MT_SUBTYPE, MFVideoFormat_RGB32)) ||
@@ -167,6 +172,7 @@ bool MediaFoundationMovie::Build(IMFPresentationDescriptor* descriptor, bool wit
             FAILED(mediaSink->GetStreamSinkByIndex(0, &streamSink))) {
             return false;
         }
+        mediaSinks_.push_back(mediaSink);
         if (FAILED(api_.CreateTopologyNode(MF_TOPOLOGY_SOURCESTREAM_NODE, &from)) ||
             FAILED(from->SetUnknown(MF_TOPONODE_SOURCE, source_.Get())) ||
             FAILED(from->SetUnknown(MF_TOPONODE_PRESENTATION_DESCRIPTOR, descriptor)) ||

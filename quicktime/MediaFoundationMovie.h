@@ -85,6 +85,7 @@ private:
     Microsoft::WRL::ComPtr<IMFSimpleAudioVolume> audio_;
     Microsoft::WRL::ComPtr<FrameGrabber> grabber_;
     std::vector<Microsoft::WRL::ComPtr<IMFActivate>> sinks_;  // activated by the movie, shut down by it
+    std::vector<Microsoft::WRL::ComPtr<IMFMediaSink>> mediaSinks_;
     PictureWindow picture_;
     FrameFormat format_;
     HWND window_ = nullptr;

@@ -3,6 +3,8 @@
 // mfplat disabled). The movies are written by tests/win/qtmedia/make-media.sh
 // into PELOR_QT_MEDIA.
 #include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -214,24 +216,39 @@ TEST(QuickTimeMovie, MediaFoundationDropsBadSoundAndHalvesA4KPicture) {
     EXPECT_EQ(uhd.PictureFormat().width, 3840);
 }
 
-size_t HandleCount() {
-    using Count = BOOL(WINAPI*)(HANDLE, PDWORD);
-    auto count = reinterpret_cast<Count>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount")));
-    DWORD handles = 0;
-    if (count != nullptr) count(GetCurrentProcess(), &handles);
-    return handles;
+// The process's private memory in kilobytes and its threads.
+size_t PrivateKb() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage / 1024;
+}
+
+int ThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
 }
 
 // 500 movies opened, started and let go leave no sample grabber, and the
-// process's handles where they were.
+// process's threads and memory where they were.
 TEST(QuickTimeMovie, FiveHundredMoviesLeakNothing) {
     const int kMovies = std::getenv("PELOR_QT_SOAK") != nullptr ? std::atoi(std::getenv("PELOR_QT_SOAK")) : 500;
     {
         Host warm;  // the first movie loads the libraries for good
         ASSERT_TRUE(warm.Open("oneframe.mov"));
     }
-    const size_t handlesBefore = HandleCount();
+    MediaFoundationMovie::WaitForGrabbers(3000);
+    const LONG grabbersBefore = FrameGrabber::Alive();
+    const size_t memoryBefore = PrivateKb();
+    const int threadsBefore = ThreadCount();
     const DWORD start = GetTickCount();
     for (int i = 0; i < kMovies; ++i) {
         Host host;
@@ -240,12 +257,17 @@ TEST(QuickTimeMovie, FiveHundredMoviesLeakNothing) {
         host.Play();
         PumpFor(20);
     }
-    ASSERT_TRUE(MediaFoundationMovie::WaitForGrabbers(3000));
-    const size_t handlesAfter = HandleCount();
-    std::printf("%d movies in %lu ms; handles %zu before, %zu after\n", kMovies, GetTickCount() - start,
-                handlesBefore, handlesAfter);
+    MediaFoundationMovie::WaitForGrabbers(3000);
+    PumpFor(500);
+    const size_t memoryAfter = PrivateKb();
+    const int threadsAfter = ThreadCount();
+    std::printf("%d movies in %lu ms; sample grabbers %ld before, %ld after; threads %d before, %d after; "
+                "private memory %zu KB before, %zu KB after\n",
+                kMovies, GetTickCount() - start, grabbersBefore, FrameGrabber::Alive(), threadsBefore, threadsAfter,
+                memoryBefore, memoryAfter);
     EXPECT_EQ(FrameGrabber::Alive(), 0);
-    EXPECT_LT(handlesAfter, handlesBefore + 20);
+    EXPECT_LE(threadsAfter, threadsBefore + 4);
+    EXPECT_LT(memoryAfter, memoryBefore + 32 * 1024) << "more than 64 KB a movie";
 }
 
 }  // namespace
