@@ -21,7 +21,7 @@ namespace {
 constexpr const char kMediaFilter[] =
     "Movie Files (*.avi;*.mov;*.qt;*.mpg;*.mpeg;*.mp3;*.wav;*.mid)|*.avi; *.mov; *.qt; *.mpg; *.mpeg; *.mp3; *.wav; *.mid|"
     "AVI Files (*.avi)|*.avi|"
-    "QuickTime Files (*.mov;*.qt)|*.mov; *.qt|"
+    "QuickTime Files (*.mov;*.qt;*.mp4;*.m4v)|*.mov; *.qt; *.mp4; *.m4v|"
     "MPEG Files (*.mpg;*.mpeg;*.mp3)|*.mpg; *.mpeg; *.mp3|"
     "Audio Files (*.mp3;*.wav;*.mid)|*.mp3; *.wav; *.mid|"
     "All Files (*.*)|*.*||";

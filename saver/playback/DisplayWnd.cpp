@@ -114,13 +114,15 @@ void DisplayWnd::PlayCurrent() {
     }
     // The volume to put back at the end is the one found before anything played.
     Volume();
-    MovieWnd* movie = NewMovieWindow(PlaylistSequencer::ChoosePlayer(*item));
-    bool started = movie->CreateChild(m_hWnd) != 0;
-    if (!started) {
-        delete movie;
-    } else {
-        movie->BounceInterval = settings_.BounceSpeed;
-        started = movie->Open(*item) && movie->Play();
+    const PlayerKind kind = PlaylistSequencer::ChoosePlayer(*item);
+    bool started = StartMovieWindow(kind, *item);
+    if (!started && PlaylistSequencer::TriesQuickTimeAfter(*item, kind)) {
+        // The refused window's end asks for the next item: that request is taken back.
+        DestroyMovieWindow();
+        MSG next;
+        while (PeekMessageA(&next, m_hWnd, UM_NEXTMOVIE, UM_NEXTMOVIE, PM_REMOVE)) {
+        }
+        started = StartMovieWindow(PlayerKind::QuickTime, *item);
     }
     if (started) {
         PostMessage(UM_MOVIESTARTED);
@@ -134,6 +136,16 @@ void DisplayWnd::PlayCurrent() {
         // No window was made, so nothing else will ask for the next item.
         PostMessage(UM_NEXTMOVIE);
     }
+}
+
+bool DisplayWnd::StartMovieWindow(PlayerKind kind, const MediaItem& item) {
+    MovieWnd* movie = NewMovieWindow(kind);
+    if (movie->CreateChild(m_hWnd) == 0) {
+        delete movie;
+        return false;
+    }
+    movie->BounceInterval = settings_.BounceSpeed;
+    return movie->Open(item) && movie->Play();
 }
 
 WaveVolume& DisplayWnd::Volume() {

@@ -38,6 +38,9 @@ public:
     void StepBack() { sequencer_.StepBack(); }
     // Destroys the movie window, if there is one; its end posts UM_NEXTMOVIE.
     void DestroyMovieWindow();
+    // Makes a movie window of `kind` for `item`, opens and plays it; false
+    // when any of that fails (a window made stays for the caller to destroy).
+    bool StartMovieWindow(PlayerKind kind, const MediaItem& item);
     // The movie window (the first child), or null.
     MovieWnd* MovieWindow() const;
     // Makes `mute` the global Mute.

@@ -112,8 +112,12 @@ PlayerKind PlaylistSequencer::ChoosePlayer(const MediaItem& item) {
         if (dot != std::string::npos) {
             std::string ext = item.File.substr(dot + 1);
             for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            if (ext == "MOV" || ext == "QT") return PlayerKind::QuickTime;
+            if (ext == "MOV" || ext == "QT" || ext == "MP4" || ext == "M4V") return PlayerKind::QuickTime;
         }
     }
     return PlayerKind::Mci;
+}
+
+bool PlaylistSequencer::TriesQuickTimeAfter(const MediaItem& item, PlayerKind refused) {
+    return refused == PlayerKind::Mci && !item.IsLogo && item.MCI.empty();
 }

@@ -69,9 +69,12 @@ public:
     MediaItem* CurrentItem() const;
 
     // The player for `item`: the logo window for the placeholder, the
-    // QuickTime player for "PELORQT" items named .MOV or .QT (any case), the
-    // MCI player for everything else.
+    // QuickTime player for "PELORQT" items named .MOV, .QT, .MP4 or .M4V (any
+    // case), the MCI player for everything else.
     static PlayerKind ChoosePlayer(const MediaItem& item);
+    // True when an item the MCI system refused is tried through QuickTime
+    // before it is dropped: an Auto Detect item (no device named).
+    static bool TriesQuickTimeAfter(const MediaItem& item, PlayerKind refused);
 
     // The item being shown; the item count before the first advance.
     uint32_t CurrentIndex() const { return currentIndex_; }

@@ -243,6 +243,10 @@ TEST(PlaylistSequencer, ChoosePlayerByDeviceAndExtension) {
     const Case cases[] = {
         {"C:\\m\\clip.MoV", "PELORQT", 0, PlayerKind::QuickTime},
         {"C:\\m\\clip.qt", "PELORQT", 0, PlayerKind::QuickTime},
+        {"C:\\m\\phone.MP4", "PELORQT", 0, PlayerKind::QuickTime},
+        {"C:\\m\\phone.m4v", "PELORQT", 0, PlayerKind::QuickTime},
+        {"C:\\m\\phone.mp4", "", 0, PlayerKind::Mci},
+        {"C:\\m\\clip.mp3", "PELORQT", 0, PlayerKind::Mci},
         {"C:\\m\\clip.mov", "", 0, PlayerKind::Mci},
         {"C:\\m\\clip.avi", "PELORQT", 0, PlayerKind::Mci},
         {"C:\\m\\clip.mov", "pelorqt", 0, PlayerKind::Mci},
@@ -259,6 +263,20 @@ TEST(PlaylistSequencer, ChoosePlayerByDeviceAndExtension) {
         item.IsLogo = c.logo;
         EXPECT_EQ(PlaylistSequencer::ChoosePlayer(item), c.kind) << c.file << " " << c.mci;
     }
+}
+
+// An Auto Detect item that the MCI system refuses is tried through QuickTime;
+// one naming its device, the logo, or a refused QuickTime item is not.
+TEST(PlaylistSequencer, AutoDetectItemsRefusedByMciTryQuickTime) {
+    MediaItem item;
+    item.File = "C:\\m\\phone.mp4";
+    EXPECT_TRUE(PlaylistSequencer::TriesQuickTimeAfter(item, PlayerKind::Mci));
+    EXPECT_FALSE(PlaylistSequencer::TriesQuickTimeAfter(item, PlayerKind::QuickTime));
+    item.MCI = "MPEGVideo";
+    EXPECT_FALSE(PlaylistSequencer::TriesQuickTimeAfter(item, PlayerKind::Mci));
+    item.MCI.clear();
+    item.IsLogo = 1;
+    EXPECT_FALSE(PlaylistSequencer::TriesQuickTimeAfter(item, PlayerKind::Mci));
 }
 
 }  // namespace
