@@ -3,9 +3,13 @@
 # now by Debian's ffmpeg (MJPEG and H.264) show their colour at their place,
 # loop, end and hand over to the next item; damaged ones are dropped; without
 # the library every QuickTime item is dropped and the other items play.
+# The library plays through Media Foundation where Wine has it;
+# test_quicktime_directshow.sh runs these checks again with mfplat disabled
+# (QT_PATH=directshow), where it plays through DirectShow.
 set -u
 source "$(dirname "$0")/lib.sh"
-media="$E2E_OUT/quicktime"
+QT_PATH=${QT_PATH:-mediafoundation}
+media="$E2E_OUT/quicktime-$QT_PATH"
 mkdir -p "$media"
 timeout 30 "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 enc() { ffmpeg -loglevel error -y "$@" </dev/null; }
@@ -13,11 +17,14 @@ enc -f lavfi -i color=c=red:s=320x240:r=25:d=2 -c:v mjpeg -q:v 3 "$media/red.mov
 enc -f lavfi -i color=c=blue:s=320x240:r=25:d=2 -c:v libx264 -pix_fmt yuv420p "$media/blue.mov"
 enc -f lavfi -i color=c=lime:s=320x180:r=25:d=2 -c:v libx264 -pix_fmt yuv420p -f mov "$media/green.qt"
 enc -f lavfi -i sine=f=440:d=1 -c:a pcm_s16le "$media/sound.mov"
+enc -f lavfi -i color=c=red:s=320x240:r=25:d=2 -f lavfi -i sine=f=440:d=2 -c:v libx264 -pix_fmt yuv420p -c:a aac \
+  -shortest "$media/phone.mp4"
+enc -f lavfi -i color=c=blue:s=320x240:r=25:d=2 -c:v libx264 -pix_fmt yuv420p -f mp4 "$media/auto.m4v"
 fixture avi "$media/yellow.avi" 160 120 20 10 3
 QT=(MCI=PELORQT)
 
 if [ ! -f "$PELOR_BIN/QuickTime.qts" ]; then
-  fail "QuickTime.qts beside PELOR.SCR" "not built in $PELOR_BIN"
+  fail "[$QT_PATH] QuickTime.qts beside PELOR.SCR" "not built in $PELOR_BIN"
 fi
 
 # qt_then_yellow NAME: the stored playlist should end in yellow; prints the
@@ -49,14 +56,27 @@ if start_saver; then
         red) want="320 240 240 180"; what="the MJPEG .mov at its own size in the middle" ;;
         blue) want="320 240 240 180"; what="the H.264 .mov at its own size in the middle" ;;
       esac
-      expect "$what shows its picture there (box $box)" [ "$box" = "$want" ]
+      expect "[$QT_PATH] $what shows its picture there (box $box)" [ "$box" = "$want" ]
     else
-      fail "the $colour QuickTime movie shows its picture" "no $colour at the centre within 20 s"
+      fail "[$QT_PATH] the $colour QuickTime movie shows its picture" "no $colour at the centre within 20 s"
     fi
   done
-  expect "after the three QuickTime movies the AVI plays" wait_colour 400 300 yellow 20
+  expect "[$QT_PATH] after the three QuickTime movies the AVI plays" wait_colour 400 300 yellow 20
 else
-  fail "the saver starts for the QuickTime pictures" "no SaverWnd"
+  fail "[$QT_PATH] the saver starts for the QuickTime pictures" "no SaverWnd"
+fi
+end_saver
+
+# Phone videos: an .mp4 with sound on the QuickTime player, and an .m4v on
+# Auto Detect, which the MCI system refuses, both play through our library.
+store_playlist File="$media/phone.mp4" "${QT[@]}" File="$media/auto.m4v" File="$media/yellow.avi" LoopInfinite=1
+if start_saver; then
+  expect "[$QT_PATH] an .mp4 on the QuickTime player shows its picture" wait_colour 400 300 red 20 "$E2E_OUT/qt-$QT_PATH-mp4.png"
+  expect "[$QT_PATH] an .m4v on Auto Detect that MCI refuses plays through QuickTime" \
+    wait_colour 400 300 blue 20 "$E2E_OUT/qt-$QT_PATH-m4v.png"
+  expect "[$QT_PATH] then the AVI plays" wait_colour 400 300 yellow 20
+else
+  fail "[$QT_PATH] the saver starts for the phone videos" "no SaverWnd"
 fi
 end_saver
 
@@ -68,28 +88,28 @@ for loops in 1 2; do
   end_saver
   eval "red_$loops=\$(( \$(at yellow \"\$times\") - \$(at red \"\$times\") ))"
 done
-expect "Loops 1 shows the 2 s movie about once (${red_1} ms of red before yellow)" [ "$red_1" -ge 1500 -a "$red_1" -le 3600 ]
-expect "Loops 2 shows it twice, then the next item (${red_2} ms)" [ "$red_2" -ge 3500 -a "$red_2" -le 6500 ]
+expect "[$QT_PATH] Loops 1 shows the 2 s movie about once (${red_1} ms of red before yellow)" [ "$red_1" -ge 1500 -a "$red_1" -le 3600 ]
+expect "[$QT_PATH] Loops 2 shows it twice, then the next item (${red_2} ms)" [ "$red_2" -ge 3500 -a "$red_2" -le 6500 ]
 
 # LoopInfinite keeps playing until a key; N, Right and Left step through the
 # list as they do for MCI movies.
 store_playlist File="$media/red.mov" "${QT[@]}" LoopInfinite=1 File="$media/blue.mov" "${QT[@]}" LoopInfinite=1
 if start_saver && wait_colour 400 300 red 20; then
   sleep 8; screenshot "$E2E_OUT/qt-forever.png"
-  expect "a LoopInfinite QuickTime movie still plays after 8 s" [ "$(colour_at "$E2E_OUT/qt-forever.png" 400 300)" = red ]
+  expect "[$QT_PATH] a LoopInfinite QuickTime movie still plays after 8 s" [ "$(colour_at "$E2E_OUT/qt-forever.png" 400 300)" = red ]
   xdotool key m; sleep 1
-  expect "M leaves the QuickTime movie playing" saver_running
+  expect "[$QT_PATH] M leaves the QuickTime movie playing" saver_running
   xdotool key n
-  expect "N moves on to the next QuickTime movie" wait_colour 400 300 blue 15
+  expect "[$QT_PATH] N moves on to the next QuickTime movie" wait_colour 400 300 blue 15
   xdotool key Left
-  expect "Left goes back to the one before" wait_colour 400 300 red 15
+  expect "[$QT_PATH] Left goes back to the one before" wait_colour 400 300 red 15
   xdotool key Right
-  expect "Right moves on again" wait_colour 400 300 blue 15
+  expect "[$QT_PATH] Right moves on again" wait_colour 400 300 blue 15
   xdotool key space
   rc=$(wait_program 10)
-  expect "another key ends the saver with 0 (rc=$rc)" [ "$rc" = 0 ]
+  expect "[$QT_PATH] another key ends the saver with 0 (rc=$rc)" [ "$rc" = 0 ]
 else
-  fail "a LoopInfinite QuickTime movie plays" "no red within 20 s"
+  fail "[$QT_PATH] a LoopInfinite QuickTime movie plays" "no red within 20 s"
 fi
 stop_program
 
@@ -104,9 +124,15 @@ loads_pid=$!
 if wait_colour 400 300 green 40 "$E2E_OUT/qt-loads.png"; then
   sleep 1
   loads=$(grep -c 'Loaded L".*QuickTime.qts"' "$loads_log")
-  expect "QuickTime.qts is loaded twice: before the first item and after the MCI item ($loads)" [ "$loads" = 2 ]
+  expect "[$QT_PATH] QuickTime.qts is loaded twice: before the first item and after the MCI item ($loads)" [ "$loads" = 2 ]
+  mf=$(grep -c 'Loaded L".*mfplat.dll"' "$loads_log")
+  if [ "$QT_PATH" = directshow ]; then
+    expect "[$QT_PATH] with mfplat disabled Media Foundation is never loaded ($mf)" [ "$mf" = 0 ]
+  else
+    expect "[$QT_PATH] the library plays through Media Foundation (mfplat.dll loaded $mf times)" [ "$mf" -ge 1 ]
+  fi
 else
-  fail "the fourth item (QuickTime after MCI) plays" "no green within 40 s"
+  fail "[$QT_PATH] the fourth item (QuickTime after MCI) plays" "no green within 40 s"
 fi
 xdotool key space; sleep 1
 kill "$loads_pid" 2>/dev/null; wait "$loads_pid" 2>/dev/null
@@ -121,7 +147,7 @@ store_playlist File="$media/text.mov" "${QT[@]}" File="$media/truncated.mov" "${
   File="$media/empty.mov" "${QT[@]}" File="$media/missing.mov" "${QT[@]}" File="$long" "${QT[@]}" \
   File="$media/sound.mov" "${QT[@]}" File="$media/yellow.avi" LoopInfinite=1
 t=$(qt_then_yellow bad)
-expect "renamed text, truncated, empty, missing, 300-character and sound-only .mov items end or drop, then the AVI (after $t s)" \
+expect "[$QT_PATH] renamed text, truncated, empty, missing, 300-character and sound-only .mov items end or drop, then the AVI (after $t s)" \
   [ "${t//[!0-9]/}" = "$t" ]
 
 # No QuickTime.qts anywhere: the saver alone in a folder of its own.
@@ -132,5 +158,5 @@ saved_bin=$PELOR_BIN
 PELOR_BIN=$alone
 t=$(qt_then_yellow noqt)
 PELOR_BIN=$saved_bin
-expect "without QuickTime.qts the QuickTime item is dropped and the AVI plays at once (after $t s)" \
+expect "[$QT_PATH] without QuickTime.qts the QuickTime item is dropped and the AVI plays at once (after $t s)" \
   [ "${t//[!0-9]/}" = "$t" -a "${t:-99}" -le 6 ]
