@@ -18,7 +18,7 @@ mkdir -p "$OUT/corpus" "$OUT/seeds" "$OUT/findings"
 # clang tree of their own.
 TREE="$OUT/tree"
 cmake -S "$ROOT" -B "$TREE" -DCMAKE_BUILD_TYPE= -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DPELOR_FUZZ=ON "-DCMAKE_CXX_FLAGS=-g -O1 -fno-sanitize-recover=all" >"$OUT/configure.log" 2>&1 \
+  -DPELOR_FUZZ=ON "-DCMAKE_CXX_FLAGS=-g -O2 -fno-sanitize-recover=all" >"$OUT/configure.log" 2>&1 \
   || { tail -n 20 "$OUT/configure.log"; echo "fuzz: configuring the tree failed"; exit 2; }
 cmake --build "$TREE" -j "${JOBS:-$(nproc)}" --target pelor_playlist_fuzz pelor_settings_fuzz pelor_write_seeds \
   >"$OUT/build.log" 2>&1 \

@@ -5,6 +5,7 @@
 // holds (no item without a file, no more items than the input could
 // describe), and saving it and loading it back must give the same list.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -15,9 +16,14 @@
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
+// Names the failed check, so a finding says what it broke.
+#define CHECK(condition)                                                        \
+    do {                                                                        \
+        if (!(condition)) {                                                     \
+            std::fprintf(stderr, "check failed, line %d: %s\n", __LINE__, #condition); \
+            std::abort();                                                       \
+        }                                                                       \
+    } while (false)
 
 // Hands out the input's bytes; past the end every read is 0.
 class Input {
@@ -61,7 +67,12 @@ public:
     std::string GetProfileString(const char*, const char*, const char* def) override {
         ++reads;
         switch (input_.Byte() % 4) {
-        case 1: return input_.Text();
+        case 1: {
+            // A registry text ends at its first zero, as the Windows store
+            // reads it.
+            std::string text = input_.Text();
+            return text.substr(0, text.find('\0'));
+        }
         case 2: input_.Number(); return def;  // a number where a text belongs
         default: return def;
         }
@@ -105,12 +116,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     settings.Load(true);
     // Every item costs the input at least its file's kind byte and one
     // character.
-    Check(settings.GetCount() <= size);
+    CHECK(settings.GetCount() <= size);
     for (uint32_t i = 0; i < settings.GetCount(); ++i) {
         const MediaItem& item = *settings.GetItem(i);
-        Check(!item.File.empty());
-        Check(item.TitleFont.lfHeight == -16);
-        Check(item.TitleFont.lfFaceName[MediaItem::kMaxFaceLength] == '\0');
+        CHECK(!item.File.empty());
+        CHECK(item.TitleFont.lfHeight == -16);
+        CHECK(item.TitleFont.lfFaceName[MediaItem::kMaxFaceLength] == '\0');
     }
     settings.ApplyGlobals(false);
 
@@ -125,15 +136,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     copy.Save();
     SaverSettings back(kept, nullptr);
     back.Load(false);
-    Check(back.GetCount() == copy.GetCount());
+    CHECK(back.GetCount() == copy.GetCount());
     for (uint32_t i = 0; i < back.GetCount(); ++i) {
         const MediaItem& a = *back.GetItem(i);
         const MediaItem& b = *copy.GetItem(i);
-        Check(a.File == b.File && a.Title == b.Title && a.MCI == b.MCI && a.Loops == b.Loops &&
+        CHECK(a.File == b.File && a.Title == b.Title && a.MCI == b.MCI && a.Loops == b.Loops &&
               a.Scale == b.Scale && a.Align == b.Align && a.Mute == b.Mute && a.Bounce == b.Bounce &&
               a.TitleBefore == b.TitleBefore && a.TitleMovie == b.TitleMovie &&
               a.LoopInfinite == b.LoopInfinite);
     }
-    Check(back.BounceSpeed == copy.BounceSpeed && back.Scale == copy.Scale && back.Mute == copy.Mute);
+    CHECK(back.BounceSpeed == copy.BounceSpeed && back.Scale == copy.Scale && back.Mute == copy.Mute);
     return 0;
 }

@@ -23,6 +23,12 @@ public:
         return bytes_;
     }
     size_t ReadPosition() const { return readPos_; }
+    // Empties the stream for another use, keeping its buffers.
+    void Clear() {
+        DiscardBuffers();
+        bytes_.clear();
+        readPos_ = 0;
+    }
     int rawReads = 0;
     size_t rawBytesRead = 0;  // all that ReadRaw handed over
     size_t failAfter = SIZE_MAX;

@@ -446,15 +446,16 @@ TEST_F(ConfigWin, DroppedPlaylistsCutShortAreNamedAndNotLoaded) {
 }
 
 // A playlist that cannot be written whole leaves the file that was there
-// and says so, naming it. Here the old file is read-only, so the new one,
-// written beside it, cannot take its place; PELOR_SMALL_DRIVE, a folder on
-// a drive of about 96 KB, also tries a drive that fills up.
+// and says so, naming it. Here another program holds the old file open, so
+// the new one, written beside it, cannot take its place; PELOR_SMALL_DRIVE,
+// a folder on a drive of about 96 KB, also tries a drive that fills up.
 TEST_F(ConfigWin, APlaylistNotWrittenWholeKeepsTheOldFileAndSaysSo) {
     ConfigDialog& dialog = Open();
     const std::string old = TempPath("pelor-readonly.lst");
     WriteList({"C:\\m\\old.avi"}, old);
     const std::string oldBytes = FileBytes(old);
-    SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE held = CreateFileA(old.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     {
         DialogWatcher boxes(IDOK, "Error");
         EXPECT_FALSE(dialog.SavePlaylistTo(old));
@@ -462,8 +463,8 @@ TEST_F(ConfigWin, APlaylistNotWrittenWholeKeepsTheOldFileAndSaysSo) {
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_NE(seen[0].text.find(old), std::string::npos);
     }
+    CloseHandle(held);
     EXPECT_EQ(FileBytes(old), oldBytes);
-    SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_NORMAL);
     std::remove(old.c_str());
 
     const char* small = std::getenv("PELOR_SMALL_DRIVE");
