@@ -32,12 +32,22 @@ fuzz_one() {
   local target=$1 seconds=$2; shift 2
   local log="$OUT/$target.log" before found status runs
   before=$(ls "$OUT/findings" | wc -l)
-  "$TREE/bin/$target" -max_total_time="$seconds" -timeout=10 -max_len=16384 \
-    -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$OUT/findings/" "$@" >"$log" 2>&1
-  status=$?
+  local TIMEFORMAT='%U %S' cpu
+  # A freed block stays poisoned until 4 MB of later frees have passed it,
+  # far more than one input's reading frees; the default 256 MB makes every
+  # allocation a fresh page and costs the run a third of its speed.
+  cpu=$( { time ASAN_OPTIONS="quarantine_size_mb=4${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
+    "$TREE/bin/$target" -max_total_time="$seconds" -timeout=10 -max_len=16384 \
+    -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$OUT/findings/" "$@" >"$log" 2>&1; \
+    echo "status $?" >>"$log"; } 2>&1 )
+  status=$(sed -n 's/^status //p' "$log" | tail -n 1)
   runs=$(grep -oE 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
   found=$(( $(ls "$OUT/findings" | wc -l) - before ))
-  echo "fuzz: $target: ${runs:-0} executions in $seconds s ($(( ${runs:-0} / seconds )) a second), $found findings (log: $log)"
+  # The rate per second of processor time too: on a busy machine the
+  # seconds of the clock are shared with others.
+  local per_cpu
+  per_cpu=$(awk -v r="${runs:-0}" -v c="$cpu" 'BEGIN { split(c, t, " "); s = t[1] + t[2]; if (s > 0) printf "%d", r / s; else print 0 }')
+  echo "fuzz: $target: ${runs:-0} executions in $seconds s ($(( ${runs:-0} / seconds )) a second, $per_cpu a second of processor time), $found findings (log: $log)"
   if [ "$status" -ne 0 ] || [ "$found" -ne 0 ]; then
     grep -E 'ERROR|SUMMARY|Test unit written' "$log" | head -n 20
     return 1

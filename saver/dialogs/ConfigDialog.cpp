@@ -6,6 +6,7 @@
 #include "saver/dialogs/AboutDialog.h"
 #include "saver/dialogs/BounceSpeedDialog.h"
 #include "saver/dialogs/CentreWindow.h"
+#include "saver/dialogs/DialogInitResource.h"
 #include "saver/dialogs/FileDialogs.h"
 #include "saver/dialogs/FileTitle.h"
 #include "saver/dialogs/KeysText.h"
@@ -34,12 +35,6 @@ constexpr size_t kAddBufferChars = 10000;
 constexpr UINT kDropBufferChars = 255;
 // The system menu's about command.
 constexpr WPARAM kAboutSysCommand = 0x0010;
-
-// The scaling choices, in ScaleMode order.
-const char* const kScaleChoices[] = {
-    "Choose a scaling size", "Original size",      "Double original size", "Half original size",
-    "Full screen size",      "3/4 of screen size", "1/2 of screen size",   "1/4 of screen size",
-};
 
 }  // namespace
 
@@ -86,10 +81,9 @@ void ConfigDialog::DoDataExchange(CDataExchange& dx) {
 }
 
 BOOL ConfigDialog::OnInitDialog() {
-    // The scaling choices come before the framework writes the options, so
-    // that the combo's index has entries to select.
-    HWND scale = GetDlgItem(IDC_SCALE);
-    for (const char* choice : kScaleChoices) SendMessageA(scale, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+    // The scaling choices kept beside the template come before the framework
+    // writes the options, so that the combo's index has entries to select.
+    ApplyDialogInit(m_hWnd, IDD_CONFIG);
     settings.Load(true);
     CDialog::OnInitDialog();
 

@@ -495,4 +495,37 @@ TEST_F(ConfigWin, APlaylistNotWrittenWholeKeepsTheOldFileAndSaysSo) {
     std::remove(there.c_str());
 }
 
+// Ten thousand entries: a playlist of them opened, edited, saved and opened
+// again comes back whole and in order, and Cancel stores none of it.
+TEST_F(ConfigWin, ATenThousandEntryPlaylistOpenedEditedAndSaved) {
+    const std::map<std::string, std::string> before = ConfigValues();
+    ConfigDialog& dialog = Open();
+    std::vector<std::string> files;
+    for (int i = 0; i < 10000; ++i) files.push_back("C:\\clips\\movie " + std::to_string(i) + ".avi");
+    const std::string path = TempPath("pelor-10000.lst");
+    WriteList(files, path);
+    ASSERT_EQ(dialog.TryLoadPlaylist(path), PlaylistRead::Read);
+    dialog.RefillPlaylistBox();
+    ASSERT_EQ(dialog.settings.GetCount(), 10000u);
+    Select(0);
+    Select(5000);
+    Press(IDC_REMOVE);
+    ASSERT_EQ(dialog.settings.GetCount(), 9998u);
+    ASSERT_TRUE(dialog.SavePlaylistTo(path));
+    Press(IDC_SELECT_ALL);
+    Press(IDC_REMOVE);
+    ASSERT_EQ(dialog.settings.GetCount(), 0u);
+    ASSERT_EQ(dialog.TryLoadPlaylist(path), PlaylistRead::Read);
+    dialog.RefillPlaylistBox();
+    ExpectListMatchesPlaylist();
+    ASSERT_EQ(dialog.settings.GetCount(), 9998u);
+    EXPECT_EQ(dialog.settings.GetItem(0)->File, files[1]);
+    EXPECT_EQ(dialog.settings.GetItem(4998)->File, files[4999]);
+    EXPECT_EQ(dialog.settings.GetItem(4999)->File, files[5001]);
+    EXPECT_EQ(dialog.settings.GetItem(9997)->File, files[9999]);
+    Press(IDCANCEL);
+    EXPECT_EQ(ConfigValues(), before);
+    std::remove(path.c_str());
+}
+
 }  // namespace
