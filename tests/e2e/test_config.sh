@@ -129,6 +129,18 @@ if open_config; then
     choose_file Open "$media/saved.lst"
     expect "Open Playlist of the saved file replaces the list with its items" \
       [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
+    # The same file with its last 7 bytes cut off replaces nothing.
+    head -c "$(( $(stat -c %s "$media/saved.lst") - 7 ))" "$media/saved.lst" >"$media/cut.lst"
+    menu_dialog f o Open
+    if choose_file Open "$media/cut.lst" && wait_dialog Error 10; then
+      expect "Open Playlist of a playlist cut short says so in the Error box" \
+        grep -qx 'The file you have selected is not a playlist.' <<<"$(dlg texts Error)"
+      xdotool key Return; wait_gone Error 5
+      expect "the list is unchanged after a playlist cut short" \
+        [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
+    else
+      fail "Open Playlist of a playlist cut short shows the Error box" "no Error box"
+    fi
     close_config cancel >/dev/null
   else
     fail "PELOR.SCR /c opens again" "no window"
