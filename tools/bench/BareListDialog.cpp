@@ -18,8 +18,15 @@ std::vector<std::string> g_files;
 
 const char* const kGlobals[] = {"Mute", "Scale", "Titles", "Random", "Delay", "DelayMinutes", "Power",
                                 "PowerMinutes", "BounceSpeed", "Letterbox"};
-const char* const kItemValues[] = {"File", "Loops", "TitleMovie", "TitleBefore", "LoopInfinite", "Mute", "Scale",
-                                   "MCI", "Title", "Align", "Bounce", "FontWeight", "FontItalic", "FontFace"};
+// The fourteen values of an item in the order the saver reads them; true for
+// a text.
+const struct {
+    const char* suffix;
+    bool text;
+} kItemValues[] = {{"File", true},    {"Loops", false},      {"TitleMovie", false}, {"TitleBefore", false},
+                   {"LoopInfinite", false}, {"Mute", false}, {"Scale", false},      {"MCI", true},
+                   {"Title", true},   {"Align", false},      {"Bounce", false},     {"FontWeight", false},
+                   {"FontItalic", false}, {"FontFace", true}};
 
 // Reads every stored value; the files of the items go to g_files.
 void ReadStored() {
@@ -37,16 +44,15 @@ void ReadStored() {
         size = sizeof number;
         RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&number), &size);
     }
-    char text[1024];
+    char text[MAX_PATH];
     for (DWORD i = 0; i < count; ++i) {
-        for (const char* suffix : kItemValues) {
-            const std::string name = "AVI" + std::to_string(i) + "." + suffix;
-            size = sizeof text;
-            if (RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) !=
-                ERROR_SUCCESS) {
-                size = 0;
-            }
-            if (suffix == kItemValues[0]) g_files.emplace_back(text, size > 0 ? size - 1 : 0);
+        for (const auto& value : kItemValues) {
+            const std::string name = "AVI" + std::to_string(i) + "." + value.suffix;
+            // A number into a number, a text into a path's room.
+            BYTE* data = value.text ? reinterpret_cast<BYTE*>(text) : reinterpret_cast<BYTE*>(&number);
+            size = value.text ? sizeof text : sizeof number;
+            if (RegQueryValueExA(key, name.c_str(), nullptr, nullptr, data, &size) != ERROR_SUCCESS) size = 0;
+            if (&value == &kItemValues[0]) g_files.emplace_back(text, size > 0 ? size - 1 : 0);
         }
     }
     RegCloseKey(key);
