@@ -99,20 +99,27 @@ fi
 stop_program
 
 # --- playlist files ---
+# open_refused FILE WHAT: File, Open Playlist of FILE, which is not a
+# playlist it can read, says so in the Error box and keeps the list (red,
+# green, blue).
+open_refused() {
+  menu_dialog f o Open                   # File, Open Playlist...
+  if choose_file Open "$1" && wait_dialog Error 10; then
+    expect "Open Playlist of $2 says so in the Error box" \
+      grep -qx 'The file you have selected is not a playlist.' <<<"$(dlg texts Error)"
+    xdotool key Return; wait_gone Error 5
+    expect "the list is unchanged after Open Playlist of $2" \
+      [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
+  else
+    fail "Open Playlist of $2 shows the Error box" "no Error box"
+  fi
+}
+
 store_three
 printf 'just some text, not a playlist\n' >"$media/notes.lst"
 rm -f "$media/saved.lst"
 if open_config; then
-  menu_dialog f o Open                   # File, Open Playlist...
-  if choose_file Open "$media/notes.lst" && wait_dialog Error 10; then
-    expect "Open Playlist of a text file says so in the Error box" \
-      grep -qx 'The file you have selected is not a playlist.' <<<"$(dlg texts Error)"
-    xdotool key Return; wait_gone Error 5
-    expect "the list is unchanged after the Error box" \
-      [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
-  else
-    fail "Open Playlist of a text file shows the Error box" "no Error box"
-  fi
+  open_refused "$media/notes.lst" "a text file"
   menu_dialog f s 'Save As'              # File, Save Playlist...
   if choose_file 'Save As' "$media/saved.lst" && [ -s "$media/saved.lst" ]; then
     expect "Save Playlist writes a file that the playlist reader reads back entry for entry" \
@@ -131,16 +138,7 @@ if open_config; then
       [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
     # The same file with its last 7 bytes cut off replaces nothing.
     head -c "$(( $(stat -c %s "$media/saved.lst") - 7 ))" "$media/saved.lst" >"$media/cut.lst"
-    menu_dialog f o Open
-    if choose_file Open "$media/cut.lst" && wait_dialog Error 10; then
-      expect "Open Playlist of a playlist cut short says so in the Error box" \
-        grep -qx 'The file you have selected is not a playlist.' <<<"$(dlg texts Error)"
-      xdotool key Return; wait_gone Error 5
-      expect "the list is unchanged after a playlist cut short" \
-        [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
-    else
-      fail "Open Playlist of a playlist cut short shows the Error box" "no Error box"
-    fi
+    open_refused "$media/cut.lst" "a playlist cut short"
     close_config cancel >/dev/null
   else
     fail "PELOR.SCR /c opens again" "no window"
