@@ -20,11 +20,14 @@ BOOL BounceSpeedDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SendMessageA(slider_, TBM_SETRANGEMIN, FALSE, slider::kMinPosition);
     SendMessageA(slider_, TBM_SETRANGEMAX, FALSE, slider::kMaxPosition);
-    SendMessageA(slider_, TBM_SETPOS, TRUE, SpeedToSlider(BounceSpeed));
+    SendMessageA(slider_, TBM_SETPOS, TRUE, SpeedToSlider(Options.BounceSpeed));
+    // Read back: the control clamps a stored speed outside its range.
+    shownPosition_ = static_cast<int>(SendMessageA(slider_, TBM_GETPOS, 0, 0));
     return TRUE;
 }
 
 void BounceSpeedDialog::OnOK() {
-    BounceSpeed = SliderToSpeed(static_cast<int>(SendMessageA(slider_, TBM_GETPOS, 0, 0)));
+    const int position = static_cast<int>(SendMessageA(slider_, TBM_GETPOS, 0, 0));
+    if (position != shownPosition_) Options.BounceSpeed = SliderToSpeed(position);
     CDialog::OnOK();
 }

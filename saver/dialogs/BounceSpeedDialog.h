@@ -1,7 +1,7 @@
 #pragma once
 #include "framework/Dialog.h"
 
-#include <cstdint>
+#include "saver/settings/SaverSettings.h"
 
 // The bounce speed slider (template 146): "Faster" at the top, position 1,
 // "Slower" at the bottom, 1000, on the scale of SliderScale.h.
@@ -9,9 +9,11 @@ class BounceSpeedDialog : public CDialog {
 public:
     BounceSpeedDialog();
 
-    // The bounce timer's period in milliseconds; set before the run, read
-    // after an OK.
-    uint32_t BounceSpeed = 0;
+    // The caller's options: BounceSpeed, the bounce timer's period in
+    // milliseconds, is shown and, on OK, read back. A slider left where it
+    // was shown keeps the value: the scale's round trip can lose one, and OK
+    // must not creep.
+    GlobalOptions Options;
 
 protected:
     BOOL OnInitDialog() override;
@@ -20,4 +22,6 @@ protected:
 
 private:
     HWND slider_ = nullptr;
+    // The position BounceSpeed was shown at.
+    int shownPosition_ = 0;
 };

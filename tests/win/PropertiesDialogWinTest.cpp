@@ -578,6 +578,31 @@ TEST_F(PropertiesWin, LoopsFieldWarnsAtZeroAndRefusesEmpty) {
     EXPECT_EQ(values.Loops, 5u);
 }
 
+// With the loops field emptied, a click on a mixed box, Loop Indefinitely,
+// Use Filename or Remove is answered by the field's message, and what the
+// user typed elsewhere since stays as typed.
+TEST_F(PropertiesWin, AClickWhileTheLoopsFieldIsEmptyKeepsWhatWasTyped) {
+    values.Title = "Old";
+    values.Mute = PropertyValues::kMixedFlag;
+    DialogWatcher invalid(IDOK, kApp);
+    EXPECT_TRUE(Run([&](HWND dialog) {
+        for (int button : {IDC_PROP_MUTE, IDC_PROP_LOOP_INFINITE, IDC_PROP_USE_FILENAME, IDC_PROP_REMOVE_TITLE}) {
+            SCOPED_TRACE(button);
+            SetDlgItemTextA(dialog, IDC_PROP_TITLE, "Typed title");
+            SetDlgItemTextA(dialog, IDC_PROP_LOOPS, "");
+            Click(dialog, button);
+            EXPECT_EQ(Text(dialog, IDC_PROP_TITLE), "Typed title");
+            EXPECT_EQ(Text(dialog, IDC_PROP_LOOPS), "");
+        }
+        SetDlgItemTextA(dialog, IDC_PROP_TITLE, "Typed title");
+        SetDlgItemTextA(dialog, IDC_PROP_LOOPS, "4");
+        Press(dialog, IDOK);
+    }));
+    EXPECT_GE(invalid.seen().size(), 4u);
+    EXPECT_EQ(values.Title, "Typed title");
+    EXPECT_EQ(values.Loops, 4u);
+}
+
 TEST_F(PropertiesWin, TitleFieldFollowsUseFilenameAndRemove) {
     values.FileNameTitle = "Intro";
     values.Title = "Intro";
