@@ -37,6 +37,13 @@ bool DisplayWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND paren
     return CreateEx(exStyle, cls, "SaverWnd", style, rect, parent, nullptr);
 }
 
+void DisplayWnd::Resize(const RECT& rect) {
+    rect_ = rect;
+    MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+    if (MovieWnd* movie = MovieWindow()) movie->Place();
+    Redraw();
+}
+
 LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const MessageEntry<DisplayWnd> kHandlers[] = {
         {WM_CREATE, &DisplayWnd::OnCreate},
@@ -115,7 +122,7 @@ void DisplayWnd::PlayCurrent() {
     // The volume to put back at the end is the one found before anything played.
     Volume();
     MovieWnd* movie = NewMovieWindow(PlaylistSequencer::ChoosePlayer(*item));
-    bool started = movie->CreateChild(m_hWnd) != 0;
+    bool started = movie->CreateChild(m_hWnd, *this) != 0;
     if (!started) {
         delete movie;
     } else {
@@ -148,6 +155,10 @@ MovieWnd* DisplayWnd::MovieWindow() const {
 void DisplayWnd::DestroyMovieWindow() {
     HWND child = GetWindow(m_hWnd, GW_CHILD);
     if (child != nullptr) ::DestroyWindow(child);
+}
+
+void DisplayWnd::MovieEnded() {
+    if (m_hWnd != nullptr) ::PostMessageA(m_hWnd, UM_NEXTMOVIE, 0, 0);
 }
 
 void DisplayWnd::SetMute(int mute) {

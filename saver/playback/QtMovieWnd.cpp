@@ -1,5 +1,6 @@
 #include "saver/playback/QtMovieWnd.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "framework/Handles.h"
@@ -65,7 +66,7 @@ BOOL QtMovieWnd::OpenMedia() {
         qt.DestroyPortAssociation(Port);
         return 0;
     }
-    MovieState = 1;
+    MovieState = kOpen;
     ArmEndCallback();
     return 1;
 }
@@ -73,7 +74,7 @@ BOOL QtMovieWnd::OpenMedia() {
 void QtMovieWnd::Close() {
     if (!Ready()) return;
     QuickTimeBinding& qt = QuickTime();
-    MovieState = 0;
+    MovieState = kClosed;
     DisarmEndCallback();
     qt.DisposeMovieController(Controller);
     Controller = 0;
@@ -86,15 +87,19 @@ BOOL QtMovieWnd::Play() {
     if (!Ready()) return 0;
     if (LoopInfinite == 1) QuickTime().ControllerDoAction(Controller, kQtActionSetLooping, 1);
     QuickTime().StartMovie(Movie);
-    MovieState = 2;
+    MovieState = kPlaying;
     InvalidateRect(m_hWnd, nullptr, TRUE);
+    uint32_t length = 0;
+    const bool known = LengthMs(length);
+    ArmPlayDeadline(known, length);
     return 1;
 }
 
 BOOL QtMovieWnd::Pause() {
     if (!Ready()) return 0;
     QuickTime().StopMovie(Movie);
-    MovieState = 3;
+    DisarmPlayDeadline();
+    MovieState = kPaused;
     return 1;
 }
 
@@ -102,7 +107,7 @@ BOOL QtMovieWnd::Stop() {
     if (!Ready()) return 0;
     Pause();
     Rewind();
-    MovieState = 1;
+    MovieState = kOpen;
     return 1;
 }
 
@@ -115,9 +120,13 @@ BOOL QtMovieWnd::Rewind() {
 BOOL QtMovieWnd::SetVolume(int level) {
     if (!Ready()) return 0;
     MovieWnd::SetVolume(level);
-    int16_t v = static_cast<int16_t>(QuickTime().MovieVolume(Movie));
-    // A negative level is silent and keeps the level to come back to.
-    if (level == 0) v = static_cast<int16_t>(-v);
+    // A negative level is silent and keeps the level to come back to. The
+    // movie hands back the level it was last given, which is negative once
+    // muted: the sign alone says muted, so a mute never turns into sound and
+    // an unmute never stays silent.
+    const int read = static_cast<int16_t>(QuickTime().MovieVolume(Movie));
+    const int magnitude = read < 0 ? (read < -INT16_MAX ? INT16_MAX : -read) : read;
+    const int16_t v = static_cast<int16_t>(level == 0 ? -magnitude : magnitude);
     Volume = v;
     const intptr_t done = QuickTime().ControllerDoAction(Controller, kQtActionSetVolume, v);
     MovieWnd::SetVolume(level);
@@ -135,7 +144,7 @@ void QtMovieWnd::Place() {
         // The callback is armed on the movie: it goes with it, so it can
         // never reach a disposed movie.
         DisposeMovie();
-        MovieState = 0;
+        MovieState = kClosed;
         qt.DestroyPortAssociation(Port);
     }
 }
@@ -165,8 +174,21 @@ void QtMovieWnd::EndCallbackProc(intptr_t, intptr_t refCon) {
     if (self->CheckEnd() == 0 && self->Ready()) self->ArmEndCallback();
 }
 
+bool QtMovieWnd::LengthMs(uint32_t& length) {
+    const int64_t scale = static_cast<int32_t>(QuickTime().MovieTimeScale(Movie));
+    const int64_t duration = static_cast<int32_t>(QuickTime().MovieDuration(Movie));
+    if (scale <= 0 || duration <= 0) return false;
+    const int64_t ms = duration * 1000 / scale;
+    length = ms > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(ms);
+    return true;
+}
+
 int QtMovieWnd::CheckEnd() {
     if ((QuickTime().IsMovieDone(Movie) & 0xFF) == 0) return 0;
+    return EndOfPlay();
+}
+
+int QtMovieWnd::EndOfPlay() {
     if (LoopsLeft <= 1) {
         PostMessage(WM_CLOSE);
         return 1;
@@ -194,6 +216,7 @@ LRESULT QtMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     static const MessageEntry<QtMovieWnd> kHandlers[] = {
         {WM_PAINT, &QtMovieWnd::OnPaint},
+        {WM_TIMER, &QtMovieWnd::OnTimer},
     };
     LRESULT result = 0;
     if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
@@ -203,5 +226,16 @@ LRESULT QtMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT QtMovieWnd::OnPaint(const Msg&) {
     PaintDC paint(m_hWnd);
     if (Ready()) QuickTime().UpdateMovie(Movie);
+    return 0;
+}
+
+LRESULT QtMovieWnd::OnTimer(const Msg& msg) {
+    if (msg.wParam != kDeadlineTimer) return MovieWnd::WindowProc(msg.message, msg.wParam, msg.lParam);
+    DisarmPlayDeadline();
+    // The movie neither ended nor reported an error in time: it is over.
+    if (Ready() && MovieState == kPlaying) {
+        DisarmEndCallback();
+        if (EndOfPlay() == 0 && Ready()) ArmEndCallback();
+    }
     return 0;
 }

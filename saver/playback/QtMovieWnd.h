@@ -33,7 +33,7 @@ public:
     BOOL Stop() override;
     BOOL Rewind() override;
     BOOL SetVolume(int level) override;
-    int Kind() const override { return 101; }
+    PlayerKind Kind() const override { return PlayerKind::QuickTime; }
     // 0 when QuickTime is not ready, the path is over 255 characters, or the
     // file cannot be opened or made into a movie with a controller.
     BOOL OpenMedia() override;
@@ -53,11 +53,18 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnPaint(const Msg& msg);
+    // The play deadline: a movie that never ends is over after its length.
+    LRESULT OnTimer(const Msg& msg);
 
 private:
     static void EndCallbackProc(intptr_t callback, intptr_t refCon);
     // QuickTime ready and a movie open.
     bool Ready() const { return QuickTimeReady != 0 && IsOpen(); }
+    // Counts one play down: plays again with the sound as the item has it,
+    // or asks the window to close after the last; 1 when it closes.
+    int EndOfPlay();
+    // The movie's length in milliseconds; false when the library cannot tell.
+    bool LengthMs(uint32_t& length);
     // Disposes of the movie and of the callback armed on it.
     void DisposeMovie();
 };
