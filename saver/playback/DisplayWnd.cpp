@@ -34,14 +34,19 @@ void DisplayWnd::LoadSettings() {
 bool DisplayWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent) {
     rect_ = rect;
     const char* cls = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
-    return CreateEx(exStyle, cls, "SaverWnd", style, rect, parent, nullptr);
+    // The black and the titles are painted around the movie window, never
+    // over it: a movie draws a frame only when its time comes, and a slide
+    // show's next one is seconds away.
+    return CreateEx(exStyle, cls, "SaverWnd", style | WS_CLIPCHILDREN, rect, parent, nullptr);
 }
 
 void DisplayWnd::Resize(const RECT& rect) {
     rect_ = rect;
     MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
     if (MovieWnd* movie = MovieWindow()) movie->Place();
-    Redraw();
+    // Everything is drawn afresh at the new size, the movie's present frame
+    // included.
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
