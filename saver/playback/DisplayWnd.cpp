@@ -2,16 +2,15 @@
 
 #include <memory>
 
-#include "saver/shell/AppSettings.h"
-#include "saver/shell/SaverKeys.h"
-#include "saver/shell/win32/WaveOutDevice.h"
-
 #include "saver/playback/LogoMovieWnd.h"
 #include "saver/playback/MciMovieWnd.h"
 #include "saver/playback/PlaybackMessages.h"
 #include "saver/playback/QtMovieWnd.h"
+#include "saver/playback/SaverKeys.h"
 #include "saver/playback/TitleLayout.h"
 #include "saver/playback/TitlePainter.h"
+#include "saver/playback/win32/WaveOutDevice.h"
+#include "saver/settings/win32/AppSettings.h"
 
 DisplayWnd::DisplayWnd(ProfileStore& store, MachineDefaults* machine, bool autoDelete)
     : settings_(store, machine), sequencer_(settings_, random_) {
@@ -68,11 +67,18 @@ LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 MovieWnd* DisplayWnd::NewMovieWindow(PlayerKind kind) {
     switch (kind) {
     case PlayerKind::Logo: return new LogoMovieWnd();
-    case PlayerKind::QuickTime: return new QtMovieWnd();
+    case PlayerKind::QuickTime:
+        // Started by the first QuickTime item, tried again by each while it
+        // is not ready.
+        if (!quickTime_ || quickTime_->QuickTimeReady == 0) {
+            quickTime_.reset();
+            quickTime_.emplace(QuickTime());
+        }
+        return new QtMovieWnd(*quickTime_);
     case PlayerKind::Mci: break;
     }
     // QuickTime is kept only while QuickTime items follow each other.
-    if (QuickTimeReady == 1) StopQuickTime();
+    quickTime_.reset();
     return new MciMovieWnd();
 }
 
@@ -244,6 +250,6 @@ LRESULT DisplayWnd::OnDestroy(const Msg&) {
     capture_.Release();
     ::KillTimer(m_hWnd, kTitleCardTimer);
     DestroyMovieWindow();
-    if (QuickTimeReady == 1) StopQuickTime();
+    quickTime_.reset();
     return Default();
 }

@@ -5,9 +5,10 @@
 #include "framework/Wnd.h"
 #include "saver/playback/MovieHost.h"
 #include "saver/playback/PlaylistSequencer.h"
+#include "saver/playback/QuickTimeSession.h"
 #include "saver/playback/RandomSource.h"
+#include "saver/playback/WaveVolume.h"
 #include "saver/settings/SaverSettings.h"
-#include "saver/shell/WaveVolume.h"
 
 class MachineDefaults;
 class MovieWnd;
@@ -56,6 +57,8 @@ public:
     void CaptureInput();
 
     PlaylistSequencer& Sequencer() { return sequencer_; }
+    // The QuickTime session while QuickTime items follow each other, or null.
+    const QuickTimeSession* QuickTimeState() const { return quickTime_ ? &*quickTime_ : nullptr; }
     SaverSettings& Settings() { return settings_; }
     const RECT& WindowRect() const { return rect_; }
 
@@ -97,4 +100,7 @@ private:
     PlaylistSequencer sequencer_;
     RECT rect_{0, 0, 0, 0};
     MouseCapture capture_;
+    // Outlives the movie window that plays through it: that window is
+    // destroyed before the session is let go (PlayCurrent, OnDestroy).
+    std::optional<QuickTimeSession> quickTime_;
 };

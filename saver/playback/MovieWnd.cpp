@@ -1,8 +1,8 @@
 #include "saver/playback/MovieWnd.h"
 
 #include "saver/playback/MovieHost.h"
+#include "saver/playback/SaverKeys.h"
 #include "saver/settings/MediaItem.h"
-#include "saver/shell/SaverKeys.h"
 
 namespace {
 IntRect ToIntRect(const RECT& r) { return IntRect{r.left, r.top, r.right, r.bottom}; }

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "framework/Handles.h"
 #include "quicktime/QtRecords.h"
 #include "saver/playback/QuickTimeBinding.h"
+#include "saver/playback/QuickTimeSession.h"
 
 namespace {
 constexpr int32_t kControllerFlags = 11;
@@ -19,14 +21,12 @@ QtRect ClientRect(HWND wnd) {
 }
 }  // namespace
 
-QtMovieWnd::QtMovieWnd() {
-    if (QuickTimeReady == 0) StartQuickTime();
-}
+QtMovieWnd::QtMovieWnd(QuickTimeSession& session) : session_(session) {}
 
 BOOL QtMovieWnd::OpenMedia() {
-    if (QuickTimeReady == 0) return 0;
+    if (session_.QuickTimeReady == 0) return 0;
     if (IsOpen()) Close();
-    QuickTimeBinding& qt = QuickTime();
+    QuickTimeBinding& qt = Library();
 
     // The library takes a length-prefixed path, so 255 characters at most.
     if (File.size() > 255) return 0;
@@ -36,36 +36,30 @@ BOOL QtMovieWnd::OpenMedia() {
     QtFileSpec spec{};
     qt.MakeFileSpec(reinterpret_cast<const unsigned char*>(path), &spec);
 
+    // Each piece goes back to the library by itself on an early return.
     const intptr_t window = reinterpret_cast<intptr_t>(m_hWnd);
     qt.CreatePortAssociation(window);
-    Port = qt.NativeWindowPort(window);
-    qt.SetPort(Port);
+    QtPortOwner port(qt, qt.NativeWindowPort(window));
+    qt.SetPort(port.get());
 
-    intptr_t file = 0;
-    if (static_cast<int16_t>(qt.OpenMovieFile(&spec, &file, 1)) != 0) {
-        qt.DestroyPortAssociation(Port);
-        return 0;
-    }
-    intptr_t movie = 0;
-    const int16_t made = static_cast<int16_t>(qt.NewMovieFromFile(&movie, file, 1));
-    qt.CloseMovieFile(file);
-    if (made != 0) {
-        qt.DestroyPortAssociation(Port);
-        return 0;
-    }
-    Movie = movie;
+    intptr_t opened = 0;
+    if (static_cast<int16_t>(qt.OpenMovieFile(&spec, &opened, 1)) != 0) return 0;
+    QtMovieFileOwner file(qt, opened);
+    intptr_t made = 0;
+    const int16_t error = static_cast<int16_t>(qt.NewMovieFromFile(&made, file.get(), 1));
+    file.reset();
+    if (error != 0) return 0;
+    QtMovieOwner movie(qt, made);
 
     QtRect box{0, 0, 0, 0};
-    qt.MovieBox(Movie, &box);
+    qt.MovieBox(movie.get(), &box);
     NaturalRect = RECT{box.left, box.top, box.right, box.bottom};
 
-    Controller = qt.NewMovieController(Movie, &box, kControllerFlags);
-    if (Controller == 0) {
-        qt.DisposeMovie(Movie);
-        Movie = 0;
-        qt.DestroyPortAssociation(Port);
-        return 0;
-    }
+    QtControllerOwner controller(qt, qt.NewMovieController(movie.get(), &box, kControllerFlags));
+    if (!controller) return 0;
+    Port = std::move(port);
+    Movie = std::move(movie);
+    Controller = std::move(controller);
     MovieState = kOpen;
     ArmEndCallback();
     return 1;
@@ -73,20 +67,17 @@ BOOL QtMovieWnd::OpenMedia() {
 
 void QtMovieWnd::Close() {
     if (!Ready()) return;
-    QuickTimeBinding& qt = QuickTime();
     MovieState = kClosed;
     DisarmEndCallback();
-    qt.DisposeMovieController(Controller);
-    Controller = 0;
-    qt.DisposeMovie(Movie);
-    Movie = 0;
-    qt.DestroyPortAssociation(Port);
+    Controller.reset();
+    Movie.reset();
+    Port.reset();
 }
 
 BOOL QtMovieWnd::Play() {
     if (!Ready()) return 0;
-    if (LoopInfinite == 1) QuickTime().ControllerDoAction(Controller, kQtActionSetLooping, 1);
-    QuickTime().StartMovie(Movie);
+    if (LoopInfinite == 1) Library().ControllerDoAction(Controller.get(), kQtActionSetLooping, 1);
+    Library().StartMovie(Movie.get());
     MovieState = kPlaying;
     InvalidateRect(m_hWnd, nullptr, TRUE);
     uint32_t length = 0;
@@ -97,7 +88,7 @@ BOOL QtMovieWnd::Play() {
 
 BOOL QtMovieWnd::Pause() {
     if (!Ready()) return 0;
-    QuickTime().StopMovie(Movie);
+    Library().StopMovie(Movie.get());
     DisarmPlayDeadline();
     MovieState = kPaused;
     return 1;
@@ -113,7 +104,7 @@ BOOL QtMovieWnd::Stop() {
 
 BOOL QtMovieWnd::Rewind() {
     if (!Ready()) return 0;
-    QuickTime().GoToBeginningOfMovie(Movie);
+    Library().GoToBeginningOfMovie(Movie.get());
     return 1;
 }
 
@@ -124,11 +115,11 @@ BOOL QtMovieWnd::SetVolume(int level) {
     // movie hands back the level it was last given, which is negative once
     // muted: the sign alone says muted, so a mute never turns into sound and
     // an unmute never stays silent.
-    const int read = static_cast<int16_t>(QuickTime().MovieVolume(Movie));
+    const int read = static_cast<int16_t>(Library().MovieVolume(Movie.get()));
     const int magnitude = read < 0 ? (read < -INT16_MAX ? INT16_MAX : -read) : read;
     const int16_t v = static_cast<int16_t>(level == 0 ? -magnitude : magnitude);
     Volume = v;
-    const intptr_t done = QuickTime().ControllerDoAction(Controller, kQtActionSetVolume, v);
+    const intptr_t done = Library().ControllerDoAction(Controller.get(), kQtActionSetVolume, v);
     MovieWnd::SetVolume(level);
     return done == 0;
 }
@@ -137,34 +128,29 @@ void QtMovieWnd::Place() {
     if (!Ready()) return;
     MovieWnd::Place();
     const QtRect rect = ClientRect(m_hWnd);
-    QuickTimeBinding& qt = QuickTime();
-    qt.DisposeMovieController(Controller);
-    Controller = qt.NewMovieController(Movie, &rect, kControllerFlags);
-    if (Controller == 0) {
+    QuickTimeBinding& qt = Library();
+    Controller.reset();
+    Controller = QtControllerOwner(qt, qt.NewMovieController(Movie.get(), &rect, kControllerFlags));
+    if (!Controller) {
         // The callback is armed on the movie: it goes with it, so it can
         // never reach a disposed movie.
-        DisposeMovie();
+        DisarmEndCallback();
+        Movie.reset();
         MovieState = kClosed;
-        qt.DestroyPortAssociation(Port);
+        Port.reset();
     }
 }
 
-void QtMovieWnd::DisposeMovie() {
-    DisarmEndCallback();
-    QuickTime().DisposeMovie(Movie);
-    Movie = 0;
-}
-
 void QtMovieWnd::ArmEndCallback() {
-    QuickTimeBinding& qt = QuickTime();
-    const intptr_t timeBase = qt.MovieTimeBase(Movie);
+    QuickTimeBinding& qt = Library();
+    const intptr_t timeBase = qt.MovieTimeBase(Movie.get());
     EndCallback = qt.NewCallBack(timeBase, kEndCallbackType);
     qt.CallMeWhen(EndCallback, reinterpret_cast<intptr_t>(&EndCallbackProc), reinterpret_cast<intptr_t>(this));
 }
 
 void QtMovieWnd::DisarmEndCallback() {
     if (EndCallback == 0) return;
-    QuickTime().DisposeCallBack(EndCallback);
+    Library().DisposeCallBack(EndCallback);
     EndCallback = 0;
 }
 
@@ -175,8 +161,8 @@ void QtMovieWnd::EndCallbackProc(intptr_t, intptr_t refCon) {
 }
 
 bool QtMovieWnd::LengthMs(uint32_t& length) {
-    const int64_t scale = static_cast<int32_t>(QuickTime().MovieTimeScale(Movie));
-    const int64_t duration = static_cast<int32_t>(QuickTime().MovieDuration(Movie));
+    const int64_t scale = static_cast<int32_t>(Library().MovieTimeScale(Movie.get()));
+    const int64_t duration = static_cast<int32_t>(Library().MovieDuration(Movie.get()));
     if (scale <= 0 || duration <= 0) return false;
     const int64_t ms = duration * 1000 / scale;
     length = ms > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(ms);
@@ -184,7 +170,7 @@ bool QtMovieWnd::LengthMs(uint32_t& length) {
 }
 
 int QtMovieWnd::CheckEnd() {
-    if ((QuickTime().IsMovieDone(Movie) & 0xFF) == 0) return 0;
+    if ((Library().IsMovieDone(Movie.get()) & 0xFF) == 0) return 0;
     return EndOfPlay();
 }
 
@@ -211,8 +197,8 @@ LRESULT QtMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                                      static_cast<int16_t>(LOWORD(pos)),
                                      static_cast<int16_t>(HIWORD(pos))};
         QtEventRecord event{};
-        QuickTime().NativeEventToEvent(&native, &event);
-        QuickTime().ControllerIsPlayerEvent(Controller, &event);
+        Library().NativeEventToEvent(&native, &event);
+        Library().ControllerIsPlayerEvent(Controller.get(), &event);
     }
     static const MessageEntry<QtMovieWnd> kHandlers[] = {
         {WM_PAINT, &QtMovieWnd::OnPaint},
@@ -225,7 +211,7 @@ LRESULT QtMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT QtMovieWnd::OnPaint(const Msg&) {
     PaintDC paint(m_hWnd);
-    if (Ready()) QuickTime().UpdateMovie(Movie);
+    if (Ready()) Library().UpdateMovie(Movie.get());
     return 0;
 }
 

@@ -2,11 +2,11 @@
 
 #include "framework/WinApp.h"
 #include "saver/playback/PlaybackMessages.h"
+#include "saver/playback/SaverKeys.h"
 #include "saver/settings/SettingsNames.h"
 #include "saver/shell/OwnProcess.h"
 #include "saver/shell/PasswordCheck.h"
 #include "saver/shell/PowerEvent.h"
-#include "saver/shell/SaverKeys.h"
 #include "saver/shell/TimerPeriod.h"
 
 namespace {

@@ -17,6 +17,7 @@
 #include "saver/playback/MovieWnd.h"
 #include "saver/playback/QtMovieWnd.h"
 #include "saver/playback/QuickTimeBinding.h"
+#include "saver/playback/QuickTimeSession.h"
 #include "saver/settings/MediaItem.h"
 #include "saver/settings/SettingsNames.h"
 #include "tests/win/support/MediaFiles.h"
@@ -54,7 +55,6 @@ public:
         reset_();
     }
     ~FakeLibrary() {
-        StopQuickTime();
         if (module_ != nullptr) FreeLibrary(module_);
     }
     bool Loaded() const { return module_ != nullptr && log_ && reset_ && enter_ && end_ && late_ && volume_ && duration_; }
@@ -131,8 +131,10 @@ TEST(QuickTimeFake, ARefusedToolboxStopsTheBindingAgain) {
     FakeLibrary fake;
     ASSERT_TRUE(fake.Loaded()) << "fakeqt\\QuickTime.qts beside the test program";
     fake.RefuseEnterMovies();
-    EXPECT_EQ(StartQuickTime(), 0);
-    EXPECT_EQ(QuickTimeReady, 0);
+    {
+        QuickTimeSession session(QuickTime());
+        EXPECT_EQ(session.QuickTimeReady, 0);
+    }
     EXPECT_EQ(QuickTime().RefCount(), 0);
     EXPECT_FALSE(QuickTime().Loaded());
     std::string missing;
@@ -168,7 +170,8 @@ TEST(QuickTimeFake, APlayFromStartToEndInTheOrderOfThePlayer) {
         PumpFor(100);
         display->DestroyWindow();
         PumpFor(50);
-        EXPECT_EQ(QuickTimeReady, 0);
+        EXPECT_EQ(display->QuickTimeState(), nullptr);
+        EXPECT_FALSE(QuickTime().Loaded());
     }
     const std::vector<std::string> calls = fake.Calls();
     std::string missing;
@@ -281,7 +284,7 @@ TEST(QuickTimeForeign, AnotherProgramsLibraryIsNeverCalledItsItemsDropAndTheRest
         ASSERT_TRUE(display->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 800, 600}, nullptr));
         ASSERT_TRUE(PumpUntil([&] { return display->MovieWindow() != nullptr; }, 5000));
         EXPECT_EQ(display->MovieWindow()->Kind(), PlayerKind::Mci);
-        EXPECT_EQ(QuickTimeReady, 0);
+        EXPECT_EQ(display->QuickTimeState(), nullptr);
         EXPECT_FALSE(QuickTime().Loaded());
         // The QuickTime item is gone for the run; the AVI is all that is left.
         EXPECT_EQ(display->Settings().GetCount(), 1u);

@@ -3,13 +3,13 @@
 #include <string>
 
 #include "framework/RegistryProfile.h"
+#include "saver/playback/DibImage.h"
+#include "saver/playback/MovieWnd.h"
 #include "saver/resources/resource.h"
-#include "saver/shell/DibImage.h"
-#include "saver/shell/FullScreenSaverWnd.h"
-#include "saver/shell/PreviewWnd.h"
 #include "saver/settings/MediaItem.h"
 #include "saver/settings/SettingsNames.h"
-#include "saver/playback/MovieWnd.h"
+#include "saver/shell/FullScreenSaverWnd.h"
+#include "saver/shell/PreviewWnd.h"
 #include "tests/win/support/MediaFiles.h"
 #include "tests/win/support/Pump.h"
 #include "tests/win/support/TestRegistry.h"
