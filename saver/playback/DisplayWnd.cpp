@@ -43,8 +43,7 @@ void DisplayWnd::Resize(const RECT& rect) {
     rect_ = rect;
     MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
     if (MovieWnd* movie = MovieWindow()) movie->Place();
-    // Everything is drawn afresh at the new size, the movie's present frame
-    // included.
+    // Everything is drawn afresh at the new size.
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 

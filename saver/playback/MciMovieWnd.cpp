@@ -2,8 +2,6 @@
 
 #include <digitalv.h>
 
-#include "framework/Handles.h"
-
 #include "saver/settings/MciDeviceType.h"
 #include "saver/settings/MediaItem.h"
 
@@ -112,25 +110,10 @@ LRESULT MciMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const MessageEntry<MciMovieWnd> kHandlers[] = {
         {MM_MCINOTIFY, &MciMovieWnd::OnMciNotify},
         {WM_TIMER, &MciMovieWnd::OnTimer},
-        {WM_PAINT, &MciMovieWnd::OnPaint},
     };
     LRESULT result = 0;
     if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
     return MovieWnd::WindowProc(message, wParam, lParam);
-}
-
-LRESULT MciMovieWnd::OnPaint(const Msg&) {
-    // The device draws a frame when its time comes; whatever uncovers or
-    // resizes the window in between gets the present frame at once.
-    PaintDC paint(m_hWnd);
-    if (IsOpen()) {
-        MCI_DGV_UPDATE_PARMS update{};
-        update.hDC = paint.dc();
-        GetClientRect(m_hWnd, &update.rc);
-        mciSendCommandA(device_.get(), MCI_UPDATE, MCI_DGV_UPDATE_HDC | MCI_DGV_UPDATE_PAINT | MCI_WAIT,
-                        Parms(&update));
-    }
-    return 0;
 }
 
 LRESULT MciMovieWnd::OnMciNotify(const Msg&) {

@@ -264,17 +264,9 @@ TEST(DisplayWnd, ASlideShowShowsItsFirstFrameAsSoonAsItsWindowIsShown) {
     // The whole first frame, within a second of the window being shown, and
     // still there after the display's own painting.
     PumpUntil([&] { return (seen = CountRed(movie)) > 0 && GetTickCount() - start > 1000; }, 1500);
-    RECT r = WindowRectOf(movie);
-    int all = ((r.bottom - r.top) * 3 / 4 / 4) * ((r.right - r.left) / 4);
+    const RECT r = WindowRectOf(movie);
+    const int all = ((r.bottom - r.top) * 3 / 4 / 4) * ((r.right - r.left) / 4);
     EXPECT_GT(seen, all * 9 / 10) << "of " << all;
-    // Placed again at another size, the window shows the frame again at once
-    // rather than at the next frame, seconds away.
-    display.wnd->Resize(RECT{0, 0, 640, 480});
-    PumpFor(300);
-    r = WindowRectOf(movie);
-    all = ((r.bottom - r.top) * 3 / 4 / 4) * ((r.right - r.left) / 4);
-    EXPECT_EQ(r.right - r.left, 160);
-    EXPECT_GT(CountRed(movie), all * 9 / 10) << "of " << all;
 }
 
 int CountWhiteInRows(HWND wnd, int top, int bottom) {
