@@ -93,6 +93,26 @@ private:
     void (*duration_)(int) = nullptr;
 };
 
+// A playlist of the test's own in a scratch key: QuickTime items by file
+// name, other values item by item.
+struct Playlist {
+    Playlist() : key(HKEY_CURRENT_USER, std::string("Software\\") + kCompany + "\\" + kApp), store(kCompany, kApp) {}
+    void Count(uint32_t n) { store.WriteProfileInt(names::kConfigSection, names::kNumAVI, n); }
+    void File(uint32_t i, const std::string& file) {
+        store.WriteProfileString(names::kConfigSection, ItemValueName(i, names::kItemFile).c_str(), file.c_str());
+    }
+    void QuickTimeItem(uint32_t i, const std::string& file) {
+        File(i, file);
+        store.WriteProfileString(names::kConfigSection, ItemValueName(i, names::kItemMCI).c_str(),
+                                 names::kQuickTimePlayer);
+    }
+    void Num(uint32_t i, const char* name, uint32_t v) {
+        store.WriteProfileInt(names::kConfigSection, ItemValueName(i, name).c_str(), v);
+    }
+    ScratchKey key;
+    RegistryProfileStore store;
+};
+
 // Whether `wanted` appear in `calls` in this order (each matched against the
 // start of a call), other calls in between allowed; the first one missing
 // otherwise, in `missing`.
@@ -145,17 +165,14 @@ TEST(QuickTimeFake, ARefusedToolboxStopsTheBindingAgain) {
 TEST(QuickTimeFake, APlayFromStartToEndInTheOrderOfThePlayer) {
     FakeLibrary fake;
     ASSERT_TRUE(fake.Loaded()) << "fakeqt\\QuickTime.qts beside the test program";
-    ScratchKey key(HKEY_CURRENT_USER, std::string("Software\\") + kCompany + "\\" + kApp);
-    RegistryProfileStore store(kCompany, kApp);
-    store.WriteProfileInt(names::kConfigSection, names::kNumAVI, 2);
-    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemFile).c_str(), "C:\\movies\\one.mov");
-    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemMCI).c_str(), names::kQuickTimePlayer);
-    store.WriteProfileInt(names::kConfigSection, ItemValueName(0, names::kItemScale).c_str(), 1);
-    store.WriteProfileInt(names::kConfigSection, ItemValueName(0, names::kItemMute).c_str(), 1);
-    store.WriteProfileString(names::kConfigSection, ItemValueName(1, names::kItemFile).c_str(), "C:\\movies\\two.qt");
-    store.WriteProfileString(names::kConfigSection, ItemValueName(1, names::kItemMCI).c_str(), names::kQuickTimePlayer);
+    Playlist playlist;
+    playlist.Count(2);
+    playlist.QuickTimeItem(0, "C:\\movies\\one.mov");
+    playlist.Num(0, names::kItemScale, 1);
+    playlist.Num(0, names::kItemMute, 1);
+    playlist.QuickTimeItem(1, "C:\\movies\\two.qt");
     {
-        auto display = std::make_unique<DisplayWnd>(store, nullptr, false);
+        auto display = std::make_unique<DisplayWnd>(playlist.store, nullptr, false);
         ASSERT_TRUE(display->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 800, 600}, nullptr));
         ASSERT_TRUE(PumpUntil([&] { return display->MovieWindow() != nullptr; }, 3000));
         MovieWnd* movie = display->MovieWindow();
@@ -205,13 +222,11 @@ TEST(QuickTimeFake, APlayFromStartToEndInTheOrderOfThePlayer) {
 TEST(QuickTimeFake, ADisposedMovieIsNeverReachedByItsEndCallback) {
     FakeLibrary fake;
     ASSERT_TRUE(fake.Loaded()) << "fakeqt\\QuickTime.qts beside the test program";
-    ScratchKey key(HKEY_CURRENT_USER, std::string("Software\\") + kCompany + "\\" + kApp);
-    RegistryProfileStore store(kCompany, kApp);
-    store.WriteProfileInt(names::kConfigSection, names::kNumAVI, 1);
-    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemFile).c_str(), "C:\\movies\\one.mov");
-    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemMCI).c_str(), names::kQuickTimePlayer);
-    store.WriteProfileInt(names::kConfigSection, ItemValueName(0, names::kItemLoopInfinite).c_str(), 1);
-    auto display = std::make_unique<DisplayWnd>(store, nullptr, false);
+    Playlist playlist;
+    playlist.Count(1);
+    playlist.QuickTimeItem(0, "C:\\movies\\one.mov");
+    playlist.Num(0, names::kItemLoopInfinite, 1);
+    auto display = std::make_unique<DisplayWnd>(playlist.store, nullptr, false);
     ASSERT_TRUE(display->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 800, 600}, nullptr));
     ASSERT_TRUE(PumpUntil([&] { return display->MovieWindow() != nullptr; }, 3000));
     auto* movie = static_cast<QtMovieWnd*>(display->MovieWindow());
@@ -228,16 +243,13 @@ TEST(QuickTimeFake, ADisposedMovieIsNeverReachedByItsEndCallback) {
 TEST(QuickTimeFake, MuteAndUnmuteFollowTheSignOfTheLevelOnEveryLoop) {
     FakeLibrary fake;
     ASSERT_TRUE(fake.Loaded()) << "fakeqt\\QuickTime.qts beside the test program";
-    ScratchKey key(HKEY_CURRENT_USER, std::string("Software\\") + kCompany + "\\" + kApp);
-    RegistryProfileStore store(kCompany, kApp);
-    store.WriteProfileInt(names::kConfigSection, names::kNumAVI, 2);
-    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemFile).c_str(), "C:\\movies\\one.mov");
-    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemMCI).c_str(), names::kQuickTimePlayer);
-    store.WriteProfileInt(names::kConfigSection, ItemValueName(0, names::kItemMute).c_str(), 1);
-    store.WriteProfileInt(names::kConfigSection, ItemValueName(0, names::kItemLoops).c_str(), 3);
-    store.WriteProfileString(names::kConfigSection, ItemValueName(1, names::kItemFile).c_str(), "C:\\movies\\two.mov");
-    store.WriteProfileString(names::kConfigSection, ItemValueName(1, names::kItemMCI).c_str(), names::kQuickTimePlayer);
-    auto display = std::make_unique<DisplayWnd>(store, nullptr, false);
+    Playlist playlist;
+    playlist.Count(2);
+    playlist.QuickTimeItem(0, "C:\\movies\\one.mov");
+    playlist.Num(0, names::kItemMute, 1);
+    playlist.Num(0, names::kItemLoops, 3);
+    playlist.QuickTimeItem(1, "C:\\movies\\two.mov");
+    auto display = std::make_unique<DisplayWnd>(playlist.store, nullptr, false);
     ASSERT_TRUE(display->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 800, 600}, nullptr));
     ASSERT_TRUE(PumpUntil([&] { return display->MovieWindow() != nullptr; }, 3000));
     MovieWnd* movie = display->MovieWindow();
@@ -272,15 +284,13 @@ TEST(QuickTimeForeign, AnotherProgramsLibraryIsNeverCalledItsItemsDropAndTheRest
     ASSERT_NE(foreign, nullptr) << "foreignqt\\QuickTime.qts beside the test program";
     MediaFolder media;
     const std::string avi = media.Avi("after.avi", 160, 120, 10, 10);
-    ScratchKey key(HKEY_CURRENT_USER, std::string("Software\\") + kCompany + "\\" + kApp);
-    RegistryProfileStore store(kCompany, kApp);
-    store.WriteProfileInt(names::kConfigSection, names::kNumAVI, 2);
-    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemFile).c_str(), "C:\\movies\\one.mov");
-    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemMCI).c_str(), names::kQuickTimePlayer);
-    store.WriteProfileString(names::kConfigSection, ItemValueName(1, names::kItemFile).c_str(), avi.c_str());
-    store.WriteProfileInt(names::kConfigSection, ItemValueName(1, names::kItemLoopInfinite).c_str(), 1);
+    Playlist playlist;
+    playlist.Count(2);
+    playlist.QuickTimeItem(0, "C:\\movies\\one.mov");
+    playlist.File(1, avi);
+    playlist.Num(1, names::kItemLoopInfinite, 1);
     {
-        auto display = std::make_unique<DisplayWnd>(store, nullptr, false);
+        auto display = std::make_unique<DisplayWnd>(playlist.store, nullptr, false);
         ASSERT_TRUE(display->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 800, 600}, nullptr));
         ASSERT_TRUE(PumpUntil([&] { return display->MovieWindow() != nullptr; }, 5000));
         EXPECT_EQ(display->MovieWindow()->Kind(), PlayerKind::Mci);
@@ -298,15 +308,12 @@ TEST(QuickTimeFake, AMovieThatNeverEndsIsOverAfterItsLengthAndAMargin) {
     FakeLibrary fake;
     ASSERT_TRUE(fake.Loaded()) << "fakeqt\\QuickTime.qts beside the test program";
     fake.SetDuration(300);  // half a second
-    ScratchKey key(HKEY_CURRENT_USER, std::string("Software\\") + kCompany + "\\" + kApp);
-    RegistryProfileStore store(kCompany, kApp);
-    store.WriteProfileInt(names::kConfigSection, names::kNumAVI, 2);
-    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemFile).c_str(), "C:\\movies\\one.mov");
-    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemMCI).c_str(), names::kQuickTimePlayer);
-    store.WriteProfileInt(names::kConfigSection, ItemValueName(0, names::kItemLoops).c_str(), 2);
-    store.WriteProfileString(names::kConfigSection, ItemValueName(1, names::kItemFile).c_str(), "C:\\movies\\two.mov");
-    store.WriteProfileString(names::kConfigSection, ItemValueName(1, names::kItemMCI).c_str(), names::kQuickTimePlayer);
-    auto display = std::make_unique<DisplayWnd>(store, nullptr, false);
+    Playlist playlist;
+    playlist.Count(2);
+    playlist.QuickTimeItem(0, "C:\\movies\\one.mov");
+    playlist.Num(0, names::kItemLoops, 2);
+    playlist.QuickTimeItem(1, "C:\\movies\\two.mov");
+    auto display = std::make_unique<DisplayWnd>(playlist.store, nullptr, false);
     ASSERT_TRUE(display->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 800, 600}, nullptr));
     ASSERT_TRUE(PumpUntil([&] { return display->MovieWindow() != nullptr; }, 3000));
     const HWND first = display->MovieWindow()->m_hWnd;
