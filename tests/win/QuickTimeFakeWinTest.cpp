@@ -334,4 +334,31 @@ TEST(QuickTimeFake, AMovieThatNeverEndsIsOverAfterItsLengthAndAMargin) {
     PumpFor(50);
 }
 
+TEST(QuickTimeLibrary, OurLibraryGivesAMutedMovieItsSoundBack) {
+    // Our QuickTime.qts beside the test program, over a real graph; the
+    // level is asked of the library itself.
+    MediaFolder media;
+    const std::string movieFile = media.Write("clip.mov", WriteAvi(AviClip{160, 120, 50, 10, 0, 32}));
+    Playlist playlist;
+    playlist.Count(1);
+    playlist.QuickTimeItem(0, movieFile);
+    playlist.Num(0, names::kItemMute, 1);
+    playlist.Num(0, names::kItemLoopInfinite, 1);
+    auto display = std::make_unique<DisplayWnd>(playlist.store, nullptr, false);
+    ASSERT_TRUE(display->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 800, 600}, nullptr));
+    ASSERT_TRUE(PumpUntil([&] { return display->MovieWindow() != nullptr; }, 5000));
+    ASSERT_EQ(display->MovieWindow()->Kind(), PlayerKind::QuickTime);
+    auto* movie = static_cast<QtMovieWnd*>(display->MovieWindow());
+    auto level = [&] { return static_cast<int16_t>(QuickTime().MovieVolume(movie->Movie.get())); };
+    EXPECT_LT(level(), 0);
+    PressKey(movie, 'M');
+    EXPECT_GT(level(), 0);
+    PressKey(movie, 'M');
+    EXPECT_LT(level(), 0);
+    PressKey(movie, VK_UP);
+    EXPECT_GT(level(), 0);
+    display->DestroyWindow();
+    PumpFor(50);
+}
+
 }  // namespace
