@@ -151,6 +151,8 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
     case 0x20012: return a[0];
     case 0x2001F: return kNoErr;  // the picture's own window repaints itself
     case 0x20023: delete As<DirectShowMovie>(a[0]); return kNoErr;
+    case 0x20029: return 1000;  // a movie's time scale: its times are in milliseconds
+    case 0x2002E: return As<DirectShowMovie>(a[0])->DurationMs();
     case 0x200B8: CallMeWhen(As<MovieCallBack>(a[0]), a[1], a[2]); return kNoErr;
     case 0x200D5: delete As<MovieFile>(a[0]); return kNoErr;
     case 0x200DD: return As<DirectShowMovie>(a[0])->Done() ? 1 : 0;
@@ -174,6 +176,10 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
 }  // namespace
 
 extern "C" {
+// Read by the saver before it calls anything here (QtRecords.h).
+extern const QtLibraryMarker PelorQuickTimeMarker;
+const QtLibraryMarker PelorQuickTimeMarker = kQtLibraryMarker;
+
 intptr_t QtDispatch(uint32_t selector, const intptr_t* args) { return Dispatch(selector, args); }
 // Present for callers that look for them; everything goes through the dispatcher.
 intptr_t QtCallComponent(uint32_t, const intptr_t*) { return kUnimplemented; }

@@ -38,6 +38,15 @@ echo "== unit tests (native)"
 (cd "$BUILD/native" && timeout 600 ctest --timeout 300 -V) >"$LOGS/unit.log" 2>&1
 tally_gtest "$LOGS/unit.log" $?
 
+echo "== includes follow the layout's arrows"
+if bash "$ROOT/scripts/check-includes.sh" "$ROOT" >"$LOGS/includes.log" 2>&1; then
+  passed=$((passed + 1)); echo "   1 passed, 0 failed"
+else
+  failed=$((failed + 1)); echo "   0 passed, 1 failed"
+  sed 's/^/   /' "$LOGS/includes.log"
+  echo "FAIL includes: $(tail -n 1 "$LOGS/includes.log")" >>"$LOGS/includes.log"
+fi
+
 echo "== fuzz the playlist reader and the settings loader (30 s)"
 if timeout 300 bash "$ROOT/scripts/fuzz.sh" 30 >"$LOGS/fuzz.log" 2>&1; then
   passed=$((passed + 1)); echo "   1 passed, 0 failed"

@@ -17,7 +17,7 @@
 #include "framework/ReplacingFile.h"
 #include "framework/WinApp.h"
 #include "saver/resources/resource.h"
-#include "saver/shell/AppSettings.h"
+#include "saver/settings/win32/AppSettings.h"
 
 namespace {
 
