@@ -8,12 +8,12 @@
 #include <chrono>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "setup/AgreementDialog.h"
 #include "setup/ProgramRunner.h"
 #include "setup/SetupSequence.h"
 #include "setup/Win32SetupSystem.h"
+#include "tests/win/support/TestThread.h"
 // Last: its ids are macros that would clash with the names above.
 #include "setup/resource.h"
 
@@ -113,9 +113,9 @@ void InspectAndPress(SeenDialog* seen, int button) {
 }
 
 INT_PTR RunAgreement(SeenDialog* seen, int button) {
-    std::thread inspector(&InspectAndPress, seen, button);
+    TestThread inspector([seen, button] { InspectAndPress(seen, button); });
     const INT_PTR result = AgreementDialog::Run(GetModuleHandleA(nullptr));
-    inspector.join();
+    inspector.Join();
     return result;
 }
 
