@@ -5,7 +5,7 @@ set(CMAKE_SYSTEM_NAME Windows)
 # AddVectoredExceptionHandler, TryEnterCriticalSection, ...), so their loader
 # would refuse the file. This model has no std::thread or std::mutex; the
 # tests' helper threads are Win32 threads (tests/win/support/TestThread.h)
-# and GoogleTest runs with its threading switched off (cmake/GoogleTest.cmake).
+# and GoogleTest locks with its own Win32 mutex (cmake/GoogleTest.cmake).
 set(CMAKE_C_COMPILER ${PELOR_MINGW_TRIPLE}-gcc-win32)
 set(CMAKE_CXX_COMPILER ${PELOR_MINGW_TRIPLE}-g++-win32)
 set(CMAKE_RC_COMPILER ${PELOR_MINGW_TRIPLE}-windres)

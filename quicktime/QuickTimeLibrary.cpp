@@ -33,7 +33,9 @@ template <class T>
 T* As(intptr_t v) { return reinterpret_cast<T*>(v); }
 
 intptr_t Initialize() {
-    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // CoInitialize is CoInitializeEx with COINIT_APARTMENTTHREADED, and every
+    // ole32 has it: Windows 95's lacks CoInitializeEx without DCOM.
+    const HRESULT hr = CoInitialize(nullptr);
     // A thread already in another apartment still reaches the graph.
     gComStarted = SUCCEEDED(hr);
     return kNoErr;

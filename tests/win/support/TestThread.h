@@ -9,8 +9,7 @@
 
 // A helper thread of a test: runs `body` on a Win32 thread of its own and
 // is joined when the object goes. The programs are built with the win32
-// thread model, which has no std::thread; a helper thread never asserts
-// (GoogleTest runs with its threading off), it only records what it saw.
+// thread model, which has no std::thread or std::mutex.
 class TestThread {
 public:
     explicit TestThread(std::function<void()> body) : body_(std::move(body)) {
