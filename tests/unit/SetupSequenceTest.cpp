@@ -131,16 +131,6 @@ TEST(SetupSequence, ProgramsAreTheSystemsOwnByTheirFullPlace) {
     }
 }
 
-TEST(SetupSequence, NoSystemFolderStartsNothing) {
-    ScriptedSystem system;
-    system.systemFolder.clear();
-    system.answers = {kYes, kOk};
-    RunSetup(system);
-    EXPECT_TRUE(system.started.empty());
-    ASSERT_EQ(system.boxes.size(), 2u);
-    EXPECT_EQ(system.boxes[1].text, "Unable to install.");
-}
-
 // On 64-bit Windows the 32-bit setup's engine is the 32-bit one (the system
 // folder it names is SysWOW64 to it); its section registers an uninstall
 // command naming that engine, whichever program starts it.
@@ -234,6 +224,7 @@ TEST(SetupSequence, FailuresSayWhyWithTheExclamationIcon) {
         std::string folder;
         const char* last;
         std::size_t started;
+        std::string systemFolder = "C:\\WINNT\\system32";
     };
     const std::string deep = "C:\\" + std::string(250, 'd');
     const Case cases[] = {
@@ -243,6 +234,8 @@ TEST(SetupSequence, FailuresSayWhyWithTheExclamationIcon) {
         {"installer missing", true, kPlatformNT, false, true, "C:\\Setup", "Unable to install.", 1},
         {"folder over 255", true, kPlatformNT, true, true, deep, "Unable to install.", 0},
         {"display settings missing", true, kPlatformNT, true, false, "C:\\Setup", "Unable to open Display properties.", 2},
+        {"no system folder to find the installer in", true, kPlatformNT, true, true, "C:\\Setup", "Unable to install.", 0,
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -252,6 +245,7 @@ TEST(SetupSequence, FailuresSayWhyWithTheExclamationIcon) {
         system.installerStarts = c.installerStarts;
         system.selectionStarts = c.selectionStarts;
         system.folder = c.folder;
+        system.systemFolder = c.systemFolder;
         system.answers = {kYes, kOk, kYes, kOk};
         EXPECT_EQ(RunSetup(system), 0);
         ASSERT_FALSE(system.boxes.empty());
