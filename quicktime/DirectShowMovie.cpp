@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace {
 
 constexpr char kPictureClass[] = "PelorQtPicture";
@@ -13,12 +15,9 @@ constexpr CLSID kNullRenderer = {0xC1F400A4, 0x3F08, 0x11D3, {0x9F, 0x0B, 0x00, 
 constexpr UINT_PTR kFrameTimer = 1;
 constexpr UINT kFrameMilliseconds = 30;
 
-HINSTANCE LibraryModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&LibraryModule), &module);
-    return module;
-}
+// This library's own module, from the linker's image base symbol rather than
+// GetModuleHandleExA, which Windows before XP lacks.
+HINSTANCE LibraryModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 // The first pin of `filter` facing `direction`, or null.
 IPin* FirstPin(IBaseFilter* filter, PIN_DIRECTION direction) {

@@ -33,7 +33,9 @@ template <class T>
 T* As(intptr_t v) { return reinterpret_cast<T*>(v); }
 
 intptr_t Initialize() {
-    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // CoInitialize is CoInitializeEx with COINIT_APARTMENTTHREADED, and every
+    // ole32 has it: Windows 95's lacks CoInitializeEx without DCOM.
+    const HRESULT hr = CoInitialize(nullptr);
     // A thread already in another apartment still reaches the graph.
     gComStarted = SUCCEEDED(hr);
     return kNoErr;
@@ -63,8 +65,10 @@ intptr_t OpenMovieFile(const QtFileSpec* spec, intptr_t* file) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return kFileNotFound;
-    LARGE_INTEGER size{};
-    const bool empty = !GetFileSizeEx(h, &size) || size.QuadPart == 0;
+    // GetFileSize, not GetFileSizeEx, which Windows 95, 98 and NT 4.0 lack.
+    DWORD high = 0;
+    const DWORD low = GetFileSize(h, &high);
+    const bool empty = (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || (low == 0 && high == 0);
     CloseHandle(h);
     if (empty) return kNoMovieFound;
     *file = reinterpret_cast<intptr_t>(new MovieFile{path});

@@ -34,6 +34,13 @@ if [ "$ARCH" = win64 ]; then
 fi
 WINTREE="$BUILD/$ARCH"
 
+echo "== imports of the shipped files (what a Windows 95 or NT 4.0 loader finds)"
+bash "$ROOT/scripts/check-imports.sh" "$ROOT/dist" >"$LOGS/imports.log" 2>&1
+ok=$(grep -c '^PASS ' "$LOGS/imports.log"); bad=$(grep -c '^FAIL ' "$LOGS/imports.log")
+passed=$((passed + ok)); failed=$((failed + bad))
+echo "   $ok passed, $bad failed"
+grep '^FAIL ' "$LOGS/imports.log" | sed 's/^/   /'
+
 echo "== unit tests (native)"
 (cd "$BUILD/native" && timeout 600 ctest --timeout 300 -V) >"$LOGS/unit.log" 2>&1
 tally_gtest "$LOGS/unit.log" $?

@@ -1,17 +1,22 @@
 #include "saver/dialogs/BounceSpeedDialog.h"
 
-#include <commctrl.h>
-
 #include "framework/DataExchange.h"
 #include "framework/LateBound.h"
 #include "saver/dialogs/SliderScale.h"
 #include "saver/resources/resource.h"
 
+void RegisterTrackbarClass(const CommonControlsInit& init) {
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+    if (init.extended != nullptr && init.extended(&classes)) return;
+    if (init.plain != nullptr) init.plain();
+}
+
 BounceSpeedDialog::BounceSpeedDialog() : CDialog(IDD_BOUNCE_SPEED) {
     // The trackbar class must exist before the template is made.
-    static auto* initControls = LateBound<decltype(InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-    if (initControls != nullptr) initControls(&classes);
+    static const CommonControlsInit comctl32{
+        LateBound<decltype(InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx"),
+        LateBound<decltype(InitCommonControls)>("comctl32.dll", "InitCommonControls")};
+    RegisterTrackbarClass(comctl32);
 }
 
 void BounceSpeedDialog::DoDataExchange(CDataExchange& dx) { DDX_Control(dx, IDC_SPEED_SLIDER, slider_); }

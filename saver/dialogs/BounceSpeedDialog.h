@@ -3,6 +3,22 @@
 
 #include "saver/settings/SaverSettings.h"
 
+#include <commctrl.h>
+
+#include <cstdint>
+
+// The two ways comctl32 registers its trackbar class: InitCommonControlsEx
+// (comctl32 4.70, Internet Explorer 3, and later) and InitCommonControls,
+// all that the first Windows 95's comctl32 has. Null where it is missing.
+struct CommonControlsInit {
+    BOOL(WINAPI* extended)(const INITCOMMONCONTROLSEX*);
+    void(WINAPI* plain)();
+};
+
+// Registers the trackbar class through `init.extended`, or through
+// `init.plain` where that is missing or refuses.
+void RegisterTrackbarClass(const CommonControlsInit& init);
+
 // The bounce speed slider (template 146): "Faster" at the top, position 1,
 // "Slower" at the bottom, 1000, on the scale of SliderScale.h.
 class BounceSpeedDialog : public CDialog {

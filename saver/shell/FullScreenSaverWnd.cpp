@@ -1,5 +1,6 @@
 #include "saver/shell/FullScreenSaverWnd.h"
 
+#include "framework/LateBound.h"
 #include "framework/WinApp.h"
 #include "saver/playback/PlaybackMessages.h"
 #include "saver/playback/SaverKeys.h"
@@ -232,7 +233,9 @@ LRESULT FullScreenSaverWnd::OnTimer(const Msg& msg) {
     }
     if (msg.wParam == kPowerTimer) {
         StopPlayback();
-        SetSystemPowerState(TRUE, FALSE);
+        // Windows NT 4.0 has no SetSystemPowerState: there the saver only stops.
+        static auto* suspend = LateBound<decltype(SetSystemPowerState)>("kernel32.dll", "SetSystemPowerState");
+        if (suspend != nullptr) suspend(TRUE, FALSE);
         return 0;
     }
     return DisplayWnd::OnTimer(msg);

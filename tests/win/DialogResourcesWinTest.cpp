@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "saver/dialogs/BounceSpeedDialog.h"
 #include "saver/resources/resource.h"
 
 namespace {
@@ -233,6 +234,50 @@ TEST(DialogResources, Strings) {
     EXPECT_EQ(text(IDS_NOT_A_PLAYLIST), "The file you have selected is not a playlist.");
     for (UINT id : {IDS_UPDATES_ADDRESS, IDS_BUGS_ADDRESS, IDS_EMAIL_ADDRESS}) EXPECT_FALSE(text(id).empty()) << id;
     EXPECT_NE(text(IDS_EMAIL_ADDRESS).find('@'), std::string::npos);
+}
+
+// The trackbar class on a comctl32 without InitCommonControlsEx (the first
+// Windows 95's) or one that refuses the bar classes: InitCommonControls.
+struct InitCalls {
+    static int extended;
+    static int plain;
+    static BOOL extendedResult;
+    static DWORD classesAsked;
+    static BOOL WINAPI Extended(const INITCOMMONCONTROLSEX* classes) {
+        ++extended;
+        classesAsked = classes->dwICC;
+        return extendedResult;
+    }
+    static void WINAPI Plain() { ++plain; }
+    static void Reset(BOOL result) {
+        extended = plain = 0;
+        extendedResult = result;
+        classesAsked = 0;
+    }
+};
+int InitCalls::extended = 0;
+int InitCalls::plain = 0;
+BOOL InitCalls::extendedResult = TRUE;
+DWORD InitCalls::classesAsked = 0;
+
+TEST(DialogResources, TrackbarClassFallsBackToInitCommonControls) {
+    InitCalls::Reset(TRUE);
+    RegisterTrackbarClass({&InitCalls::Extended, &InitCalls::Plain});
+    EXPECT_EQ(InitCalls::extended, 1);
+    EXPECT_EQ(InitCalls::classesAsked, static_cast<DWORD>(ICC_BAR_CLASSES));
+    EXPECT_EQ(InitCalls::plain, 0) << "InitCommonControlsEx did it";
+
+    InitCalls::Reset(FALSE);
+    RegisterTrackbarClass({&InitCalls::Extended, &InitCalls::Plain});
+    EXPECT_EQ(InitCalls::plain, 1) << "InitCommonControlsEx refused";
+
+    InitCalls::Reset(TRUE);
+    RegisterTrackbarClass({nullptr, &InitCalls::Plain});
+    EXPECT_EQ(InitCalls::plain, 1) << "comctl32 without InitCommonControlsEx";
+
+    InitCalls::Reset(TRUE);
+    RegisterTrackbarClass({nullptr, nullptr});  // no comctl32 at all: nothing to call, no crash
+    EXPECT_EQ(InitCalls::extended + InitCalls::plain, 0);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
-#include <thread>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -24,6 +23,7 @@
 #include "tests/win/support/DialogTemplate.h"
 #include "tests/win/support/DialogWatcher.h"
 #include "tests/win/support/Pump.h"
+#include "tests/win/support/TestThread.h"
 
 namespace {
 
@@ -308,7 +308,7 @@ public:
     explicit FontDialogAnswer(int answer) : thread_([this, answer] { Run(answer); }) {}
     ~FontDialogAnswer() {
         stop_ = true;
-        thread_.join();
+        thread_.Join();
     }
     HWND owner = nullptr;
     std::vector<std::string> sizes;
@@ -330,7 +330,7 @@ private:
         }
     }
     std::atomic<bool> stop_{false};
-    std::thread thread_;
+    TestThread thread_;
 };
 
 TEST(TitleFontChoice, OffersOnlyTwelvePointsAndReturnsTheChoiceOnOk) {
