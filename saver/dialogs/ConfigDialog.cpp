@@ -7,7 +7,7 @@
 #include "saver/dialogs/BounceSpeedDialog.h"
 #include "saver/dialogs/CentreWindow.h"
 #include "saver/dialogs/FileDialogs.h"
-#include "saver/dialogs/FileTitle.h"
+#include "saver/settings/FileTitle.h"
 #include "saver/dialogs/KeysText.h"
 #include "saver/dialogs/PowerDialog.h"
 #include "saver/dialogs/PropertiesDialog.h"
