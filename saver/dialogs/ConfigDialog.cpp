@@ -7,6 +7,7 @@
 #include "saver/dialogs/BounceSpeedDialog.h"
 #include "saver/dialogs/CentreWindow.h"
 #include "saver/dialogs/FileDialogs.h"
+#include "saver/dialogs/FolderDialog.h"
 #include "saver/settings/FileTitle.h"
 #include "saver/dialogs/KeysText.h"
 #include "saver/dialogs/PowerDialog.h"
@@ -51,6 +52,7 @@ LRESULT ConfigDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const MessageEntry<ConfigDialog> kHandlers[] = {
         {WM_SYSCOMMAND, &ConfigDialog::OnSysCommand},
         {IDC_ADD, BN_CLICKED, &ConfigDialog::Add},
+        {IDC_ADD_FOLDER, BN_CLICKED, &ConfigDialog::AddFolder},
         {IDC_REMOVE, BN_CLICKED, &ConfigDialog::Remove},
         {IDC_UP, BN_CLICKED, &ConfigDialog::OnUp},
         {IDC_DOWN, BN_CLICKED, &ConfigDialog::OnDown},
@@ -139,6 +141,13 @@ void ConfigDialog::Add() {
         return;
     }
     AddFiles(paths);
+}
+
+void ConfigDialog::AddFolder() {
+    const std::vector<uint32_t> selected = view_.SelectedEntries();
+    const MediaItem* first = selected.empty() ? nullptr : settings.GetItem(selected.front());
+    std::string folder;
+    if (ChooseFolder(m_hWnd, first != nullptr ? BrowseStartFor(first->File) : "", folder)) AddFiles({folder});
 }
 
 void ConfigDialog::AddFiles(const std::vector<std::string>& paths) { editor_.Add(paths); }

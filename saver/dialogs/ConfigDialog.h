@@ -52,6 +52,8 @@ public:
     // The commands, as the buttons and the menu run them.
     void Add();
     void AddFiles(const std::vector<std::string>& paths);
+    // Adds one folder entry chosen in the system's folder browser.
+    void AddFolder();
     void DropFiles(const std::vector<std::string>& names);
     void Remove();
     void SelectAll();

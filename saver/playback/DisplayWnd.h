@@ -3,8 +3,10 @@
 
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
+#include "saver/playback/FolderExpansion.h"
 #include "saver/playback/PlaylistSequencer.h"
 #include "saver/playback/RandomSource.h"
+#include "saver/playback/win32/FindFileListing.h"
 #include "saver/settings/SaverSettings.h"
 #include "saver/shell/WaveVolume.h"
 
@@ -79,6 +81,8 @@ private:
     bool TakeQueuedSkips();
     // Loads the settings and readies the sequencer; both constructors end here.
     void LoadSettings();
+    // Before an advance: reads the folder entries it needs, black screen first.
+    void ReadFolderEntries();
 
     SaverSettings settings_;
     // The wave volume, found when first needed and at the latest before the
@@ -88,6 +92,8 @@ private:
     std::optional<WaveVolume> volume_;
     StdRandom random_;
     PlaylistSequencer sequencer_;
+    FindFileListing folderListing_;
+    FolderExpansion folders_{settings_, folderListing_};
     RECT rect_{0, 0, 0, 0};
     MouseCapture capture_;
 };
