@@ -8,7 +8,8 @@
 #include "saver/dialogs/CentreWindow.h"
 #include "saver/dialogs/DialogInitResource.h"
 #include "saver/dialogs/FileDialogs.h"
-#include "saver/dialogs/FileTitle.h"
+#include "saver/dialogs/FolderDialog.h"
+#include "saver/settings/FileTitle.h"
 #include "saver/dialogs/KeysText.h"
 #include "saver/dialogs/PowerDialog.h"
 #include "saver/dialogs/PropertiesDialog.h"
@@ -48,6 +49,7 @@ LRESULT ConfigDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const MessageEntry<ConfigDialog> kHandlers[] = {
         {WM_SYSCOMMAND, &ConfigDialog::OnSysCommand},
         {IDC_ADD, BN_CLICKED, &ConfigDialog::Add},
+        {IDC_ADD_FOLDER, BN_CLICKED, &ConfigDialog::AddFolder},
         {IDC_REMOVE, BN_CLICKED, &ConfigDialog::Remove},
         {IDC_UP, BN_CLICKED, &ConfigDialog::OnUp},
         {IDC_DOWN, BN_CLICKED, &ConfigDialog::OnDown},
@@ -131,6 +133,17 @@ void ConfigDialog::Add() {
                            kAddBufferChars, paths)) {
         return;
     }
+    AddFiles(paths);
+}
+
+void ConfigDialog::AddFolder() {
+    const std::vector<uint32_t> selected = view_.SelectedEntries();
+    const MediaItem* first = selected.empty() ? nullptr : settings.GetItem(selected.front());
+    std::string folder;
+    if (ChooseFolder(m_hWnd, first != nullptr ? BrowseStartFor(first->File) : "", folder)) AddFiles({folder});
+}
+
+void ConfigDialog::AddFiles(const std::vector<std::string>& paths) {
     const uint32_t before = settings.GetCount();
     if (!editor_.Add(paths)) {
         const size_t refused = settings.GetCount() - before;

@@ -57,6 +57,10 @@ protected:
 private:
     // The commands, as the buttons and the menu run them.
     void Add();
+    // Adds one folder entry chosen in the system's folder browser.
+    void AddFolder();
+    // Adds `paths` as entries; a list that is full says which one it refused.
+    void AddFiles(const std::vector<std::string>& paths);
     void Remove();
     void OnUp() { editor_.MoveSelection(-1); }
     void OnDown() { editor_.MoveSelection(+1); }

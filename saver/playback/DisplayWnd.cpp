@@ -28,6 +28,7 @@ void DisplayWnd::LoadSettings() {
     settings_.Load(true);
     settings_.ApplyGlobals(false);
     sequencer_.Reset();
+    folders_.Start();
 }
 
 bool DisplayWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent) {
@@ -85,7 +86,14 @@ void DisplayWnd::Redraw() {
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+void DisplayWnd::ReadFolderEntries() {
+    if (!sequencer_.PlaybackEnabled() || !folders_.HasWork(sequencer_.CurrentIndex())) return;
+    UpdateWindow(m_hWnd);  // a large folder takes a while: the screen is black first
+    if (folders_.Prepare(sequencer_.CurrentIndex())) sequencer_.Reset();
+}
+
 void DisplayWnd::Advance() {
+    ReadFolderEntries();
     const NextStep step = sequencer_.Advance();
     Redraw();
     switch (step) {

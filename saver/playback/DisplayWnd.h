@@ -3,11 +3,13 @@
 
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
+#include "saver/playback/FolderExpansion.h"
 #include "saver/playback/MovieHost.h"
 #include "saver/playback/PlaylistSequencer.h"
 #include "saver/playback/QuickTimeSession.h"
 #include "saver/playback/RandomSource.h"
 #include "saver/playback/WaveVolume.h"
+#include "saver/playback/win32/FindFileListing.h"
 #include "saver/settings/SaverSettings.h"
 
 class MachineDefaults;
@@ -89,6 +91,8 @@ private:
     bool TakeQueuedSkips();
     // Loads the settings and readies the sequencer; both constructors end here.
     void LoadSettings();
+    // Before an advance: reads the folder entries it needs, black screen first.
+    void ReadFolderEntries();
 
     SaverSettings settings_;
     // The wave volume, found when first needed and at the latest before the
@@ -98,6 +102,8 @@ private:
     std::optional<WaveVolume> volume_;
     StdRandom random_;
     PlaylistSequencer sequencer_;
+    FindFileListing folderListing_;
+    FolderExpansion folders_{settings_, folderListing_};
     RECT rect_{0, 0, 0, 0};
     MouseCapture capture_;
     // Outlives the movie window that plays through it: that window is

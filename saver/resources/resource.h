@@ -35,6 +35,7 @@
 #define IDC_OPEN_PLAYLIST 1056
 #define IDC_LETTERBOX 1083
 #define IDC_BOUNCE_SPEED 32771
+#define IDC_ADD_FOLDER 32790
 
 // Controls of the power settings dialog
 #define IDC_DELAY_MINUTES 1000

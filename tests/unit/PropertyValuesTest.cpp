@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "saver/dialogs/FileTitle.h"
+#include "saver/settings/FileTitle.h"
 #include "saver/dialogs/PropertyValues.h"
 #include "saver/settings/DeviceCatalogue.h"
 #include "saver/settings/SaverSettings.h"

@@ -238,6 +238,39 @@ TEST_F(ConfigWin, DroppedFilesBecomeEntriesAndADroppedPlaylistReplacesTheList) {
                                                    "* C:\\m\\e.avi"}));
     ExpectListMatchesPlaylist();
     std::remove(saved.c_str());
+    // A folder is one entry, as any name that is not a playlist.
+    const std::string folder = TempPath("pelor-dropped-folder");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({folder})), 0);
+    EXPECT_EQ(Entries().size(), 5u);
+    EXPECT_EQ(Entries().back(), "* " + folder);
+    ExpectListMatchesPlaylist();
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(ConfigWin, AddFolderOpensTheBrowserAtTheSelectedEntrysFolderAndAddsOneEntry) {
+    const std::string folder = TempPath("pelor-add-folder");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ConfigDialog& dialog = Open();
+    // The selected entry's file lies in the folder: the browser opens there,
+    // and OK takes it.
+    SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({folder + "\\clip.avi"})), 0);
+    {
+        DialogWatcher browser(IDOK, "Browse for Folder");
+        Press(IDC_ADD_FOLDER);
+        ASSERT_EQ(browser.seen().size(), 1u);
+    }
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"  C:\\m\\a.avi", "  C:\\m\\b.avi", "  C:\\m\\c.avi",
+                                                   "  " + folder + "\\clip.avi", "* " + folder}));
+    ExpectListMatchesPlaylist();
+    // Cancel adds nothing.
+    {
+        DialogWatcher browser(IDCANCEL, "Browse for Folder");
+        Press(IDC_ADD_FOLDER);
+        ASSERT_EQ(browser.seen().size(), 1u);
+    }
+    EXPECT_EQ(Entries().size(), 5u);
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(ConfigWin, SavingWhereNothingCanBeWrittenChangesNothing) {

@@ -146,9 +146,9 @@ TEST(DialogResources, ConfigurationMenu) {
         {0, 0, "&Open Playlist...", IDC_OPEN_PLAYLIST}, {0, 1, "&Save Playlist...", IDC_SAVE_PLAYLIST},
         {0, 2, "", 0}, {0, 3, "&Scan Media Devices", IDC_SCAN_DEVICES}, {0, 4, "", 0},
         {0, 5, "&About Pelorama...", IDC_ABOUT},
-        {1, 0, "&Add...", IDC_ADD}, {1, 1, "&Remove", IDC_REMOVE}, {1, 2, "", 0}, {1, 3, "&Up", IDC_UP},
-        {1, 4, "&Down", IDC_DOWN}, {1, 5, "", 0}, {1, 6, "&Select All", IDC_SELECT_ALL}, {1, 7, "", 0},
-        {1, 8, "&Properties...", IDC_PROPERTIES},
+        {1, 0, "&Add...", IDC_ADD}, {1, 1, "Add &Folder...", IDC_ADD_FOLDER}, {1, 2, "&Remove", IDC_REMOVE},
+        {1, 3, "", 0}, {1, 4, "&Up", IDC_UP}, {1, 5, "&Down", IDC_DOWN}, {1, 6, "", 0},
+        {1, 7, "&Select All", IDC_SELECT_ALL}, {1, 8, "", 0}, {1, 9, "&Properties...", IDC_PROPERTIES},
         {2, 0, "&Bounce Speed...", IDC_BOUNCE_SPEED}, {2, 1, "&Power Settings...", IDC_POWER_SETTINGS},
     };
     const char* menus[] = {"&File", "Pla&ylist", "&Options"};
@@ -158,7 +158,7 @@ TEST(DialogResources, ConfigurationMenu) {
         GetMenuStringA(bar, static_cast<UINT>(m), text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, menus[m]);
     }
-    const int counts[] = {6, 9, 2};
+    const int counts[] = {6, 10, 2};
     for (int m = 0; m < 3; ++m) EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, m)), counts[m]);
     for (const Item& item : items) {
         SCOPED_TRACE(item.text);
