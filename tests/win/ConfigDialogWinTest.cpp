@@ -255,6 +255,7 @@ TEST_F(ConfigWin, AddFolderOpensTheBrowserAtTheSelectedEntrysFolderAndAddsOneEnt
     // The selected entry's file lies in the folder: the browser opens there,
     // and OK takes it.
     SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({folder + "\\clip.avi"})), 0);
+    Select(3);
     {
         DialogWatcher browser(IDOK, "Browse for Folder");
         Press(IDC_ADD_FOLDER);
