@@ -1,5 +1,5 @@
-# The shipped programs: 32-bit MinGW-w64, posix thread model (GoogleTest
-# needs std::mutex), statically linked.
+# The shipped programs: 32-bit MinGW-w64, win32 thread model (see
+# mingw-common.cmake), statically linked.
 set(PELOR_MINGW_TRIPLE i686-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

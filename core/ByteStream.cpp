@@ -1,5 +1,14 @@
 #include "core/ByteStream.h"
 
+bool ByteStream::Refill() {
+    if (!readBuffer_) readBuffer_.reset(new uint8_t[kBufferSize]);
+    readBytes_ = readBuffer_.get();
+    readPos_ = 0;
+    readEnd_ = ReadRaw(readBuffer_.get(), kBufferSize);
+    readStarted_ = true;
+    return readEnd_ != 0;
+}
+
 uint32_t ByteStream::ReadSlow(uint8_t* buffer, uint32_t size) {
     uint32_t done = 0;
     while (done < size) {
@@ -7,23 +16,21 @@ uint32_t ByteStream::ReadSlow(uint8_t* buffer, uint32_t size) {
         const uint32_t held = readEnd_ - readPos_;
         if (held > 0) {
             const uint32_t take = held < wanted ? held : wanted;
-            std::memcpy(buffer + done, readBuffer_.get() + readPos_, take);
+            std::memcpy(buffer + done, readBytes_ + readPos_, take);
             readPos_ += take;
             done += take;
             continue;
         }
-        // Large requests go straight to the caller's memory.
-        if (wanted >= kBufferSize) {
+        // Large requests, and the first one, go straight to the caller's
+        // memory.
+        if (wanted >= kBufferSize || !readStarted_) {
+            readStarted_ = true;
             const uint32_t got = ReadRaw(buffer + done, wanted);
             if (got == 0) break;
             done += got;
             continue;
         }
-        if (!readBuffer_) readBuffer_.reset(new uint8_t[kBufferSize]);
-        const uint32_t got = ReadRaw(readBuffer_.get(), kBufferSize);
-        if (got == 0) break;
-        readPos_ = 0;
-        readEnd_ = got;
+        if (!Refill()) break;
     }
     return done;
 }
@@ -32,13 +39,8 @@ uint32_t ByteStream::ReadUntil(uint8_t stop, char* out, uint32_t room, bool& fou
     uint32_t kept = 0;
     found = false;
     for (;;) {
-        if (readPos_ == readEnd_) {
-            if (!readBuffer_) readBuffer_.reset(new uint8_t[kBufferSize]);
-            readPos_ = 0;
-            readEnd_ = ReadRaw(readBuffer_.get(), kBufferSize);
-            if (readEnd_ == 0) return kept;
-        }
-        const uint8_t* begin = readBuffer_.get() + readPos_;
+        if (readPos_ == readEnd_ && !Refill()) return kept;
+        const uint8_t* begin = readBytes_ + readPos_;
         const uint32_t held = readEnd_ - readPos_;
         const auto* hit = static_cast<const uint8_t*>(std::memchr(begin, stop, held));
         const uint32_t run = hit != nullptr ? static_cast<uint32_t>(hit - begin) : held;
@@ -58,13 +60,8 @@ void ByteStream::ReadUntil(uint8_t stop, std::string& out, bool& found) {
     out.clear();
     found = false;
     for (;;) {
-        if (readPos_ == readEnd_) {
-            if (!readBuffer_) readBuffer_.reset(new uint8_t[kBufferSize]);
-            readPos_ = 0;
-            readEnd_ = ReadRaw(readBuffer_.get(), kBufferSize);
-            if (readEnd_ == 0) return;
-        }
-        const auto* begin = reinterpret_cast<const char*>(readBuffer_.get() + readPos_);
+        if (readPos_ == readEnd_ && !Refill()) return;
+        const auto* begin = reinterpret_cast<const char*>(readBytes_ + readPos_);
         const uint32_t held = readEnd_ - readPos_;
         const auto* hit = static_cast<const char*>(std::memchr(begin, stop, held));
         const uint32_t run = hit != nullptr ? static_cast<uint32_t>(hit - begin) : held;
@@ -105,6 +102,15 @@ void ByteStream::Flush() {
 }
 
 void ByteStream::DiscardBuffers() {
+    readBytes_ = readBuffer_.get();
     readPos_ = readEnd_ = 0;
+    readStarted_ = false;
     writeUsed_ = 0;
+}
+
+void ByteStream::LendReadBytes(const uint8_t* data, uint32_t size) {
+    readBytes_ = data;
+    readPos_ = 0;
+    readEnd_ = size;
+    readStarted_ = true;
 }

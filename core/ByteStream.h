@@ -20,7 +20,7 @@ public:
     // `size` only at the end of the stream.
     uint32_t Read(void* buffer, uint32_t size) {
         if (size <= readEnd_ - readPos_ && size != 0) {
-            std::memcpy(buffer, readBuffer_.get() + readPos_, size);
+            std::memcpy(buffer, readBytes_ + readPos_, size);
             readPos_ += size;
             return size;
         }
@@ -43,6 +43,7 @@ public:
 
     // Takes all `size` bytes; they may reach the system only at Flush.
     void Write(const void* data, uint32_t size) {
+        if (size == 0) return;
         if (size <= kBufferSize - writeUsed_ && writeBuffer_) {
             std::memcpy(writeBuffer_.get() + writeUsed_, data, size);
             writeUsed_ += size;
@@ -69,11 +70,24 @@ protected:
     // Drops whatever is buffered, unwritten bytes included (for a reopening).
     void DiscardBuffers();
 
+    // A stream whose bytes lie in memory already lends them instead of
+    // copying them into a buffer of its own: Read hands out `data` (which
+    // must outlive the reading) and then asks ReadRaw for the rest.
+    void LendReadBytes(const uint8_t* data, uint32_t size);
+
 private:
+    // Fills the stream's own buffer from ReadRaw; false at the end.
+    bool Refill();
     uint32_t ReadSlow(uint8_t* buffer, uint32_t size);
     void WriteSlow(const uint8_t* data, uint32_t size);
 
+    // The bytes Read hands out: the stream's own buffer or lent ones.
+    const uint8_t* readBytes_ = nullptr;
     std::unique_ptr<uint8_t[]> readBuffer_;
+    // Whether ReadRaw has been asked before: the first request takes only
+    // what the caller wants, so a file that is tried by its first bytes
+    // (a playlist by its signature) costs those bytes, not a buffer's worth.
+    bool readStarted_ = false;
     uint32_t readPos_ = 0;
     uint32_t readEnd_ = 0;
     std::unique_ptr<uint8_t[]> writeBuffer_;

@@ -64,7 +64,10 @@ void DDX_Check(CDataExchange& dx, int id, int& value) {
     if (dx.Failed()) return;
     HWND control = dx.PrepareCtrl(id);
     if (dx.m_bSaveAndValidate) {
-        value = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+        const int read = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+        // A box still showing the member leaves it as it was: a damaged
+        // stored 5 stays 5 (it acts as set) unless the user clears the box.
+        if (read != (value != 0 ? 1 : 0)) value = read;
     } else {
         SendMessageA(control, BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     }
@@ -75,7 +78,9 @@ void DDX_Check3(CDataExchange& dx, int id, int& value) {
     HWND control = dx.PrepareCtrl(id);
     if (dx.m_bSaveAndValidate) {
         const LRESULT state = SendMessageA(control, BM_GETCHECK, 0, 0);
-        value = state == BST_CHECKED ? 1 : state == BST_INDETERMINATE ? 2 : 0;
+        const int read = state == BST_CHECKED ? 1 : state == BST_INDETERMINATE ? 2 : 0;
+        const int shown = value == 1 || value == 2 ? value : 0;
+        if (read != shown) value = read;
     } else {
         const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
         SendMessageA(control, BM_SETCHECK, state, 0);
@@ -105,6 +110,10 @@ void DDX_CBIndex(CDataExchange& dx, int id, int& index) {
     HWND control = dx.PrepareCtrl(id);
     if (dx.m_bSaveAndValidate) {
         const LRESULT selected = SendMessageA(control, CB_GETCURSEL, 0, 0);
+        const LRESULT count = SendMessageA(control, CB_GETCOUNT, 0, 0);
+        // No selection while the member names no entry: the member could
+        // not be shown, and stays as it was.
+        if (selected == CB_ERR && (index < 0 || index >= count)) return;
         index = selected == CB_ERR ? -1 : static_cast<int>(selected);
     } else {
         SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);

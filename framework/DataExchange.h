@@ -54,16 +54,20 @@ private:
 };
 
 // A check box with two states: 0 unchecked, 1 checked (written: nonzero is
-// checked).
+// checked). Read back, a box that still shows the member leaves it as it
+// was, so a stored value other than 0 and 1 survives an unchanged box.
 void DDX_Check(CDataExchange& dx, int id, int& value);
 // A check box with three states: 0 unchecked, 1 checked, 2 indeterminate
-// (written: any other value is unchecked).
+// (written: any other value is unchecked). Read back, a box that still
+// shows the member leaves it as it was.
 void DDX_Check3(CDataExchange& dx, int id, int& value);
 // A group of radio buttons starting at `firstId` and running through the
 // following controls up to the next group: the index of the pressed one,
 // -1 when none is (written: -1 or an index past the group presses none).
 void DDX_Radio(CDataExchange& dx, int firstId, int& index);
-// A combo box's selected index, -1 when nothing is selected.
+// A combo box's selected index, -1 when nothing is selected. A member that
+// names no entry (so nothing could be selected) is left as it was while
+// nothing is selected.
 void DDX_CBIndex(CDataExchange& dx, int id, int& index);
 // An edit control's text.
 void DDX_Text(CDataExchange& dx, int id, std::string& value);

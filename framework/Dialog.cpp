@@ -93,6 +93,16 @@ bool CDialog::UpdateData(bool saveAndValidate) {
     return !dx.Failed();
 }
 
+std::string CDialog::LoadText(UINT id) const {
+    char text[1024] = {};
+    const int length = LoadStringA(ResourceInstance(), id, text, sizeof text);
+    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+int CDialog::ShowMessage(UINT textId, UINT captionId, UINT type) const {
+    return MessageBoxA(m_hWnd, LoadText(textId).c_str(), LoadText(captionId).c_str(), type);
+}
+
 BOOL CDialog::OnInitDialog() {
     UpdateData(false);
     return TRUE;

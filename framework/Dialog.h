@@ -2,6 +2,8 @@
 #include "framework/Win32.h"
 #include "framework/Wnd.h"
 
+#include <string>
+
 class CDataExchange;
 
 // A dialog box from a dialog template, owned by a C++ object: modal
@@ -46,6 +48,12 @@ public:
     bool IsWritingControls() const { return writingControls_; }
 
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+
+    // String `id` of ResourceInstance(); "" when it has none.
+    std::string LoadText(UINT id) const;
+    // A message box owned by the dialog with strings `textId` and
+    // `captionId`; what MessageBoxA returns.
+    int ShowMessage(UINT textId, UINT captionId, UINT type) const;
 
 protected:
     // Writes the members into the controls; true lets the dialog manager put

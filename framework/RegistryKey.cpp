@@ -36,20 +36,27 @@ uint32_t RegistryKey::GetDword(const char* name, uint32_t def) const {
 
 std::string RegistryKey::GetString(const char* name, const std::string& def) const {
     if (!IsOpen()) return def;
+    // Most texts are paths and titles: one query into a buffer on the stack
+    // reads them, and only a longer one costs a second query for its size.
+    char held[512];
     DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key_.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-        return def;
+    DWORD size = sizeof held - 1;
+    LONG status = RegQueryValueExA(key_.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(held), &size);
+    if (status == ERROR_SUCCESS) {
+        if ((type != REG_SZ && type != REG_EXPAND_SZ) || size > sizeof held - 1) return def;
+        // A value stored without its terminating zero still ends at its size.
+        held[size] = '\0';
+        return std::string(held);
     }
+    if (status != ERROR_MORE_DATA) return def;
     if ((type != REG_SZ && type != REG_EXPAND_SZ) || size > kMaxTextBytes) return def;
     std::vector<char> data(size + 1, '\0');
     DWORD got = size;
     if (RegQueryValueExA(key_.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                          &got) != ERROR_SUCCESS ||
-        got > size) {
+        got > size || (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return def;
     }
-    // A value stored without its terminating zero still ends at its size.
     data[got] = '\0';
     return std::string(data.data());
 }

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace {
 
 constexpr char kPictureClass[] = "PelorQtPicture";
@@ -13,12 +15,9 @@ constexpr CLSID kNullRenderer = {0xC1F400A4, 0x3F08, 0x11D3, {0x9F, 0x0B, 0x00, 
 constexpr UINT_PTR kFrameTimer = 1;
 constexpr UINT kFrameMilliseconds = 30;
 
-HINSTANCE LibraryModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&LibraryModule), &module);
-    return module;
-}
+// This library's own module, from the linker's image base symbol rather than
+// GetModuleHandleExA, which Windows before XP lacks.
+HINSTANCE LibraryModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 // The first pin of `filter` facing `direction`, or null.
 IPin* FirstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
@@ -240,7 +239,16 @@ void DirectShowMovie::Hide() {
     if (video_) video_->put_Visible(OAFALSE);
 }
 
-void DirectShowMovie::Start() { control_->Run(); }
+void DirectShowMovie::Start() {
+    if (FAILED(control_->Run())) ended_ = true;
+}
+
+int32_t DirectShowMovie::DurationMs() const {
+    LONGLONG duration = 0;  // in 100 ns units
+    if (!seeking_ || FAILED(seeking_->GetDuration(&duration)) || duration <= 0) return 0;
+    const LONGLONG ms = duration / 10000;
+    return ms > INT32_MAX ? INT32_MAX : static_cast<int32_t>(ms);
+}
 
 void DirectShowMovie::Stop() { control_->Pause(); }
 
@@ -264,25 +272,35 @@ void DirectShowMovie::SetVolume(int16_t level) {
     audio_->put_Volume(db);
 }
 
+namespace {
+// Events after which the graph plays no more: its end, or an error.
+bool EndsPlay(long code) {
+    return code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT || code == EC_STREAM_ERROR_STOPPED ||
+           code == EC_ERRORABORTEX;
+}
+}  // namespace
+
 void DirectShowMovie::Service() {
     if (!events_) return;
     long code = 0;
     LONG_PTR p1 = 0, p2 = 0;
     while (events_->GetEvent(&code, &p1, &p2, 0) == S_OK) {
         events_->FreeEventParams(code, p1, p2);
-        if (code != EC_COMPLETE) continue;
-        if (looping_) {
+        if (!EndsPlay(code)) continue;
+        if (code == EC_COMPLETE && looping_ && !ended_) {
             GoToBeginning();
             Start();
             continue;
         }
-        done_ = true;
-        MovieCallBack* callback = armed;
-        if (callback == nullptr) continue;
-        // Called once: the saver arms it again when it wants more. The call
-        // may rewind and restart this movie, so nothing of it is read after.
-        armed = nullptr;
-        callback->proc(reinterpret_cast<intptr_t>(callback), callback->refCon);
-        return;
+        ended_ = true;
     }
+    if (!ended_) return;
+    ended_ = false;
+    done_ = true;
+    MovieCallBack* callback = armed;
+    if (callback == nullptr) return;
+    // Called once: the saver arms it again when it wants more. The call
+    // may rewind and restart this movie, so nothing of it is read after.
+    armed = nullptr;
+    callback->proc(reinterpret_cast<intptr_t>(callback), callback->refCon);
 }

@@ -67,6 +67,8 @@ public:
     // Shows the picture at `rect` of the window (a controller over the movie).
     void ShowAt(const QtRect& rect);
     void Hide();
+    // Runs the graph; a graph that refuses to run ends the play as an error
+    // event would, at the next Service.
     void Start();
     void Stop();
     void GoToBeginning();
@@ -74,9 +76,15 @@ public:
     int16_t Volume() const { return volume_; }
     void SetVolume(int16_t level);
     void SetLooping(bool looping) { looping_ = looping; }
-    // Reads the graph's events; at the end of a play either starts again
-    // (looping) or marks the movie done and calls the armed callback.
+    // The movie's length in milliseconds; 0 when the graph cannot tell.
+    int32_t DurationMs() const;
+    // Reads the graph's events. At the end of a play it either starts again
+    // (looping) or marks the movie done and calls the armed callback; an
+    // error (the graph aborted, the user aborted, a stream stopped on an
+    // error) ends the play the same way, looping or not.
     void Service();
+    // The filter graph, for a caller that raises events of its own.
+    IGraphBuilder* Graph() const { return graph_.Get(); }
 
     MovieCallBack* armed = nullptr;
 
@@ -101,6 +109,7 @@ private:
     HWND window_ = nullptr;
     long width_ = 0, height_ = 0;
     bool done_ = false;
+    bool ended_ = false;  // a play ended or failed; Service tells the callback
     bool looping_ = false;
     int16_t volume_ = kFullVolume;
 };

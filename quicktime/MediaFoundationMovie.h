@@ -48,6 +48,11 @@ public:
     void Stop();
     void GoToBeginning();
     bool Done() const { return done_; }
+    // The movie's length, 0 when the source does not say.
+    int32_t DurationMs() const {
+        const uint64_t ms = length_ / 10000;
+        return ms > INT32_MAX ? INT32_MAX : static_cast<int32_t>(ms);
+    }
     int16_t Volume() const { return volume_; }
     void SetVolume(int16_t level);
     void SetLooping(bool looping) { looping_ = looping; }

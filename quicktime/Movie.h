@@ -31,6 +31,7 @@ public:
     void Stop() { mf_ ? mf_->Stop() : ds_->Stop(); }
     void GoToBeginning() { mf_ ? mf_->GoToBeginning() : ds_->GoToBeginning(); }
     bool Done() const { return mf_ ? mf_->Done() : ds_->Done(); }
+    int32_t DurationMs() const { return mf_ ? mf_->DurationMs() : ds_->DurationMs(); }
     int16_t Volume() const { return mf_ ? mf_->Volume() : ds_->Volume(); }
     void SetVolume(int16_t level) { mf_ ? mf_->SetVolume(level) : ds_->SetVolume(level); }
     void SetLooping(bool looping) { mf_ ? mf_->SetLooping(looping) : ds_->SetLooping(looping); }

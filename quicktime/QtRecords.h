@@ -38,6 +38,17 @@ struct QtEventRecord {
     int32_t x, y;
 };
 
+// How a QuickTime.qts says it is ours: an exported record, named
+// kQtMarkerName, that the saver reads before it calls anything in the library.
+// A library of another program with the same entry names has no such record
+// and is never called: its calling convention is not ours.
+struct QtLibraryMarker {
+    char text[24];
+    uint32_t version;  // the dispatcher's selectors and records as of this version
+};
+constexpr const char* kQtMarkerName = "PelorQuickTimeMarker";
+constexpr QtLibraryMarker kQtLibraryMarker{"Pelorama QuickTime.qts", 1};
+
 // The end-of-movie procedure the saver arms: the callback and its reference value.
 using QtCallBackProc = void (*)(intptr_t callback, intptr_t refCon);
 

@@ -35,7 +35,9 @@ template <class T>
 T* As(intptr_t v) { return reinterpret_cast<T*>(v); }
 
 intptr_t Initialize() {
-    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // CoInitialize is CoInitializeEx with COINIT_APARTMENTTHREADED, and every
+    // ole32 has it: Windows 95's lacks CoInitializeEx without DCOM.
+    const HRESULT hr = CoInitialize(nullptr);
     // A thread already in another apartment still reaches the graph.
     gComStarted = SUCCEEDED(hr);
     return kNoErr;
@@ -65,8 +67,10 @@ intptr_t OpenMovieFile(const QtFileSpec* spec, intptr_t* file) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return kFileNotFound;
-    LARGE_INTEGER size{};
-    const bool empty = !GetFileSizeEx(h, &size) || size.QuadPart == 0;
+    // GetFileSize, not GetFileSizeEx, which Windows 95, 98 and NT 4.0 lack.
+    DWORD high = 0;
+    const DWORD low = GetFileSize(h, &high);
+    const bool empty = (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || (low == 0 && high == 0);
     CloseHandle(h);
     if (empty) return kNoMovieFound;
     *file = reinterpret_cast<intptr_t>(new MovieFile{path});
@@ -150,6 +154,8 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
     case 0x20012: return a[0];
     case 0x2001F: return kNoErr;  // the picture's own window repaints itself
     case 0x20023: delete As<Movie>(a[0]); return kNoErr;
+    case 0x20029: return 1000;  // a movie's time scale: its times are in milliseconds
+    case 0x2002E: return As<Movie>(a[0])->DurationMs();
     case 0x200B8: CallMeWhen(As<MovieCallBack>(a[0]), a[1], a[2]); return kNoErr;
     case 0x200D5: delete As<MovieFile>(a[0]); return kNoErr;
     case 0x200DD: return As<Movie>(a[0])->Done() ? 1 : 0;
@@ -173,6 +179,10 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
 }  // namespace
 
 extern "C" {
+// Read by the saver before it calls anything here (QtRecords.h).
+extern const QtLibraryMarker PelorQuickTimeMarker;
+const QtLibraryMarker PelorQuickTimeMarker = kQtLibraryMarker;
+
 intptr_t QtDispatch(uint32_t selector, const intptr_t* args) { return Dispatch(selector, args); }
 // Present for callers that look for them; everything goes through the dispatcher.
 intptr_t QtCallComponent(uint32_t, const intptr_t*) { return kUnimplemented; }

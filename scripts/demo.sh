@@ -29,6 +29,11 @@ echo "== demo media in $MEDIA"
 "$FIXTURE" avi "$MEDIA/blue-160x120.avi" 160 120 20 10 2
 "$FIXTURE" avi "$MEDIA/yellow-320x180.avi" 320 180 30 10 3
 "$FIXTURE" wav "$MEDIA/tone.wav" 2000 440
+# A folder entry: every clip in the folder and its subfolders, in name order,
+# each titled with its own file name (the entry's title is the folder's name).
+mkdir -p "$MEDIA/clips/more"
+"$FIXTURE" avi "$MEDIA/clips/cyan.avi" 160 120 15 10 4
+"$FIXTURE" avi "$MEDIA/clips/more/magenta.avi" 160 120 15 10 5
 # A QuickTime movie, played through our QuickTime.qts.
 ffmpeg -loglevel error -y -f lavfi -i testsrc=s=320x240:r=25:d=4 -c:v mjpeg -q:v 3 \
   "$MEDIA/pattern-320x240.mov" </dev/null
@@ -56,6 +61,7 @@ timeout 60 "$WINE" "$BIN/pelor_store_playlist.exe" Titles=1 BounceSpeed=20 \
   File="$MEDIA/green-160x120.avi" Title="Upper left, double size" Scale=2 Align=1 TitleBefore=0 TitleMovie=1 Loops=2 \
   File="$MEDIA/tone.wav" Title="A tone" TitleBefore=1 \
   File="$MEDIA/blue-160x120.avi" Title="Bouncing" Scale=1 Bounce=1 Loops=3 TitleBefore=0 TitleMovie=1 \
+  File="$MEDIA/clips" Title="clips" Scale=1 Align=3 TitleBefore=0 TitleMovie=1 \
   File="$MEDIA/yellow-320x180.avi" Title="Lower right, half screen" Scale=6 Align=8 TitleMovie=1 LoopInfinite=1
 
 echo "== PELOR.SCR /s for $SECONDS_TO_RUN s"

@@ -30,6 +30,9 @@ packages=(
   gstreamer1.0-plugins-base:amd64 gstreamer1.0-plugins-good:amd64
   gstreamer1.0-plugins-bad:amd64 gstreamer1.0-plugins-ugly:amd64 gstreamer1.0-libav:amd64
   ffmpeg xvfb xauth xdotool imagemagick fonts-liberation x11-utils
+  # Wine's own MS Sans Serif (with the system's metrics) and Marlett (the
+  # caption buttons' glyphs) for the dialogs in the tests and the demo.
+  fonts-wine
   # Two monitors for the multi-monitor tests: Xorg with the dummy driver, placed by xrandr.
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   procps coreutils

@@ -34,11 +34,27 @@ if [ "$ARCH" = win64 ]; then
 fi
 WINTREE="$BUILD/$ARCH"
 
+echo "== imports of the shipped files (what a Windows 95 or NT 4.0 loader finds)"
+bash "$ROOT/scripts/check-imports.sh" "$ROOT/dist" >"$LOGS/imports.log" 2>&1
+ok=$(grep -c '^PASS ' "$LOGS/imports.log"); bad=$(grep -c '^FAIL ' "$LOGS/imports.log")
+passed=$((passed + ok)); failed=$((failed + bad))
+echo "   $ok passed, $bad failed"
+grep '^FAIL ' "$LOGS/imports.log" | sed 's/^/   /'
+
 echo "== unit tests (native)"
 (cd "$BUILD/native" && timeout 600 ctest --timeout 300 -V) >"$LOGS/unit.log" 2>&1
 tally_gtest "$LOGS/unit.log" $?
 
-echo "== fuzz the playlist reader (30 s)"
+echo "== includes follow the layout's arrows"
+if bash "$ROOT/scripts/check-includes.sh" "$ROOT" >"$LOGS/includes.log" 2>&1; then
+  passed=$((passed + 1)); echo "   1 passed, 0 failed"
+else
+  failed=$((failed + 1)); echo "   0 passed, 1 failed"
+  sed 's/^/   /' "$LOGS/includes.log"
+  echo "FAIL includes: $(tail -n 1 "$LOGS/includes.log")" >>"$LOGS/includes.log"
+fi
+
+echo "== fuzz the playlist reader and the settings loader (30 s)"
 if timeout 300 bash "$ROOT/scripts/fuzz.sh" 30 >"$LOGS/fuzz.log" 2>&1; then
   passed=$((passed + 1)); echo "   1 passed, 0 failed"
 else
@@ -51,8 +67,12 @@ echo "== Wine: fresh prefix and virtual screen"
 wine_env_start || { echo "$passed passed, $((failed + 1)) failed"; exit 1; }
 
 echo "== Win32 tests under Wine ($ARCH)"
+# A 96 KB drive for the Save Playlist that fills it, where mounting is allowed.
+small=$(mktemp -d /tmp/pelor-small.XXXXXX)
+if mount -t tmpfs -o size=96k tmpfs "$small" 2>/dev/null; then export PELOR_SMALL_DRIVE="Z:${small//\//\\}"; fi
 (cd "$WINTREE" && timeout 1200 ctest --timeout 300 -V) >"$LOGS/win.log" 2>&1
 tally_gtest "$LOGS/win.log" $?
+umount "$small" 2>/dev/null; rmdir "$small"; unset PELOR_SMALL_DRIVE
 
 echo "== end to end ($ARCH)"
 PELOR_BIN="$WINTREE/bin" E2E_OUT="$LOGS/e2e" timeout 1800 bash "$ROOT/tests/e2e/run.sh" >"$LOGS/e2e.log" 2>&1

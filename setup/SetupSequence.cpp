@@ -1,11 +1,13 @@
 #include "setup/SetupSequence.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace setup {
 
 const char kInstallNT[] = "RUNDLL32.EXE syssetup.dll,SetupInfObjectInstallAction DefaultInstall.NT 132";
+const char kInstallWow64[] = "RUNDLL32.EXE syssetup.dll,SetupInfObjectInstallAction DefaultInstall.WoW64 132";
 const char kInstall95[] = "RUNDLL.EXE setupx.dll,InstallHinfSection DefaultInstall 132";
 const char kSelectNT[] = "rundll32.exe desk.cpl,InstallScreenSaver PELOR.SCR";
 const char kSelect95[] = "rundll32.exe desk.cpl,InstallScreenSaver PELORA~1.SCR";
@@ -15,8 +17,8 @@ const char kOffer[] = "Setup can make Pelorama your default screen saver. Contin
 const char kNoDisplayProperties[] = "Unable to open Display properties.";
 const char kLicenseFile[] = ".\\LICENSE.TXT";
 
-const char* InstallerCommand(unsigned long platformId) {
-    if (platformId == kPlatformNT) return kInstallNT;
+const char* InstallerCommand(unsigned long platformId, bool wow64) {
+    if (platformId == kPlatformNT) return wow64 ? kInstallWow64 : kInstallNT;
     if (platformId == kPlatformWindows) return kInstall95;
     return nullptr;
 }
@@ -25,6 +27,14 @@ const char* SelectionCommand(unsigned long platformId) {
     if (platformId == kPlatformNT) return kSelectNT;
     if (platformId == kPlatformWindows) return kSelect95;
     return nullptr;
+}
+
+std::string ProgramPath(unsigned long platformId, const std::string& systemFolder,
+                        const std::string& windowsFolder, const char* command) {
+    const std::string& folder = platformId == kPlatformNT ? systemFolder : windowsFolder;
+    if (folder.empty()) return std::string();
+    const std::string name(command, std::strcspn(command, " "));
+    return folder.back() == '\\' ? folder + name : folder + "\\" + name;
 }
 
 bool BuildInstallerLine(const char* command, const char* folder, const char* infName, char* line,
@@ -57,22 +67,27 @@ int RunSetup(SetupSystem& system) {
     if (system.Message(question, caption, kYesNoQuestion) != kYes) return 0;
     if (system.Agreement() != kYes) return 0;
 
-    const char* installer = InstallerCommand(platform);
+    const char* installer = InstallerCommand(platform, platform == kPlatformNT && system.Wow64());
     if (installer == nullptr) {
         system.Message(kWrongPlatform, caption, kIconExclamation);
         return 0;
     }
+    const std::string systemFolder = system.SystemFolder();
+    const std::string windowsFolder = system.WindowsFolder();
 
     char line[kLineBuffer] = {};
-    if (!haveFolder || !BuildInstallerLine(installer, folder, infName.c_str(), line, sizeof line) ||
-        !system.RunProgram(line, true)) {
+    const std::string engine = ProgramPath(platform, systemFolder, windowsFolder, installer);
+    if (!haveFolder || engine.empty() || !BuildInstallerLine(installer, folder, infName.c_str(), line, sizeof line) ||
+        !system.RunProgram(engine, line, true)) {
         system.Message(kUnableToInstall, caption, kIconExclamation);
         return 0;
     }
 
     system.Message(complete, caption, kIconInformation);
     if (system.Message(kOffer, caption, kYesNoQuestion) != kYes) return 0;
-    if (!system.RunProgram(SelectionCommand(platform), false)) {
+    const char* selection = SelectionCommand(platform);
+    const std::string rundll32 = ProgramPath(platform, systemFolder, windowsFolder, selection);
+    if (rundll32.empty() || !system.RunProgram(rundll32, selection, false)) {
         system.Message(kNoDisplayProperties, caption, kIconExclamation);
     }
     return 0;

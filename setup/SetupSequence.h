@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <string>
 
 #include "setup/SetupSystem.h"
 
@@ -30,6 +31,7 @@ constexpr unsigned long kPlatformWindows = 1;  // VER_PLATFORM_WIN32_WINDOWS
 constexpr unsigned long kPlatformNT = 2;       // VER_PLATFORM_WIN32_NT
 
 extern const char kInstallNT[];
+extern const char kInstallWow64[];
 extern const char kInstall95[];
 extern const char kSelectNT[];
 extern const char kSelect95[];
@@ -40,9 +42,18 @@ extern const char kNoDisplayProperties[];
 extern const char kLicenseFile[];
 
 // The installer and selection commands of a platform; nullptr for a
-// platform that is neither Windows NT nor Windows 95/98.
-const char* InstallerCommand(unsigned long platformId);
+// platform that is neither Windows NT nor Windows 95/98. A 32-bit setup on
+// 64-bit Windows installs through the 32-bit INF engine, whose section
+// registers an uninstall command that names that same engine.
+const char* InstallerCommand(unsigned long platformId, bool wow64 = false);
 const char* SelectionCommand(unsigned long platformId);
+
+// The full path of the program a command starts (its first word): the
+// system's own copy, never one found through the search path, which
+// starts in the setup's folder. On Windows NT it is in the system folder,
+// on Windows 95/98 in the Windows folder. "" when the folder is "".
+std::string ProgramPath(unsigned long platformId, const std::string& systemFolder,
+                        const std::string& windowsFolder, const char* command);
 
 // "%s %s\%s" of command, folder and INF name into `line` (`size` bytes).
 // False, with `line` holding "", when the whole line does not fit: a cut

@@ -21,7 +21,15 @@ public:
     virtual int Message(const std::string& text, const std::string& caption, unsigned style) = 0;
     // The agreement dialog, modal, without owner; the id of the button pressed.
     virtual int Agreement() = 0;
-    // Starts `commandLine`; with `wait`, returns only once it has ended.
-    // False when it could not be started.
-    virtual bool RunProgram(const char* commandLine, bool wait) = 0;
+    // The system folder (GetSystemDirectoryA) and the Windows folder
+    // (GetWindowsDirectoryA); "" when the system does not say.
+    virtual std::string SystemFolder() = 0;
+    virtual std::string WindowsFolder() = 0;
+    // True for a 32-bit program on 64-bit Windows; false where the system
+    // cannot tell (before Windows XP there is no 64-bit Windows).
+    virtual bool Wow64() = 0;
+    // Starts the program at the full path `program` with `commandLine`, in
+    // the program's own folder; with `wait`, returns only once it has
+    // ended. False when it could not be started.
+    virtual bool RunProgram(const std::string& program, const char* commandLine, bool wait) = 0;
 };

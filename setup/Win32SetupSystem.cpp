@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/LateBound.h"
 #include "setup/AgreementDialog.h"
 #include "setup/ProgramRunner.h"
 
@@ -34,4 +35,26 @@ int Win32SetupSystem::Message(const std::string& text, const std::string& captio
 
 int Win32SetupSystem::Agreement() { return static_cast<int>(AgreementDialog::Run(instance_)); }
 
-bool Win32SetupSystem::RunProgram(const char* commandLine, bool wait) { return ::RunProgram(commandLine, wait); }
+std::string Win32SetupSystem::SystemFolder() {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? folder : "";
+}
+
+std::string Win32SetupSystem::WindowsFolder() {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? folder : "";
+}
+
+bool Win32SetupSystem::Wow64() {
+    // IsWow64Process came with Windows XP SP2; before it there is no 64-bit
+    // Windows to run on.
+    static auto* isWow64 = LateBound<decltype(IsWow64Process)>("kernel32.dll", "IsWow64Process");
+    BOOL wow64 = FALSE;
+    return isWow64 != nullptr && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
+bool Win32SetupSystem::RunProgram(const std::string& program, const char* commandLine, bool wait) {
+    return ::RunProgram(program.c_str(), commandLine, wait);
+}

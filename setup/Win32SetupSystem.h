@@ -3,7 +3,8 @@
 #include "setup/SetupSystem.h"
 
 // The setup's system: its string table, GetVersionExA, the runtime's current
-// folder, message boxes without owner, the agreement dialog, CreateProcessA.
+// folder, the system and Windows folders, IsWow64Process where the system
+// has it, message boxes without owner, the agreement dialog, CreateProcessA.
 class Win32SetupSystem : public SetupSystem {
 public:
     explicit Win32SetupSystem(HINSTANCE instance) : instance_(instance) {}
@@ -13,7 +14,10 @@ public:
     bool CurrentFolder(char* folder, std::size_t size) override;
     int Message(const std::string& text, const std::string& caption, unsigned style) override;
     int Agreement() override;
-    bool RunProgram(const char* commandLine, bool wait) override;
+    std::string SystemFolder() override;
+    std::string WindowsFolder() override;
+    bool Wow64() override;
+    bool RunProgram(const std::string& program, const char* commandLine, bool wait) override;
 
 private:
     HINSTANCE instance_;

@@ -1,17 +1,22 @@
 #include "saver/dialogs/BounceSpeedDialog.h"
 
-#include <commctrl.h>
-
 #include "framework/DataExchange.h"
 #include "framework/LateBound.h"
 #include "saver/dialogs/SliderScale.h"
 #include "saver/resources/resource.h"
 
+void RegisterTrackbarClass(const CommonControlsInit& init) {
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+    if (init.extended != nullptr && init.extended(&classes)) return;
+    if (init.plain != nullptr) init.plain();
+}
+
 BounceSpeedDialog::BounceSpeedDialog() : CDialog(IDD_BOUNCE_SPEED) {
     // The trackbar class must exist before the template is made.
-    static auto* initControls = LateBound<decltype(InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-    if (initControls != nullptr) initControls(&classes);
+    static const CommonControlsInit comctl32{
+        LateBound<decltype(InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx"),
+        LateBound<decltype(InitCommonControls)>("comctl32.dll", "InitCommonControls")};
+    RegisterTrackbarClass(comctl32);
 }
 
 void BounceSpeedDialog::DoDataExchange(CDataExchange& dx) { DDX_Control(dx, IDC_SPEED_SLIDER, slider_); }
@@ -20,11 +25,14 @@ BOOL BounceSpeedDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SendMessageA(slider_, TBM_SETRANGEMIN, FALSE, slider::kMinPosition);
     SendMessageA(slider_, TBM_SETRANGEMAX, FALSE, slider::kMaxPosition);
-    SendMessageA(slider_, TBM_SETPOS, TRUE, SpeedToSlider(BounceSpeed));
+    SendMessageA(slider_, TBM_SETPOS, TRUE, SpeedToSlider(Options.BounceSpeed));
+    // Read back: the control clamps a stored speed outside its range.
+    shownPosition_ = static_cast<int>(SendMessageA(slider_, TBM_GETPOS, 0, 0));
     return TRUE;
 }
 
 void BounceSpeedDialog::OnOK() {
-    BounceSpeed = SliderToSpeed(static_cast<int>(SendMessageA(slider_, TBM_GETPOS, 0, 0)));
+    const int position = static_cast<int>(SendMessageA(slider_, TBM_GETPOS, 0, 0));
+    if (position != shownPosition_) Options.BounceSpeed = SliderToSpeed(position);
     CDialog::OnOK();
 }

@@ -6,15 +6,19 @@
 #include "saver/dialogs/AboutDialog.h"
 #include "saver/dialogs/BounceSpeedDialog.h"
 #include "saver/dialogs/CentreWindow.h"
+#include "saver/dialogs/DialogInitResource.h"
 #include "saver/dialogs/FileDialogs.h"
-#include "saver/dialogs/FileTitle.h"
+#include "saver/dialogs/FolderDialog.h"
+#include "saver/settings/FileTitle.h"
 #include "saver/dialogs/KeysText.h"
 #include "saver/dialogs/PowerDialog.h"
 #include "saver/dialogs/PropertiesDialog.h"
+#include "core/DataExchangeRules.h"
 #include "framework/File.h"
+#include "framework/ReplacingFile.h"
 #include "framework/WinApp.h"
 #include "saver/resources/resource.h"
-#include "saver/shell/AppSettings.h"
+#include "saver/settings/win32/AppSettings.h"
 
 namespace {
 
@@ -33,12 +37,6 @@ constexpr UINT kDropBufferChars = 255;
 // The system menu's about command.
 constexpr WPARAM kAboutSysCommand = 0x0010;
 
-// The scaling choices, in ScaleMode order.
-const char* const kScaleChoices[] = {
-    "Choose a scaling size", "Original size",      "Double original size", "Half original size",
-    "Full screen size",      "3/4 of screen size", "1/2 of screen size",   "1/4 of screen size",
-};
-
 }  // namespace
 
 ConfigDialog::ConfigDialog(HWND owner)
@@ -51,6 +49,7 @@ LRESULT ConfigDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const MessageEntry<ConfigDialog> kHandlers[] = {
         {WM_SYSCOMMAND, &ConfigDialog::OnSysCommand},
         {IDC_ADD, BN_CLICKED, &ConfigDialog::Add},
+        {IDC_ADD_FOLDER, BN_CLICKED, &ConfigDialog::AddFolder},
         {IDC_REMOVE, BN_CLICKED, &ConfigDialog::Remove},
         {IDC_UP, BN_CLICKED, &ConfigDialog::OnUp},
         {IDC_DOWN, BN_CLICKED, &ConfigDialog::OnDown},
@@ -74,27 +73,21 @@ void ConfigDialog::DoDataExchange(CDataExchange& dx) {
     DDX_Control(dx, IDC_KEYS_TEXT, keysText_);
     DDX_Control(dx, IDC_PLAYLIST, playlistBox_);
     view_.Attach(playlistBox_);
-    DDX_Check(dx, IDC_MUTE, Mute);
-    DDX_Check(dx, IDC_RANDOM, Random);
-    DDX_CBIndex(dx, IDC_SCALE, Scale);
-    DDX_Check(dx, IDC_TITLES, Titles);
-    DDX_Check(dx, IDC_LETTERBOX, Letterbox);
+    DDX_Check(dx, IDC_MUTE, settings.Mute);
+    DDX_Check(dx, IDC_RANDOM, settings.Random);
+    int scale = settings.Scale;
+    DDX_CBIndex(dx, IDC_SCALE, scale);
+    settings.Scale = static_cast<ScaleMode>(scale);
+    DDX_Check(dx, IDC_TITLES, settings.Titles);
+    DDX_Check(dx, IDC_LETTERBOX, settings.Letterbox);
 }
 
 BOOL ConfigDialog::OnInitDialog() {
-    // The scaling choices come before the framework writes the construction
-    // values, so that the combo's index has entries to select.
-    HWND scale = GetDlgItem(IDC_SCALE);
-    for (const char* choice : kScaleChoices) SendMessageA(scale, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
-    CDialog::OnInitDialog();
-
+    // The scaling choices kept beside the template come before the framework
+    // writes the options, so that the combo's index has entries to select.
+    ApplyDialogInit(m_hWnd, IDD_CONFIG);
     settings.Load(true);
-    Mute = settings.Mute;
-    Random = settings.Random;
-    Titles = settings.Titles;
-    Scale = settings.Scale;
-    Letterbox = settings.Letterbox;
-    UpdateData(false);
+    CDialog::OnInitDialog();
 
     RefillPlaylistBox();
     CentreOverOwner(m_hWnd);
@@ -104,7 +97,7 @@ BOOL ConfigDialog::OnInitDialog() {
     version.dwOSVersionInfoSize = sizeof version;
     if (GetVersionExA(&version)) {
         const unsigned id = KeysTextId(version.dwPlatformId, version.dwMajorVersion);
-        SetWindowTextA(keysText_, CWinApp::Get()->LoadString(id).c_str());
+        SetWindowTextA(keysText_, LoadText(id).c_str());
     }
 
     catalogue.Load();
@@ -114,18 +107,20 @@ BOOL ConfigDialog::OnInitDialog() {
 void ConfigDialog::OnOK() {
     if (!UpdateData(true)) return;
     editor_.CopyEntriesToItems();
-    settings.Mute = Mute;
-    settings.Random = Random;
-    settings.Scale = static_cast<ScaleMode>(Scale);
-    settings.Titles = Titles;
-    settings.Letterbox = Letterbox;
     settings.Save();
     EndDialog(IDOK);
 }
 
-void ConfigDialog::RefillPlaylistBox() { editor_.RefillPlaylistBox(); }
+void ConfigDialog::OnHandlerException() {
+    ShowErrorMessage(IDS_WINDOW_ERROR);
+}
 
-void ConfigDialog::MoveSelection(int delta) { editor_.MoveSelection(delta); }
+void ConfigDialog::RefillPlaylistBox() {
+    if (!editor_.RefillPlaylistBox()) {
+        const MediaItem* last = settings.GetItem(settings.GetCount() - 1);
+        ShowErrorNaming(IDS_LIST_FULL, last != nullptr ? last->File : std::string());
+    }
+}
 
 void ConfigDialog::ApplyProperties() {
     EditSelectedProperties(settings, view_.SelectedEntries(), view_.EntryCount(), catalogue, &TitleFromFileName,
@@ -141,16 +136,33 @@ void ConfigDialog::Add() {
     AddFiles(paths);
 }
 
-void ConfigDialog::AddFiles(const std::vector<std::string>& paths) { editor_.Add(paths); }
+void ConfigDialog::AddFolder() {
+    const std::vector<uint32_t> selected = view_.SelectedEntries();
+    const MediaItem* first = selected.empty() ? nullptr : settings.GetItem(selected.front());
+    std::string folder;
+    if (ChooseFolder(m_hWnd, first != nullptr ? BrowseStartFor(first->File) : "", folder)) AddFiles({folder});
+}
 
-void ConfigDialog::DropFiles(const std::vector<std::string>& names) {
-    editor_.Drop(names, [this](const std::string& name) { return TryLoadPlaylist(name); });
+void ConfigDialog::AddFiles(const std::vector<std::string>& paths) {
+    const uint32_t before = settings.GetCount();
+    if (!editor_.Add(paths)) {
+        const size_t refused = settings.GetCount() - before;
+        ShowErrorNaming(IDS_LIST_FULL, refused < paths.size() ? paths[refused] : std::string());
+    }
 }
 
 LRESULT ConfigDialog::OnDropFiles(const Msg& msg) {
     HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
-    DropFiles(DroppedNames(drop, kDropBufferChars));
+    const std::vector<std::string> names = DroppedNames(drop, kDropBufferChars);
     FinishDrop(drop);
+    const PlaylistEditor::DropOutcome outcome =
+        editor_.Drop(names, [this](const std::string& name) { return TryLoadPlaylist(name); });
+    if (!outcome.notLoaded.empty()) {
+        std::string list;
+        for (const std::string& name : outcome.notLoaded) list += name + "\n";
+        ShowErrorNaming(IDS_DROP_NOT_LOADED, list);
+    }
+    if (outcome.listFull) ShowErrorNaming(IDS_LIST_FULL, std::string());
     return 0;
 }
 
@@ -158,16 +170,19 @@ void ConfigDialog::Remove() { editor_.Remove(); }
 
 void ConfigDialog::SelectAll() { editor_.SelectAll(); }
 
-bool ConfigDialog::TryLoadPlaylist(const std::string& path) {
+PlaylistRead ConfigDialog::TryLoadPlaylist(const std::string& path) {
     CFile file;
-    if (!file.Open(path.c_str(), CFile::modeRead)) return false;
+    if (!file.Open(path.c_str(), CFile::modeRead)) return PlaylistRead::NotOpened;
     return editor_.ReadPlaylist(file);
 }
 
 void ConfigDialog::ShowErrorMessage(unsigned id) {
-    CWinApp* app = CWinApp::Get();
-    MessageBoxA(m_hWnd, app->LoadString(id).c_str(), app->LoadString(IDS_ERROR_CAPTION).c_str(),
-                MB_ICONEXCLAMATION | MB_OK);
+    ShowMessage(id, IDS_ERROR_CAPTION, MB_ICONEXCLAMATION | MB_OK);
+}
+
+void ConfigDialog::ShowErrorNaming(unsigned id, const std::string& name) {
+    const std::string text = FormatArguments(LoadText(id), {name});
+    MessageBoxA(m_hWnd, text.c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
 std::string ConfigDialog::TitleFromFileName(const std::string& path) { return ::TitleFromFileName(path); }
@@ -178,10 +193,12 @@ void ConfigDialog::OpenPlaylist() {
         paths.empty()) {
         return;
     }
-    if (TryLoadPlaylist(paths.front())) {
-        RefillPlaylistBox();
-    } else {
-        ShowErrorMessage(IDS_NOT_A_PLAYLIST);
+    switch (TryLoadPlaylist(paths.front())) {
+    case PlaylistRead::Read: RefillPlaylistBox(); break;
+    case PlaylistRead::Unreadable: ShowErrorNaming(IDS_PLAYLIST_UNREADABLE, paths.front()); break;
+    case PlaylistRead::NotAPlaylist:
+    case PlaylistRead::Damaged:
+    case PlaylistRead::NotOpened: ShowErrorMessage(IDS_NOT_A_PLAYLIST); break;
     }
 }
 
@@ -195,37 +212,34 @@ void ConfigDialog::SavePlaylist() {
 }
 
 bool ConfigDialog::SavePlaylistTo(const std::string& path) {
-    CFile file;
-    if (!file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite)) return false;
+    ReplacingFile file;
+    // A file that cannot be created at all is not reported.
+    if (!file.Open(path)) return false;
+    bool written = false;
     try {
-        settings.WritePlaylist(file);
-        file.Close();
+        settings.WritePlaylist(file.File());
+        written = file.Commit();
     } catch (const CFileException&) {
-        // A file that cannot be written is not reported.
-        return false;
+        written = false;
     }
-    return true;
+    if (!written) ShowErrorNaming(IDS_PLAYLIST_NOT_SAVED, path);
+    return written;
 }
 
 void ConfigDialog::ScanMediaDevices() { catalogue.Scan(); }
 
+// The option dialogs edit a copy of the options, which replaces them only
+// on OK.
 void ConfigDialog::PowerSettings() {
     PowerDialog dialog;
-    dialog.Delay = settings.Delay;
-    dialog.DelayMinutes = settings.DelayMinutes;
-    dialog.Power = settings.Power;
-    dialog.PowerMinutes = settings.PowerMinutes;
-    if (dialog.DoModal() != IDOK) return;
-    settings.Delay = dialog.Delay;
-    settings.DelayMinutes = dialog.DelayMinutes;
-    settings.Power = dialog.Power;
-    settings.PowerMinutes = dialog.PowerMinutes;
+    dialog.Options = settings;
+    if (dialog.DoModal() == IDOK) static_cast<GlobalOptions&>(settings) = dialog.Options;
 }
 
 void ConfigDialog::BounceSpeed() {
     BounceSpeedDialog dialog;
-    dialog.BounceSpeed = settings.BounceSpeed;
-    if (dialog.DoModal() == IDOK) settings.BounceSpeed = dialog.BounceSpeed;
+    dialog.Options = settings;
+    if (dialog.DoModal() == IDOK) static_cast<GlobalOptions&>(settings) = dialog.Options;
 }
 
 void ConfigDialog::About() {

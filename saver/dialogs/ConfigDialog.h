@@ -24,60 +24,59 @@ class ConfigDialog : public CDialog {
 public:
     explicit ConfigDialog(HWND owner);
 
+    // The caller's data: the controls show its global options and its
+    // playlist, and OK reads them back into it and saves it.
     SaverSettings settings;
     DeviceCatalogue catalogue;
 
-    // The dialog's copies of the global options with controls of their own.
-    int Mute = 0;
-    int Random = 0;
-    int Scale = -1;
-    int Titles = 0;
-    int Letterbox = 1;
-
-    // The view shows every item's File; nothing selected.
+    // The view shows every item's File; nothing selected. Items past what
+    // the list box holds are dropped, with a message.
     void RefillPlaylistBox();
-    // Replaces the playlist with the file's: false when the file cannot be
-    // opened or is not a playlist, and the playlist is then unchanged.
-    bool TryLoadPlaylist(const std::string& path);
-    // delta -1 moves the selected entries up, +1 down.
-    void MoveSelection(int delta);
+    // Replaces the playlist with the file's when the file is a whole
+    // playlist (Read); the playlist is unchanged otherwise.
+    PlaylistRead TryLoadPlaylist(const std::string& path);
+    // Writes the playlist beside `path` and puts it in its place only when
+    // whole. false when the file cannot be created (silently) or not
+    // written in full (the user is told, naming the file; an old file
+    // stays as it was).
+    bool SavePlaylistTo(const std::string& path);
     // A message box with string `id`, captioned "Error".
     void ShowErrorMessage(unsigned id);
     // The title a path suggests (see FileTitle.h).
     static std::string TitleFromFileName(const std::string& path);
-    // Edits the selected items in the properties dialog. Nothing happens
-    // with no selection.
-    void ApplyProperties();
-
-    // The commands, as the buttons and the menu run them.
-    void Add();
-    void AddFiles(const std::vector<std::string>& paths);
-    void DropFiles(const std::vector<std::string>& names);
-    void Remove();
-    void SelectAll();
-    void OpenPlaylist();
-    void SavePlaylist();
-    // Writes the playlist to `path`; false when the file cannot be written.
-    bool SavePlaylistTo(const std::string& path);
-    void ScanMediaDevices();
-    void PowerSettings();
-    void BounceSpeed();
-    void About();
-
-    PlaylistEditor& Editor() { return editor_; }
-    ListBoxView& PlaylistBox() { return view_; }
 
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void DoDataExchange(CDataExchange& dx) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // An exception in a handler: the user is told and the window stays open
+    // with every edit, for OK or Cancel to decide.
+    void OnHandlerException() override;
 
 private:
+    // The commands, as the buttons and the menu run them.
+    void Add();
+    // Adds one folder entry chosen in the system's folder browser.
+    void AddFolder();
+    // Adds `paths` as entries; a list that is full says which one it refused.
+    void AddFiles(const std::vector<std::string>& paths);
+    void Remove();
+    void OnUp() { editor_.MoveSelection(-1); }
+    void OnDown() { editor_.MoveSelection(+1); }
+    void SelectAll();
+    void ApplyProperties();
+    void OpenPlaylist();
+    void SavePlaylist();
+    void ScanMediaDevices();
+    void PowerSettings();
+    void BounceSpeed();
+    void About();
     LRESULT OnSysCommand(const Msg& msg);
     LRESULT OnDropFiles(const Msg& msg);
-    void OnUp() { MoveSelection(-1); }
-    void OnDown() { MoveSelection(+1); }
+
+    // Error box with string `id`, its %1 replaced by `name`.
+    void ShowErrorNaming(unsigned id, const std::string& name);
 
     HWND keysText_ = nullptr;
     HWND playlistBox_ = nullptr;

@@ -93,8 +93,11 @@ std::vector<std::string> DroppedNames(HDROP drop, UINT bufferChars) {
 }
 
 void AcceptDroppedFiles(HWND window) {
-    static auto* accept = LateBound<decltype(DragAcceptFiles)>("shell32.dll", "DragAcceptFiles");
-    if (accept != nullptr) accept(window, TRUE);
+    // All DragAcceptFiles does is set this style, and the shell library it
+    // lives in costs the settings window's start tens of milliseconds to
+    // load before a single file has been dropped.
+    const LONG style = GetWindowLongA(window, GWL_EXSTYLE);
+    if ((style & WS_EX_ACCEPTFILES) == 0) SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_ACCEPTFILES);
 }
 
 void FinishDrop(HDROP drop) {

@@ -45,8 +45,9 @@ void ListBoxView::SelectAllEntries() { Send(LB_SETSEL, TRUE, -1); }
 
 void ListBoxView::DeselectAll() { Send(LB_SETSEL, FALSE, -1); }
 
-void ListBoxView::AppendEntry(const std::string& text) {
-    Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+bool ListBoxView::AppendEntry(const std::string& text) {
+    // LB_ERR or LB_ERRSPACE, both below 0.
+    return Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) >= 0;
 }
 
 void ListBoxView::InsertEntry(uint32_t i, const std::string& text) {

@@ -18,7 +18,7 @@ public:
     void SelectEntry(uint32_t i) override;
     void SelectAllEntries() override;
     void DeselectAll() override;
-    void AppendEntry(const std::string& text) override;
+    bool AppendEntry(const std::string& text) override;
     void InsertEntry(uint32_t i, const std::string& text) override;
     void DeleteEntry(uint32_t i) override;
     void Reset(uint32_t expected) override;

@@ -17,43 +17,65 @@ void Discard(MediaItem* item) {
 
 }  // namespace
 
-void PlaylistEditor::RefillPlaylistBox() {
+bool PlaylistEditor::RefillPlaylistBox() {
     ViewUpdate update(view_);
     view_.DeselectAll();
     const uint32_t count = settings_.GetCount();
     view_.Reset(count);
-    for (uint32_t i = 0; i < count; ++i) view_.AppendEntry(settings_.GetItem(i)->File);
+    for (uint32_t i = 0; i < count; ++i) {
+        if (view_.AppendEntry(settings_.GetItem(i)->File)) continue;
+        // The box holds no more: what it cannot show cannot be edited or
+        // kept apart from it.
+        while (settings_.GetCount() > i) Discard(settings_.RemoveItem(settings_.GetCount() - 1));
+        return false;
+    }
+    return true;
 }
 
-void PlaylistEditor::Add(const std::vector<std::string>& paths) {
+bool PlaylistEditor::Append(const std::string& path) {
+    auto item = std::make_unique<MediaItem>();
+    item->File = path;
+    if (settings_.AddItem(item.get()) < 0) return false;
+    MediaItem* added = item.release();
+    if (view_.AppendEntry(path)) return true;
+    settings_.RemoveItem(settings_.GetCount() - 1);
+    Discard(added);
+    return false;
+}
+
+bool PlaylistEditor::Add(const std::vector<std::string>& paths) {
     ViewUpdate update(view_);
     view_.DeselectAll();
     for (const std::string& path : paths) {
-        auto item = std::make_unique<MediaItem>();
-        item->File = path;
-        if (settings_.AddItem(item.get()) < 0) break;
-        item.release();
-        view_.AppendEntry(path);
+        if (path.empty()) continue;
+        if (!Append(path)) return false;
         view_.SelectEntry(view_.EntryCount() - 1);
     }
+    return true;
 }
 
-void PlaylistEditor::Drop(const std::vector<std::string>& names,
-                          const std::function<bool(const std::string&)>& tryLoadPlaylist) {
+PlaylistEditor::DropOutcome PlaylistEditor::Drop(
+    const std::vector<std::string>& names, const std::function<PlaylistRead(const std::string&)>& loadPlaylist) {
+    DropOutcome outcome;
     ViewUpdate update(view_);
     view_.DeselectAll();
     for (const std::string& name : names) {
-        if (tryLoadPlaylist(name)) {
-            RefillPlaylistBox();
-            continue;
+        if (name.empty()) continue;
+        const PlaylistRead read = loadPlaylist(name);
+        if (read == PlaylistRead::Read) {
+            if (!RefillPlaylistBox()) {
+                outcome.listFull = true;
+                break;
+            }
+        } else if (read == PlaylistRead::Damaged || read == PlaylistRead::Unreadable) {
+            outcome.notLoaded.push_back(name);
+        } else if (!Append(name)) {
+            outcome.listFull = true;
+            break;
         }
-        auto item = std::make_unique<MediaItem>();
-        item->File = name;
-        if (settings_.AddItem(item.get()) < 0) continue;
-        item.release();
-        view_.AppendEntry(name);
     }
     if (view_.EntryCount() > 0) view_.SelectEntry(view_.EntryCount() - 1);
+    return outcome;
 }
 
 void PlaylistEditor::Remove() {
@@ -125,13 +147,12 @@ void PlaylistEditor::Rebuild(const std::vector<uint32_t>& selected) {
 
 void PlaylistEditor::SelectAll() { view_.SelectAllEntries(); }
 
-bool PlaylistEditor::ReadPlaylist(ByteStream& file) {
+PlaylistRead PlaylistEditor::ReadPlaylist(ByteStream& file) {
     try {
-        return settings_.ReadPlaylist(file);
+        return settings_.ReadPlaylistFile(file);
     } catch (...) {
-        // The stream failed: whatever the list holds now is what the caller
-        // shows. A failure before the signature was read leaves it as it was.
-        return true;
+        // The file is read aside first: the list is as it was.
+        return PlaylistRead::Unreadable;
     }
 }
 

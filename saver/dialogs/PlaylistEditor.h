@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "saver/settings/SaverSettings.h"
+
 class ByteStream;
 class PlaylistView;
-class SaverSettings;
 
 // The configuration dialog's list-editing rules: every command changes the
 // settings' playlist and the view together, so that entry i of the view
@@ -17,17 +18,30 @@ public:
         : settings_(settings), view_(view) {}
 
     // The view shows every item's File in list order; nothing selected.
-    void RefillPlaylistBox();
+    // Items past what the view takes are dropped from the playlist, so that
+    // the two still agree; false then.
+    bool RefillPlaylistBox();
 
     // Appends one new item per path, in order; the new entries end up
-    // selected and nothing else is.
-    void Add(const std::vector<std::string>& paths);
+    // selected and nothing else is. An empty path names nothing and is
+    // passed over. false when the view refused an entry: that path and the
+    // ones after it are not added.
+    bool Add(const std::vector<std::string>& paths);
 
-    // Dropped names, in order: a name that `tryLoadPlaylist` takes has
-    // replaced the whole playlist and the view is refilled; every other name
-    // becomes a new entry. Only the last entry is selected afterwards.
-    void Drop(const std::vector<std::string>& names,
-              const std::function<bool(const std::string&)>& tryLoadPlaylist);
+    // What a drop left undone, for the dialog to tell.
+    struct DropOutcome {
+        // Playlists that were damaged or could not be read: neither loaded
+        // nor added as entries.
+        std::vector<std::string> notLoaded;
+        // The view refused an entry; the names from there on were left.
+        bool listFull = false;
+    };
+    // Dropped names, in order: a playlist that `loadPlaylist` reads has
+    // replaced the whole playlist and the view is refilled; a file that is
+    // no playlist, or cannot be opened, becomes a new entry; an empty name
+    // is passed over. Only the last entry is selected afterwards.
+    DropOutcome Drop(const std::vector<std::string>& names,
+                     const std::function<PlaylistRead(const std::string&)>& loadPlaylist);
 
     // Deletes the selected items. The entry above the first removed one (or
     // entry 0) is selected afterwards; nothing when the list is empty.
@@ -40,11 +54,10 @@ public:
 
     void SelectAll();
 
-    // Replaces the playlist with a playlist file's items: true when `file`
-    // begins with the signature. A read that fails after the signature keeps
-    // the items read so far and still gives true, so the caller's refill
-    // shows what the list now holds.
-    bool ReadPlaylist(ByteStream& file);
+    // Replaces the playlist with a playlist file's items when the file is
+    // a whole playlist; otherwise (a failing stream included) the playlist
+    // stays as it was. The caller refills the view after Read.
+    PlaylistRead ReadPlaylist(ByteStream& file);
 
     // Sets each item's File to the text of its entry (the dialog's OK).
     void CopyEntriesToItems();
@@ -54,6 +67,9 @@ public:
     static constexpr uint32_t kRebuildFrom = 16;
 
 private:
+    // Appends an item for `path` to the playlist and the view; false (and
+    // nothing added) when either refuses it.
+    bool Append(const std::string& path);
     void Rebuild(const std::vector<uint32_t>& selected);
 
     SaverSettings& settings_;

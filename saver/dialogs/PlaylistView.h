@@ -19,7 +19,9 @@ public:
     virtual void SelectEntry(uint32_t i) = 0;
     virtual void SelectAllEntries() = 0;
     virtual void DeselectAll() = 0;
-    virtual void AppendEntry(const std::string& text) = 0;
+    // false when the list refuses another entry (a list box holds at most
+    // 32,767 on Windows 95, and no more than memory allows anywhere).
+    virtual bool AppendEntry(const std::string& text) = 0;
     virtual void InsertEntry(uint32_t i, const std::string& text) = 0;
     virtual void DeleteEntry(uint32_t i) = 0;
     // Deletes every entry and makes room for `expected` new ones.

@@ -11,10 +11,10 @@ constexpr uint32_t kMaxMinutes = 60;
 PowerDialog::PowerDialog() : CDialog(IDD_POWER) {}
 
 void PowerDialog::DoDataExchange(CDataExchange& dx) {
-    DDX_Check(dx, IDC_DELAY, Delay);
-    DDX_Check(dx, IDC_POWER, Power);
-    DDX_Text(dx, IDC_DELAY_MINUTES, DelayMinutes);
-    DDV_MinMaxUInt(dx, DelayMinutes, kMinMinutes, kMaxMinutes);
-    DDX_Text(dx, IDC_POWER_MINUTES, PowerMinutes);
-    DDV_MinMaxUInt(dx, PowerMinutes, kMinMinutes, kMaxMinutes);
+    DDX_Check(dx, IDC_DELAY, Options.Delay);
+    DDX_Check(dx, IDC_POWER, Options.Power);
+    DDX_Text(dx, IDC_DELAY_MINUTES, Options.DelayMinutes);
+    DDV_MinMaxUInt(dx, Options.DelayMinutes, kMinMinutes, kMaxMinutes);
+    DDX_Text(dx, IDC_POWER_MINUTES, Options.PowerMinutes);
+    DDV_MinMaxUInt(dx, Options.PowerMinutes, kMinMinutes, kMaxMinutes);
 }

@@ -7,12 +7,6 @@
 #include "saver/resources/resource.h"
 #include "saver/settings/DeviceCatalogue.h"
 
-namespace {
-const char kConfirmCaption[] = "Confirm";
-const char kWarningCaption[] = "Warning";
-const char kZeroLoops[] = "You have specified 0 loops. The field will not be updated.";
-}  // namespace
-
 PropertiesDialog::PropertiesDialog(HWND owner, const DeviceCatalogue& catalogue)
     : CDialog(IDD_PROPERTIES, owner), Catalogue(catalogue) {}
 
@@ -87,36 +81,38 @@ void PropertiesDialog::SetTitleReadOnly(bool readOnly) {
     SendMessageA(titleEdit_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
 }
 
+// Each click rule starts from the controls as read. When the loops field
+// does not read as a number the framework has said so and focused it; the
+// rule is then left undone, so that nothing the user typed elsewhere is
+// written over with the values of the last good read.
 void PropertiesDialog::OnLoopInfinite() {
-    UpdateData(true);
+    if (!UpdateData(true)) return;
     LoopInfiniteClicked(*this, [this] {
-        char text[512] = {};
-        LoadStringA(ResourceInstance(), IDS_LOOP_FOREVER, text, sizeof text);
-        return MessageBoxA(m_hWnd, text, kConfirmCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+        return ShowMessage(IDS_LOOP_FOREVER, IDS_CONFIRM_CAPTION, MB_YESNO | MB_ICONQUESTION) == IDYES;
     });
     UpdateData(false);
     EnableLoops();
 }
 
 void PropertiesDialog::ClearMixedOnClick(int32_t& flag) {
-    UpdateData(true);
+    if (!UpdateData(true)) return;
     if (ClearMixedAfterClick(flag)) UpdateData(false);
 }
 
 void PropertiesDialog::OnLoopsChanged() {
     // A field that does not read as a number has been answered by the
     // framework's own message; the count kept from before is not the user's.
-    if (UpdateData(true) && WarnZeroLoops(*this)) MessageBoxA(m_hWnd, kZeroLoops, kWarningCaption, MB_ICONINFORMATION);
+    if (UpdateData(true) && WarnZeroLoops(*this)) ShowMessage(IDS_ZERO_LOOPS, IDS_WARNING_CAPTION, MB_ICONINFORMATION);
 }
 
 void PropertiesDialog::OnUseFileName() {
-    UpdateData(true);
+    if (!UpdateData(true)) return;
     SetTitleReadOnly(UseFileNameClicked(*this) == TitleField::ReadOnly);
     UpdateData(false);
 }
 
 void PropertiesDialog::OnRemoveTitle() {
-    UpdateData(true);
+    if (!UpdateData(true)) return;
     SetTitleReadOnly(RemoveTitleClicked(*this) == TitleField::ReadOnly);
     UpdateData(false);
 }

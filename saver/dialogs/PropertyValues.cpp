@@ -54,7 +54,10 @@ void GatherProperties(const std::vector<const MediaItem*>& selected,
                       PropertyValues& values) {
     if (selected.empty()) return;
     const MediaItem& first = *selected.front();
-    for (const FlagField& field : kFlagFields) values.*field.value = first.*field.item;
+    // A flag acts as set whenever it is not 0, and is shown so; a damaged
+    // stored 5 is only rewritten when the user changes the box.
+    auto shown = [](int32_t flag) { return flag != 0 ? 1 : 0; };
+    for (const FlagField& field : kFlagFields) values.*field.value = shown(first.*field.item);
     values.Loops = first.Loops;
     values.Scale = first.Scale;
     values.Align = first.Align;
@@ -63,7 +66,7 @@ void GatherProperties(const std::vector<const MediaItem*>& selected,
     for (size_t k = 1; k < selected.size(); ++k) {
         const MediaItem& item = *selected[k];
         for (const FlagField& field : kFlagFields) {
-            if (item.*field.item != values.*field.value) {
+            if (shown(item.*field.item) != values.*field.value) {
                 values.*field.value = PropertyValues::kMixedFlag;
             }
         }
@@ -109,6 +112,16 @@ void WriteBackProperties(const PropertyValues& values, const std::vector<MediaIt
     }
 }
 
+void KeepUnchanged(PropertyValues& values, const PropertyValues& shown) {
+    for (const FlagField& field : kFlagFields) {
+        if (values.*field.value == shown.*field.value) values.*field.value = PropertyValues::kMixedFlag;
+    }
+    if (values.Loops == shown.Loops) values.Loops = PropertyValues::kMixedLoops;
+    if (values.Scale == shown.Scale) values.Scale = PropertyValues::kMixedScale;
+    if (values.Align == shown.Align) values.Align = PropertyValues::kMixedAlign;
+    if (values.Player == shown.Player) values.Player = PropertyValues::kPlayerDontChange;
+}
+
 bool EditSelectedProperties(SaverSettings& settings, const std::vector<uint32_t>& selected,
                             uint32_t listCount, const DeviceCatalogue& catalogue,
                             TitleFromFileNameFn titleFromFileName,
@@ -122,7 +135,9 @@ bool EditSelectedProperties(SaverSettings& settings, const std::vector<uint32_t>
     GatherProperties(std::vector<const MediaItem*>(items.begin(), items.end()), catalogue,
                      titleFromFileName, values);
     values.SeveralInList = listCount > 1 ? 1 : 0;
+    const PropertyValues shown = values;
     if (!runDialog(values)) return false;
+    KeepUnchanged(values, shown);
     WriteBackProperties(values, items, catalogue, titleFromFileName);
     return true;
 }

@@ -73,6 +73,12 @@ void GatherProperties(const std::vector<const MediaItem*>& selected,
 void WriteBackProperties(const PropertyValues& values, const std::vector<MediaItem*>& selected,
                          const DeviceCatalogue& catalogue, TitleFromFileNameFn titleFromFileName);
 
+// Turns every value the dialog ended with that equals what it was shown
+// with into its "don't change" value, so that OK without a change writes
+// nothing back: a damaged stored value, or an MCI text that names no
+// player, stays as it was.
+void KeepUnchanged(PropertyValues& values, const PropertyValues& shown);
+
 class SaverSettings;
 
 // The configuration dialog's Properties command apart from its windows.
@@ -80,7 +86,8 @@ class SaverSettings;
 // `listCount` the number of entries in the list. With no selection nothing
 // happens. Otherwise the selected items' values are gathered, SeveralInList
 // set, and `runDialog` shows them; only when it returns true (OK) are its
-// values written back into every selected item. Indexes the playlist does
+// values written back into every selected item, those the user left as
+// shown excepted (KeepUnchanged). Indexes the playlist does
 // not hold are passed over. Returns true when values were written.
 bool EditSelectedProperties(SaverSettings& settings, const std::vector<uint32_t>& selected,
                             uint32_t listCount, const DeviceCatalogue& catalogue,

@@ -2,16 +2,15 @@
 
 #include <memory>
 
-#include "saver/shell/AppSettings.h"
-#include "saver/shell/SaverKeys.h"
-#include "saver/shell/win32/WaveOutDevice.h"
-
 #include "saver/playback/LogoMovieWnd.h"
 #include "saver/playback/MciMovieWnd.h"
 #include "saver/playback/PlaybackMessages.h"
 #include "saver/playback/QtMovieWnd.h"
+#include "saver/playback/SaverKeys.h"
 #include "saver/playback/TitleLayout.h"
 #include "saver/playback/TitlePainter.h"
+#include "saver/playback/win32/WaveOutDevice.h"
+#include "saver/settings/win32/AppSettings.h"
 
 DisplayWnd::DisplayWnd(ProfileStore& store, MachineDefaults* machine, bool autoDelete)
     : settings_(store, machine), sequencer_(settings_, random_) {
@@ -29,12 +28,24 @@ void DisplayWnd::LoadSettings() {
     settings_.Load(true);
     settings_.ApplyGlobals(false);
     sequencer_.Reset();
+    folders_.Start();
 }
 
 bool DisplayWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent) {
     rect_ = rect;
     const char* cls = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
-    return CreateEx(exStyle, cls, "SaverWnd", style, rect, parent, nullptr);
+    // The black and the titles are painted around the movie window, never
+    // over it: a movie draws a frame only when its time comes, and a slide
+    // show's next one is seconds away.
+    return CreateEx(exStyle, cls, "SaverWnd", style | WS_CLIPCHILDREN, rect, parent, nullptr);
+}
+
+void DisplayWnd::Resize(const RECT& rect) {
+    rect_ = rect;
+    MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+    if (MovieWnd* movie = MovieWindow()) movie->Place();
+    // Everything is drawn afresh at the new size.
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,11 +67,18 @@ LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 MovieWnd* DisplayWnd::NewMovieWindow(PlayerKind kind) {
     switch (kind) {
     case PlayerKind::Logo: return new LogoMovieWnd();
-    case PlayerKind::QuickTime: return new QtMovieWnd();
+    case PlayerKind::QuickTime:
+        // Started by the first QuickTime item, tried again by each while it
+        // is not ready.
+        if (!quickTime_ || quickTime_->QuickTimeReady == 0) {
+            quickTime_.reset();
+            quickTime_.emplace(QuickTime());
+        }
+        return new QtMovieWnd(*quickTime_);
     case PlayerKind::Mci: break;
     }
     // QuickTime is kept only while QuickTime items follow each other.
-    if (QuickTimeReady == 1) StopQuickTime();
+    quickTime_.reset();
     return new MciMovieWnd();
 }
 
@@ -68,7 +86,14 @@ void DisplayWnd::Redraw() {
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+void DisplayWnd::ReadFolderEntries() {
+    if (!sequencer_.PlaybackEnabled() || !folders_.HasWork(sequencer_.CurrentIndex())) return;
+    UpdateWindow(m_hWnd);  // a large folder takes a while: the screen is black first
+    if (folders_.Prepare(sequencer_.CurrentIndex())) sequencer_.Reset();
+}
+
 void DisplayWnd::Advance() {
+    ReadFolderEntries();
     const NextStep step = sequencer_.Advance();
     Redraw();
     switch (step) {
@@ -140,7 +165,7 @@ void DisplayWnd::PlayCurrent() {
 
 bool DisplayWnd::StartMovieWindow(PlayerKind kind, const MediaItem& item) {
     MovieWnd* movie = NewMovieWindow(kind);
-    if (movie->CreateChild(m_hWnd) == 0) {
+    if (movie->CreateChild(m_hWnd, *this) == 0) {
         delete movie;
         return false;
     }
@@ -160,6 +185,10 @@ MovieWnd* DisplayWnd::MovieWindow() const {
 void DisplayWnd::DestroyMovieWindow() {
     HWND child = GetWindow(m_hWnd, GW_CHILD);
     if (child != nullptr) ::DestroyWindow(child);
+}
+
+void DisplayWnd::MovieEnded() {
+    if (m_hWnd != nullptr) ::PostMessageA(m_hWnd, UM_NEXTMOVIE, 0, 0);
 }
 
 void DisplayWnd::SetMute(int mute) {
@@ -240,6 +269,6 @@ LRESULT DisplayWnd::OnDestroy(const Msg&) {
     capture_.Release();
     ::KillTimer(m_hWnd, kTitleCardTimer);
     DestroyMovieWindow();
-    if (QuickTimeReady == 1) StopQuickTime();
+    quickTime_.reset();
     return Default();
 }

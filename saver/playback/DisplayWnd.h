@@ -3,10 +3,14 @@
 
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
+#include "saver/playback/FolderExpansion.h"
+#include "saver/playback/MovieHost.h"
 #include "saver/playback/PlaylistSequencer.h"
+#include "saver/playback/QuickTimeSession.h"
 #include "saver/playback/RandomSource.h"
+#include "saver/playback/WaveVolume.h"
+#include "saver/playback/win32/FindFileListing.h"
 #include "saver/settings/SaverSettings.h"
-#include "saver/shell/WaveVolume.h"
 
 class MachineDefaults;
 class MovieWnd;
@@ -16,7 +20,7 @@ class ProfileStore;
 // the playlist one item at a time through exactly one movie window as its
 // child, and paints the black background and the titles. Driven by
 // UM_NEXTMOVIE, UM_PLAYMOVIE, UM_MOVIESTARTED and the title-card timer.
-class DisplayWnd : public CWnd {
+class DisplayWnd : public CWnd, public MovieHost {
 public:
     // Loads the settings from `store` (seeded from `machine` on a first run;
     // `machine` may be null) and applies the global options to the items.
@@ -29,13 +33,22 @@ public:
     // Creates the window "SaverWnd" at `rect`; false when it cannot be made.
     virtual bool Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent);
 
+    // Moves the window to `rect` (a new screen size) and places the movie
+    // window again within it.
+    void Resize(const RECT& rect);
+
     // Chooses the next item and shows its title card, or asks for it to play.
     void Advance();
     // Starts the current item in a new movie window; a failed start drops the
     // item and goes on with the next one.
     void PlayCurrent();
     // One item back in list order (the skip-back key calls it twice).
-    void StepBack() { sequencer_.StepBack(); }
+    void StepBack() override { sequencer_.StepBack(); }
+    // A movie window's mute becomes the global Mute.
+    void MovieMuted(int mute) override { SetMute(mute); }
+    void FollowGlobalMute() override { settings_.ApplyGlobals(true); }
+    // Posts UM_NEXTMOVIE.
+    void MovieEnded() override;
     // Destroys the movie window, if there is one; its end posts UM_NEXTMOVIE.
     void DestroyMovieWindow();
     // Makes a movie window of `kind` for `item`, opens and plays it; false
@@ -49,15 +62,14 @@ public:
     void CaptureInput();
 
     PlaylistSequencer& Sequencer() { return sequencer_; }
+    // The QuickTime session while QuickTime items follow each other, or null.
+    const QuickTimeSession* QuickTimeState() const { return quickTime_ ? &*quickTime_ : nullptr; }
     SaverSettings& Settings() { return settings_; }
     const RECT& WindowRect() const { return rect_; }
 
-    // Every timer of the saver window, the full-screen window's included.
+    // The display window's timer (the full-screen window adds its own, 3 to 5).
     enum Timer : UINT_PTR {
         kTitleCardTimer = 2,  // one shot, kTitleCardMilliseconds: the title card ends
-        kMouseTimer = 3,      // full-screen: every 3000 ms, forget the mouse reference
-        kPowerTimer = 4,      // full-screen: PowerMinutes, ask the system to suspend
-        kStopTimer = 5,       // full-screen: DelayMinutes, stop playing
     };
 
 protected:
@@ -82,6 +94,8 @@ private:
     bool TakeQueuedSkips();
     // Loads the settings and readies the sequencer; both constructors end here.
     void LoadSettings();
+    // Before an advance: reads the folder entries it needs, black screen first.
+    void ReadFolderEntries();
 
     SaverSettings settings_;
     // The wave volume, found when first needed and at the latest before the
@@ -91,6 +105,11 @@ private:
     std::optional<WaveVolume> volume_;
     StdRandom random_;
     PlaylistSequencer sequencer_;
+    FindFileListing folderListing_;
+    FolderExpansion folders_{settings_, folderListing_};
     RECT rect_{0, 0, 0, 0};
     MouseCapture capture_;
+    // Outlives the movie window that plays through it: that window is
+    // destroyed before the session is let go (PlayCurrent, OnDestroy).
+    std::optional<QuickTimeSession> quickTime_;
 };

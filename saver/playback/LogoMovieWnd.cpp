@@ -1,7 +1,7 @@
 #include "saver/playback/LogoMovieWnd.h"
 
+#include "saver/playback/DibImage.h"
 #include "saver/resources/resource.h"
-#include "saver/shell/DibImage.h"
 
 BOOL LogoMovieWnd::Play() {
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

@@ -18,8 +18,8 @@ public:
     BOOL Stop() override { return 1; }
     BOOL Rewind() override { return 1; }
     BOOL SetVolume(int) override { return 1; }
-    int Kind() const override { return 99; }
-    // Nothing to open: 1, with MovieState left at 0.
+    PlayerKind Kind() const override { return PlayerKind::Logo; }
+    // Nothing to open: 1, with MovieState left kClosed.
     BOOL OpenMedia() override { return 1; }
     void Place() override;
 

@@ -39,14 +39,14 @@ BOOL MciMovieWnd::OpenMedia() {
     } else {
         NaturalRect = RECT{0, 0, kNoPictureSize, kNoPictureSize};
     }
-    MovieState = 1;
+    MovieState = kOpen;
     return 1;
 }
 
 void MciMovieWnd::Close() {
     if (!IsOpen()) return;
     device_.reset();
-    MovieState = 0;
+    MovieState = kClosed;
 }
 
 BOOL MciMovieWnd::Play() {
@@ -56,9 +56,9 @@ BOOL MciMovieWnd::Play() {
     DWORD flags = MCI_NOTIFY;
     if (LoopInfinite == 1) flags |= MCI_DGV_PLAY_REPEAT;
     if (mciSendCommandA(device_.get(), MCI_PLAY, flags, Parms(&play)) != 0) return 0;
-    MovieState = 2;
+    MovieState = kPlaying;
     InvalidateRect(m_hWnd, nullptr, TRUE);
-    ArmPlayDeadline();
+    ArmMediaDeadline();
     return 1;
 }
 
@@ -66,8 +66,8 @@ BOOL MciMovieWnd::Pause() {
     if (!IsOpen()) return 0;
     MCI_GENERIC_PARMS parms{};
     if (mciSendCommandA(device_.get(), MCI_PAUSE, MCI_WAIT, Parms(&parms)) != 0) return 0;
-    ::KillTimer(m_hWnd, kDeadlineTimer);
-    MovieState = 3;
+    DisarmPlayDeadline();
+    MovieState = kPaused;
     return 1;
 }
 
@@ -75,8 +75,8 @@ BOOL MciMovieWnd::Stop() {
     if (!IsOpen()) return 0;
     MCI_GENERIC_PARMS parms{};
     if (mciSendCommandA(device_.get(), MCI_STOP, MCI_WAIT, Parms(&parms)) != 0) return 0;
-    ::KillTimer(m_hWnd, kDeadlineTimer);
-    MovieState = 1;
+    DisarmPlayDeadline();
+    MovieState = kOpen;
     return 1;
 }
 
@@ -118,15 +118,15 @@ LRESULT MciMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT MciMovieWnd::OnMciNotify(const Msg&) {
     // Every notification while playing is the end of one play, whatever its code.
-    if (!IsOpen() || MovieState != 2) return 0;
+    if (!IsOpen() || MovieState != kPlaying) return 0;
     EndOfPlay();
     return 0;
 }
 
 LRESULT MciMovieWnd::OnTimer(const Msg& msg) {
     if (msg.wParam != kDeadlineTimer) return MovieWnd::WindowProc(msg.message, msg.wParam, msg.lParam);
-    ::KillTimer(m_hWnd, kDeadlineTimer);
-    if (IsOpen() && MovieState == 2) EndOfPlay();
+    DisarmPlayDeadline();
+    if (IsOpen() && MovieState == kPlaying) EndOfPlay();
     return 0;
 }
 
@@ -151,11 +151,8 @@ bool MciMovieWnd::LengthMs(uint32_t& length) {
     return true;
 }
 
-void MciMovieWnd::ArmPlayDeadline() {
-    ::KillTimer(m_hWnd, kDeadlineTimer);
+void MciMovieWnd::ArmMediaDeadline() {
     uint32_t length = 0;
-    if (LoopInfinite == 1 || !LengthMs(length)) return;
-    const uint64_t deadline = static_cast<uint64_t>(length) + kPlayMarginMs;
-    ::SetTimer(m_hWnd, kDeadlineTimer, deadline < USER_TIMER_MAXIMUM ? static_cast<UINT>(deadline) : USER_TIMER_MAXIMUM,
-               nullptr);
+    const bool known = LoopInfinite != 1 && LengthMs(length);
+    ArmPlayDeadline(known, length);
 }

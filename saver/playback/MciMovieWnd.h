@@ -21,7 +21,7 @@ public:
     BOOL Stop() override;
     BOOL Rewind() override;
     BOOL SetVolume(int level) override;
-    int Kind() const override { return 102; }
+    PlayerKind Kind() const override { return PlayerKind::Mci; }
     // Opens File, with DeviceType when one is given; NaturalRect becomes the
     // source rectangle, or 10 x 10 for a device without a picture.
     BOOL OpenMedia() override;
@@ -42,16 +42,11 @@ private:
     void EndOfPlay();
     // The media's own length in milliseconds; false when the device cannot tell.
     bool LengthMs(uint32_t& length);
-    // A play that has not notified by the media's length plus kPlayMarginMs
-    // is over as if it had: a device can accept a play and then never tell
-    // its end (a sequencer with no MIDI output does that). A play repeating
-    // for ever, or of a length the device cannot tell, waits for its
-    // notification alone.
-    void ArmPlayDeadline();
+    // The deadline of a play from the media's length (MovieWnd::ArmPlayDeadline);
+    // a sequencer with no MIDI output accepts a play and never tells its end.
+    void ArmMediaDeadline();
 
     // Closed by Close, by the next OpenMedia or, at the latest, with the
     // object.
     MciDeviceHandle device_;
-
-    static constexpr uint32_t kPlayMarginMs = 3000;
 };

@@ -1,9 +1,8 @@
 #include "saver/playback/MovieWnd.h"
 
-#include "saver/playback/DisplayWnd.h"
-#include "saver/playback/PlaybackMessages.h"
+#include "saver/playback/MovieHost.h"
+#include "saver/playback/SaverKeys.h"
 #include "saver/settings/MediaItem.h"
-#include "saver/shell/SaverKeys.h"
 
 namespace {
 IntRect ToIntRect(const RECT& r) { return IntRect{r.left, r.top, r.right, r.bottom}; }
@@ -11,7 +10,8 @@ RECT ToRect(const IntRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-BOOL MovieWnd::CreateChild(HWND parent) {
+BOOL MovieWnd::CreateChild(HWND parent, MovieHost& host) {
+    host_ = &host;
     const char* cls = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
     return CreateEx(WS_EX_TOPMOST, cls, "MovieWnd", WS_CHILD, RECT{0, 0, 100, 100}, parent, nullptr)
                ? TRUE
@@ -39,9 +39,7 @@ BOOL MovieWnd::Open(const MediaItem& item) {
 }
 
 BOOL MovieWnd::SetVolume(int) {
-    if (auto* display = dynamic_cast<DisplayWnd*>(FromHandle(GetParent(m_hWnd)))) {
-        display->SetMute(Mute);
-    }
+    if (host_ != nullptr) host_->MovieMuted(Mute);
     return 1;
 }
 
@@ -78,6 +76,16 @@ void MovieWnd::Place() {
     SetFocus(m_hWnd);
     SetCursor(nullptr);
 }
+
+void MovieWnd::ArmPlayDeadline(bool known, uint32_t lengthMs) {
+    DisarmPlayDeadline();
+    if (LoopInfinite == 1 || !known) return;
+    const uint64_t deadline = static_cast<uint64_t>(lengthMs) + kPlayMarginMs;
+    ::SetTimer(m_hWnd, kDeadlineTimer, deadline < USER_TIMER_MAXIMUM ? static_cast<UINT>(deadline) : USER_TIMER_MAXIMUM,
+               nullptr);
+}
+
+void MovieWnd::DisarmPlayDeadline() { ::KillTimer(m_hWnd, kDeadlineTimer); }
 
 void MovieWnd::NewVelocity(BOOL horizontal) { ::NewVelocity(velocity, horizontal != 0, random_); }
 
@@ -132,14 +140,10 @@ LRESULT MovieWnd::OnKeyDown(const Msg& msg) {
         Mute = Mute != 0 ? 0 : 1;
         SetVolume(Mute != 0 ? 0 : 100);
     }
-    if (plan.applyGlobals) {
-        if (auto* display = dynamic_cast<DisplayWnd*>(FromHandle(GetParent(m_hWnd)))) {
-            display->Settings().ApplyGlobals(true);
-        }
-    }
+    if (plan.applyGlobals && host_ != nullptr) host_->FollowGlobalMute();
     if (plan.destroy) {
-        if (auto* display = dynamic_cast<DisplayWnd*>(FromHandle(GetParent(m_hWnd)))) {
-            for (int i = 0; i < plan.stepBacks; ++i) display->StepBack();
+        if (host_ != nullptr) {
+            for (int i = 0; i < plan.stepBacks; ++i) host_->StepBack();
         }
         DestroyWindow();  // its end posts UM_NEXTMOVIE
         return 0;
@@ -167,9 +171,8 @@ LRESULT MovieWnd::OnTimer(const Msg& msg) {
 LRESULT MovieWnd::OnDestroy(const Msg&) {
     Default();
     if (Bounce == 1) ::KillTimer(m_hWnd, kBounceTimer);
-    if (MovieState == 2 || MovieState == 3) Stop();
+    if (MovieState == kPlaying || MovieState == kPaused) Stop();
     if (IsOpen()) Close();
-    HWND parent = GetParent(m_hWnd);
-    if (parent != nullptr) ::PostMessageA(parent, UM_NEXTMOVIE, 0, 0);
+    if (host_ != nullptr) host_->MovieEnded();
     return 0;
 }

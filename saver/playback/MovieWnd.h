@@ -3,9 +3,11 @@
 
 #include "framework/Wnd.h"
 #include "saver/playback/MovieGeometry.h"
+#include "saver/playback/PlaylistSequencer.h"
 #include "saver/playback/RandomSource.h"
 
 class MediaItem;
+class MovieHost;
 
 // The base of the movie windows: a borderless child of the display window
 // that carries one playlist item from opening to the end of its last loop. It
@@ -16,13 +18,15 @@ class MovieWnd : public CWnd {
 public:
     MovieWnd() { SetAutoDelete(true); }
 
-    // Creates the window hidden, 100 x 100 at (0, 0), as a child of `parent`.
-    // 0 when it could not be made; the caller then deletes the object.
-    virtual BOOL CreateChild(HWND parent);
+    // Creates the window hidden, 100 x 100 at (0, 0), as a child of `parent`,
+    // which it asks for what it needs through `host` (the parent's, outliving
+    // this window). 0 when it could not be made; the caller then deletes the
+    // object.
+    virtual BOOL CreateChild(HWND parent, MovieHost& host);
     // Takes over the item's settings, opens the media, places the window,
     // sets the sound and starts bouncing. 0 when the media cannot be opened.
     virtual BOOL Open(const MediaItem& item);
-    virtual BOOL IsOpen() const { return MovieState != 0; }
+    virtual BOOL IsOpen() const { return MovieState != kClosed; }
     virtual int CurrentVolume() const { return Volume; }
     virtual BOOL IsMuted() const { return Mute; }
     virtual unsigned GetLoopsLeft() const { return LoopsLeft; }
@@ -33,12 +37,11 @@ public:
     virtual BOOL Pause() = 0;
     virtual BOOL Stop() = 0;
     virtual BOOL Rewind() = 0;
-    // Sound off (0) or on (100); the base tells the display window the mute
-    // state and returns 1.
+    // Sound off (0) or on (100); the base tells the host the mute state and
+    // returns 1.
     virtual BOOL SetVolume(int level);
-    // 99 logo, 101 QuickTime, 102 MCI.
-    virtual int Kind() const = 0;
-    // Opens File, sets NaturalRect and MovieState 1; 0 when it cannot.
+    virtual PlayerKind Kind() const = 0;
+    // Opens File, sets NaturalRect and MovieState kOpen; 0 when it cannot.
     virtual BOOL OpenMedia() = 0;
     // Sizes, aligns, moves and shows the window, gives it the focus and hides
     // the cursor.
@@ -52,7 +55,14 @@ public:
     virtual BOOL OutOfBoundsHorizontal(const RECT& display, const RECT& window) const;
 
     unsigned BounceInterval = 100;
-    int MovieState = 0;  // 0 closed, 1 open (stopped), 2 playing, 3 paused
+    // Where the movie is between opening and closing.
+    enum State : int {
+        kClosed = 0,
+        kOpen = 1,  // opened, or stopped
+        kPlaying = 2,
+        kPaused = 3,
+    };
+    State MovieState = kClosed;
     int Volume = 100;
     RECT NaturalRect{0, 0, 0, 0};
     std::string File;
@@ -68,7 +78,7 @@ public:
     // Every timer of a movie window, whatever its kind.
     enum Timer : UINT_PTR {
         kBounceTimer = 7,    // every BounceInterval ms while bouncing: one step
-        kDeadlineTimer = 8,  // MCI: a play that never notified its end is over
+        kDeadlineTimer = 8,  // a play that never told its end is over
     };
 
 protected:
@@ -82,6 +92,14 @@ protected:
 
     // The display window's rectangle on the screen.
     RECT DisplayRect() const;
+    // A play not over by `lengthMs` plus kPlayMarginMs is over as if it had
+    // told its end: a device or a graph can accept a play and then never end
+    // it nor report an error. A play repeating for ever, or of a length that
+    // cannot be told (`known` false), waits for its end alone.
+    void ArmPlayDeadline(bool known, uint32_t lengthMs);
+    void DisarmPlayDeadline();
+    static constexpr uint32_t kPlayMarginMs = 3000;
+
     // Hands a key message on to the display window, with the repeat count in
     // the low and the key flags in the high 16 bits.
     void ForwardKey(const Msg& msg) const;
@@ -91,4 +109,5 @@ private:
     void BounceOnce();
 
     StdRandom random_;
+    MovieHost* host_ = nullptr;
 };

@@ -1,10 +1,12 @@
 #pragma once
+#include "framework/Win32.h"
 
-// The display window's private messages, posted to itself with both
+// Every private message of the saver's windows, each posted with both
 // parameters 0. The timer ids are the windows' own (DisplayWnd::Timer,
-// MovieWnd::Timer).
-constexpr unsigned UM_NEXTMOVIE = 1026;     // WM_USER + 2: advance to the next item
-constexpr unsigned UM_PLAYMOVIE = 1027;     // WM_USER + 3: start the current item
-constexpr unsigned UM_MOVIESTARTED = 1028;  // WM_USER + 4: the movie window is playing
+// FullScreenSaverWnd::FullScreenTimer, MovieWnd::Timer).
+constexpr UINT UM_NEXTMOVIE = WM_USER + 2;     // display: advance to the next item
+constexpr UINT UM_PLAYMOVIE = WM_USER + 3;     // display: start the current item
+constexpr UINT UM_MOVIESTARTED = WM_USER + 4;  // display: the movie window is playing
+constexpr UINT UM_TAKEBACKINPUT = WM_USER + 5;  // full screen: take the activation and the mouse back
 
 constexpr unsigned kTitleCardMilliseconds = 4000;  // how long a title card is shown

@@ -5,8 +5,8 @@ class MediaItem;
 class RandomSource;
 class SaverSettings;
 
-// Which movie window plays an item.
-enum class PlayerKind { Logo, QuickTime, Mci };
+// Which movie window plays an item; the values are the windows' kinds.
+enum class PlayerKind : int { Logo = 99, QuickTime = 101, Mci = 102 };
 
 // What the display window does after an advance.
 enum class NextStep {

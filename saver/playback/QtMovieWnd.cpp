@@ -1,10 +1,13 @@
 #include "saver/playback/QtMovieWnd.h"
 
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "framework/Handles.h"
 #include "quicktime/QtRecords.h"
 #include "saver/playback/QuickTimeBinding.h"
+#include "saver/playback/QuickTimeSession.h"
 
 namespace {
 constexpr int32_t kControllerFlags = 11;
@@ -18,14 +21,12 @@ QtRect ClientRect(HWND wnd) {
 }
 }  // namespace
 
-QtMovieWnd::QtMovieWnd() {
-    if (QuickTimeReady == 0) StartQuickTime();
-}
+QtMovieWnd::QtMovieWnd(QuickTimeSession& session) : session_(session) {}
 
 BOOL QtMovieWnd::OpenMedia() {
-    if (QuickTimeReady == 0) return 0;
+    if (session_.QuickTimeReady == 0) return 0;
     if (IsOpen()) Close();
-    QuickTimeBinding& qt = QuickTime();
+    QuickTimeBinding& qt = Library();
 
     // The library takes a length-prefixed path, so 255 characters at most.
     if (File.size() > 255) return 0;
@@ -35,66 +36,61 @@ BOOL QtMovieWnd::OpenMedia() {
     QtFileSpec spec{};
     qt.MakeFileSpec(reinterpret_cast<const unsigned char*>(path), &spec);
 
+    // Each piece goes back to the library by itself on an early return.
     const intptr_t window = reinterpret_cast<intptr_t>(m_hWnd);
     qt.CreatePortAssociation(window);
-    Port = qt.NativeWindowPort(window);
-    qt.SetPort(Port);
+    QtPortOwner port(qt, qt.NativeWindowPort(window));
+    qt.SetPort(port.get());
 
-    intptr_t file = 0;
-    if (static_cast<int16_t>(qt.OpenMovieFile(&spec, &file, 1)) != 0) {
-        qt.DestroyPortAssociation(Port);
-        return 0;
-    }
-    intptr_t movie = 0;
-    const int16_t made = static_cast<int16_t>(qt.NewMovieFromFile(&movie, file, 1));
-    qt.CloseMovieFile(file);
-    if (made != 0) {
-        qt.DestroyPortAssociation(Port);
-        return 0;
-    }
-    Movie = movie;
+    intptr_t opened = 0;
+    if (static_cast<int16_t>(qt.OpenMovieFile(&spec, &opened, 1)) != 0) return 0;
+    QtMovieFileOwner file(qt, opened);
+    intptr_t made = 0;
+    const int16_t error = static_cast<int16_t>(qt.NewMovieFromFile(&made, file.get(), 1));
+    file.reset();
+    if (error != 0) return 0;
+    QtMovieOwner movie(qt, made);
 
     QtRect box{0, 0, 0, 0};
-    qt.MovieBox(Movie, &box);
+    qt.MovieBox(movie.get(), &box);
     NaturalRect = RECT{box.left, box.top, box.right, box.bottom};
 
-    Controller = qt.NewMovieController(Movie, &box, kControllerFlags);
-    if (Controller == 0) {
-        qt.DisposeMovie(Movie);
-        Movie = 0;
-        qt.DestroyPortAssociation(Port);
-        return 0;
-    }
-    MovieState = 1;
+    QtControllerOwner controller(qt, qt.NewMovieController(movie.get(), &box, kControllerFlags));
+    if (!controller) return 0;
+    Port = std::move(port);
+    Movie = std::move(movie);
+    Controller = std::move(controller);
+    MovieState = kOpen;
     ArmEndCallback();
     return 1;
 }
 
 void QtMovieWnd::Close() {
     if (!Ready()) return;
-    QuickTimeBinding& qt = QuickTime();
-    MovieState = 0;
+    MovieState = kClosed;
     DisarmEndCallback();
-    qt.DisposeMovieController(Controller);
-    Controller = 0;
-    qt.DisposeMovie(Movie);
-    Movie = 0;
-    qt.DestroyPortAssociation(Port);
+    Controller.reset();
+    Movie.reset();
+    Port.reset();
 }
 
 BOOL QtMovieWnd::Play() {
     if (!Ready()) return 0;
-    if (LoopInfinite == 1) QuickTime().ControllerDoAction(Controller, kQtActionSetLooping, 1);
-    QuickTime().StartMovie(Movie);
-    MovieState = 2;
+    if (LoopInfinite == 1) Library().ControllerDoAction(Controller.get(), kQtActionSetLooping, 1);
+    Library().StartMovie(Movie.get());
+    MovieState = kPlaying;
     InvalidateRect(m_hWnd, nullptr, TRUE);
+    uint32_t length = 0;
+    const bool known = LengthMs(length);
+    ArmPlayDeadline(known, length);
     return 1;
 }
 
 BOOL QtMovieWnd::Pause() {
     if (!Ready()) return 0;
-    QuickTime().StopMovie(Movie);
-    MovieState = 3;
+    Library().StopMovie(Movie.get());
+    DisarmPlayDeadline();
+    MovieState = kPaused;
     return 1;
 }
 
@@ -102,24 +98,28 @@ BOOL QtMovieWnd::Stop() {
     if (!Ready()) return 0;
     Pause();
     Rewind();
-    MovieState = 1;
+    MovieState = kOpen;
     return 1;
 }
 
 BOOL QtMovieWnd::Rewind() {
     if (!Ready()) return 0;
-    QuickTime().GoToBeginningOfMovie(Movie);
+    Library().GoToBeginningOfMovie(Movie.get());
     return 1;
 }
 
 BOOL QtMovieWnd::SetVolume(int level) {
     if (!Ready()) return 0;
     MovieWnd::SetVolume(level);
-    int16_t v = static_cast<int16_t>(QuickTime().MovieVolume(Movie));
-    // A negative level is silent and keeps the level to come back to.
-    if (level == 0) v = static_cast<int16_t>(-v);
+    // A negative level is silent and keeps the level to come back to. The
+    // movie hands back the level it was last given, which is negative once
+    // muted: the sign alone says muted, so a mute never turns into sound and
+    // an unmute never stays silent.
+    const int read = static_cast<int16_t>(Library().MovieVolume(Movie.get()));
+    const int magnitude = read < 0 ? (read < -INT16_MAX ? INT16_MAX : -read) : read;
+    const int16_t v = static_cast<int16_t>(level == 0 ? -magnitude : magnitude);
     Volume = v;
-    const intptr_t done = QuickTime().ControllerDoAction(Controller, kQtActionSetVolume, v);
+    const intptr_t done = Library().ControllerDoAction(Controller.get(), kQtActionSetVolume, v);
     MovieWnd::SetVolume(level);
     return done == 0;
 }
@@ -128,34 +128,29 @@ void QtMovieWnd::Place() {
     if (!Ready()) return;
     MovieWnd::Place();
     const QtRect rect = ClientRect(m_hWnd);
-    QuickTimeBinding& qt = QuickTime();
-    qt.DisposeMovieController(Controller);
-    Controller = qt.NewMovieController(Movie, &rect, kControllerFlags);
-    if (Controller == 0) {
+    QuickTimeBinding& qt = Library();
+    Controller.reset();
+    Controller = QtControllerOwner(qt, qt.NewMovieController(Movie.get(), &rect, kControllerFlags));
+    if (!Controller) {
         // The callback is armed on the movie: it goes with it, so it can
         // never reach a disposed movie.
-        DisposeMovie();
-        MovieState = 0;
-        qt.DestroyPortAssociation(Port);
+        DisarmEndCallback();
+        Movie.reset();
+        MovieState = kClosed;
+        Port.reset();
     }
 }
 
-void QtMovieWnd::DisposeMovie() {
-    DisarmEndCallback();
-    QuickTime().DisposeMovie(Movie);
-    Movie = 0;
-}
-
 void QtMovieWnd::ArmEndCallback() {
-    QuickTimeBinding& qt = QuickTime();
-    const intptr_t timeBase = qt.MovieTimeBase(Movie);
+    QuickTimeBinding& qt = Library();
+    const intptr_t timeBase = qt.MovieTimeBase(Movie.get());
     EndCallback = qt.NewCallBack(timeBase, kEndCallbackType);
     qt.CallMeWhen(EndCallback, reinterpret_cast<intptr_t>(&EndCallbackProc), reinterpret_cast<intptr_t>(this));
 }
 
 void QtMovieWnd::DisarmEndCallback() {
     if (EndCallback == 0) return;
-    QuickTime().DisposeCallBack(EndCallback);
+    Library().DisposeCallBack(EndCallback);
     EndCallback = 0;
 }
 
@@ -165,8 +160,21 @@ void QtMovieWnd::EndCallbackProc(intptr_t, intptr_t refCon) {
     if (self->CheckEnd() == 0 && self->Ready()) self->ArmEndCallback();
 }
 
+bool QtMovieWnd::LengthMs(uint32_t& length) {
+    const int64_t scale = static_cast<int32_t>(Library().MovieTimeScale(Movie.get()));
+    const int64_t duration = static_cast<int32_t>(Library().MovieDuration(Movie.get()));
+    if (scale <= 0 || duration <= 0) return false;
+    const int64_t ms = duration * 1000 / scale;
+    length = ms > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(ms);
+    return true;
+}
+
 int QtMovieWnd::CheckEnd() {
-    if ((QuickTime().IsMovieDone(Movie) & 0xFF) == 0) return 0;
+    if ((Library().IsMovieDone(Movie.get()) & 0xFF) == 0) return 0;
+    return EndOfPlay();
+}
+
+int QtMovieWnd::EndOfPlay() {
     if (LoopsLeft <= 1) {
         PostMessage(WM_CLOSE);
         return 1;
@@ -189,11 +197,12 @@ LRESULT QtMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                                      static_cast<int16_t>(LOWORD(pos)),
                                      static_cast<int16_t>(HIWORD(pos))};
         QtEventRecord event{};
-        QuickTime().NativeEventToEvent(&native, &event);
-        QuickTime().ControllerIsPlayerEvent(Controller, &event);
+        Library().NativeEventToEvent(&native, &event);
+        Library().ControllerIsPlayerEvent(Controller.get(), &event);
     }
     static const MessageEntry<QtMovieWnd> kHandlers[] = {
         {WM_PAINT, &QtMovieWnd::OnPaint},
+        {WM_TIMER, &QtMovieWnd::OnTimer},
     };
     LRESULT result = 0;
     if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
@@ -202,6 +211,17 @@ LRESULT QtMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT QtMovieWnd::OnPaint(const Msg&) {
     PaintDC paint(m_hWnd);
-    if (Ready()) QuickTime().UpdateMovie(Movie);
+    if (Ready()) Library().UpdateMovie(Movie.get());
+    return 0;
+}
+
+LRESULT QtMovieWnd::OnTimer(const Msg& msg) {
+    if (msg.wParam != kDeadlineTimer) return MovieWnd::WindowProc(msg.message, msg.wParam, msg.lParam);
+    DisarmPlayDeadline();
+    // The movie neither ended nor reported an error in time: it is over.
+    if (Ready() && MovieState == kPlaying) {
+        DisarmEndCallback();
+        if (EndOfPlay() == 0 && Ready()) ArmEndCallback();
+    }
     return 0;
 }

@@ -2,18 +2,7 @@
 #include <cstdint>
 
 #include "saver/playback/MovieWnd.h"
-
-class QuickTimeBinding;
-
-// The saver-wide QuickTime state: whether the binding is started and the
-// movie toolbox initialised. Started by the first QuickTime item, stopped when
-// an MCI item follows and when the display window goes.
-extern int QuickTimeReady;
-// 1 when QuickTime is ready afterwards, else 0.
-int StartQuickTime();
-void StopQuickTime();
-// The saver's binding to QuickTime.qts.
-QuickTimeBinding& QuickTime();
+#include "saver/playback/QuickTimeSession.h"
 
 // Plays a "PELORQT" item named .MOV or .QT through the QuickTime library. The
 // controller draws the movie into this window and gets its time from the
@@ -21,9 +10,9 @@ QuickTimeBinding& QuickTime();
 // callback, from inside that offer.
 class QtMovieWnd : public MovieWnd {
 public:
-    // Starts QuickTime when it is not ready; OpenMedia fails later if it
-    // could not be.
-    QtMovieWnd();
+    // Plays through `session`, which outlives the window; OpenMedia fails
+    // when QuickTime is not ready.
+    explicit QtMovieWnd(QuickTimeSession& session);
 
     // The operations below do nothing and return 0 while QuickTime is not
     // ready or no movie is open.
@@ -33,7 +22,7 @@ public:
     BOOL Stop() override;
     BOOL Rewind() override;
     BOOL SetVolume(int level) override;
-    int Kind() const override { return 101; }
+    PlayerKind Kind() const override { return PlayerKind::QuickTime; }
     // 0 when QuickTime is not ready, the path is over 255 characters, or the
     // file cannot be opened or made into a movie with a controller.
     BOOL OpenMedia() override;
@@ -45,19 +34,28 @@ public:
     // 1 when the last loop has ended and the window is asked to close.
     virtual int CheckEnd();
 
-    intptr_t Movie = 0;
-    intptr_t Controller = 0;
-    intptr_t Port = 0;
+    // Each given back by Close, or by the owner on an early return.
+    QtMovieOwner Movie;
+    QtControllerOwner Controller;
+    QtPortOwner Port;
     intptr_t EndCallback = 0;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnPaint(const Msg& msg);
+    // The play deadline: a movie that never ends is over after its length.
+    LRESULT OnTimer(const Msg& msg);
 
 private:
     static void EndCallbackProc(intptr_t callback, intptr_t refCon);
     // QuickTime ready and a movie open.
-    bool Ready() const { return QuickTimeReady != 0 && IsOpen(); }
-    // Disposes of the movie and of the callback armed on it.
-    void DisposeMovie();
+    bool Ready() const { return session_.QuickTimeReady != 0 && IsOpen(); }
+    QuickTimeBinding& Library() const { return session_.Library(); }
+    // Counts one play down: plays again with the sound as the item has it,
+    // or asks the window to close after the last; 1 when it closes.
+    int EndOfPlay();
+    // The movie's length in milliseconds; false when the library cannot tell.
+    bool LengthMs(uint32_t& length);
+
+    QuickTimeSession& session_;
 };

@@ -40,6 +40,13 @@ ModuleLoader::ModuleId QuickTimeBinding::Locate() {
     return loader_.Load(path);
 }
 
+bool QuickTimeBinding::IsOurs(ModuleLoader::ModuleId library) {
+    const auto* marker = static_cast<const QtLibraryMarker*>(loader_.Resolve(library, kQtMarkerName));
+    return marker != nullptr &&
+           std::memcmp(marker->text, kQtLibraryMarker.text, sizeof kQtLibraryMarker.text) == 0 &&
+           marker->version >= kQtLibraryMarker.version;
+}
+
 void QuickTimeBinding::Unbind() {
     componentStorageEntry_ = reinterpret_cast<void*>(&Placeholder);
     componentEntry_ = reinterpret_cast<void*>(&Placeholder);
@@ -55,6 +62,8 @@ int16_t QuickTimeBinding::Start(int32_t flags) {
     library_ = Locate();
     if (library_ == nullptr) {
         error = kQtErrNoLibrary;
+    } else if (!IsOurs(library_)) {
+        error = kQtErrNoEntry;
     } else {
         componentStorageEntry_ = loader_.Resolve(library_, kQtStorageEntryName);
         componentEntry_ = componentStorageEntry_ ? loader_.Resolve(library_, kQtComponentEntryName) : nullptr;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/ModuleLoader.h"
+#include "quicktime/QtRecords.h"
 
 constexpr std::size_t kQtPathSize = 260;
 constexpr int16_t kQtErrNoLibrary = -2093;
@@ -39,8 +40,10 @@ public:
     QuickTimeBinding(const QuickTimeBinding&) = delete;
     QuickTimeBinding& operator=(const QuickTimeBinding&) = delete;
 
-    // 0 when started; kQtErrNoLibrary, kQtErrNoEntry or the library's own
-    // initialisation error otherwise, with the library unloaded again.
+    // 0 when started; kQtErrNoLibrary, kQtErrNoEntry (an entry missing, or a
+    // library without our marker, which is then never called) or the
+    // library's own initialisation error otherwise, with the library
+    // unloaded again.
     int16_t Start(int32_t flags);
     // Matches one successful Start; the last one unloads the library.
     void Stop();
@@ -64,6 +67,8 @@ public:
     intptr_t MovieTimeBase(intptr_t movie) { return Call(0x20012, {movie}); }
     intptr_t UpdateMovie(intptr_t movie) { return Call(0x2001F, {movie}); }
     intptr_t DisposeMovie(intptr_t movie) { return Call(0x20023, {movie}); }
+    intptr_t MovieTimeScale(intptr_t movie) { return Call(0x20029, {movie}); }
+    intptr_t MovieDuration(intptr_t movie) { return Call(0x2002E, {movie}); }
     intptr_t CallMeWhen(intptr_t callback, intptr_t proc, intptr_t ref) { return Call(0x200B8, {callback, proc, ref, 2, 0, 0}); }
     intptr_t CloseMovieFile(intptr_t file) { return Call(0x200D5, {file}); }
     intptr_t IsMovieDone(intptr_t movie) { return Call(0x200DD, {movie}); }
@@ -93,6 +98,8 @@ private:
     static intptr_t P(const void* p) { return reinterpret_cast<intptr_t>(p); }
     // Loads the library from the first place that has it; null when none.
     ModuleLoader::ModuleId Locate();
+    // Whether `library` carries our marker; nothing in it is called to know.
+    bool IsOurs(ModuleLoader::ModuleId library);
     // Puts the placeholder into all three entries.
     void Unbind();
 

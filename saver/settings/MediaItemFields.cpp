@@ -89,11 +89,22 @@ const MediaItemField* MediaItemFieldAtLoad(uint32_t position) {
     return nullptr;
 }
 
-const MediaItemField* FindMediaItemField(uint32_t field) {
-    for (const MediaItemField& row : kMediaItemFields) {
-        if (row.fileField == field) return &row;
+namespace {
+
+// The row of each playlist-file field, looked up once: the reader and the
+// writer ask for every field of every record.
+struct RowsByFileField {
+    const MediaItemField* rows[FieldCount] = {};
+    RowsByFileField() {
+        for (const MediaItemField& row : kMediaItemFields) rows[row.fileField] = &row;
     }
-    return nullptr;
+};
+
+}  // namespace
+
+const MediaItemField* FindMediaItemField(uint32_t field) {
+    static const RowsByFileField byField;
+    return field < FieldCount ? byField.rows[field] : nullptr;
 }
 
 const MediaItemField* FindMediaItemField(const std::string& suffix) {

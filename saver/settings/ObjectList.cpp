@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 
 ObjectList::ObjectList() : elementSize_(sizeof(ListElement*)) { Init(); }
 
@@ -65,6 +66,13 @@ void ObjectList::Swap(uint32_t i, uint32_t j) {
     ListElement* held = array_[i];
     array_[i] = array_[j];
     array_[j] = held;
+}
+
+void ObjectList::SwapContents(ObjectList& other) {
+    std::swap(array_, other.array_);
+    std::swap(count_, other.count_);
+    std::swap(capacity_, other.capacity_);
+    std::swap(growBy_, other.growBy_);
 }
 
 ListElement* ObjectList::GetAt(uint32_t i) const { return i < count_ ? array_[i] : nullptr; }

@@ -29,6 +29,9 @@ public:
     // Returns i, or -1 when growing failed or i is past the count.
     virtual int InsertAt(uint32_t i, ListElement* element);
     virtual void Swap(uint32_t i, uint32_t j);
+    // Exchanges the whole contents (elements, capacity, growth step) of the
+    // two lists; nothing is copied.
+    void SwapContents(ObjectList& other);
     // nullptr when i is out of range.
     virtual ListElement* GetAt(uint32_t i) const;
     // Releases and deletes every element, then frees the array.

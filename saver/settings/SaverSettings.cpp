@@ -58,15 +58,20 @@ void SaverSettings::LoadItems(uint32_t count) {
     }
 }
 
-bool SaverSettings::ReadPlaylist(ByteStream& file) {
+bool SaverSettings::ReadPlaylist(ByteStream& file) { return ReadPlaylistFile(file) == PlaylistRead::Read; }
+
+PlaylistRead SaverSettings::ReadPlaylistFile(ByteStream& file) {
     char signature[playlist::kSignatureLength];
     if (file.Read(signature, sizeof signature) != sizeof signature ||
         std::memcmp(signature, playlist::kSignature, sizeof signature) != 0) {
-        return false;
+        return PlaylistRead::NotAPlaylist;
     }
-    playlist_.RemoveAll();
+    // The file is read into a list of its own, which replaces the playlist
+    // only when every record the count promises has come whole: a file cut
+    // short, or a read that fails, leaves the user's list as it was.
+    Playlist read;
     uint32_t count = 0;
-    if (!playlist::ReadNumber(file, count)) return true;
+    if (!playlist::ReadNumber(file, count)) return PlaylistRead::Damaged;
     // The count is believed only as far as the file can hold it: the list
     // is sized at once for the records the saver writes, and where the
     // count promises more than those, it doubles as records really come.
@@ -77,23 +82,20 @@ bool SaverSettings::ReadPlaylist(ByteStream& file) {
     } else {
         first = std::min<uint64_t>(first, left / playlist::kMinWrittenRecordLength + 1);
     }
-    struct GrowthStep {
-        Playlist& list;
-        ~GrowthStep() { list.SetGrowBy(kPlaylistGrowBy); }
-    } restore{playlist_};
-    playlist_.SetGrowBy(static_cast<uint32_t>(first));
+    read.SetGrowBy(static_cast<uint32_t>(first));
     for (uint32_t index = 0; index < count; ++index) {
         auto item = std::make_unique<MediaItem>();
-        const MediaItem::ReadResult result = item->ReadFrom(file);
-        if (result == MediaItem::RecordMissing) break;
-        if (index > 0 && playlist_.Count() == playlist_.Capacity()) {
-            playlist_.SetGrowBy(playlist_.Count());
-        }
-        if (playlist_.Add(item.get()) < 0) break;
+        if (item->ReadFrom(file) != MediaItem::RecordComplete) return PlaylistRead::Damaged;
+        // A record without a file names nothing to play, and the registry
+        // ends its list at such an item: it is left out, the rest kept.
+        if (item->File.empty()) continue;
+        if (index > 0 && read.Count() == read.Capacity()) read.SetGrowBy(read.Count());
+        if (read.Add(item.get()) < 0) return PlaylistRead::Damaged;
         item.release();
-        if (result == MediaItem::RecordCut) break;
     }
-    return true;
+    read.SetGrowBy(kPlaylistGrowBy);
+    playlist_.SwapContents(read);
+    return PlaylistRead::Read;
 }
 
 void SaverSettings::WritePlaylist(ByteStream& file) const {

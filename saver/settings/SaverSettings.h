@@ -22,6 +22,15 @@ struct GlobalOptions {
     uint32_t BounceSpeed = 100;
 };
 
+// What reading a playlist file came to. Only Read changes the playlist.
+enum class PlaylistRead {
+    Read,          // the list was replaced by the file's items
+    NotAPlaylist,  // the file does not begin with the signature
+    Damaged,       // the signature, but records missing or cut short
+    Unreadable,    // a read of the file failed
+    NotOpened,     // the file could not be opened
+};
+
 // The playlist: MediaItems in play order, owned.
 class Playlist : public ObjectList {};
 
@@ -37,13 +46,17 @@ public:
 
     // Appends items 0..count-1; stops at the first item with an empty File.
     virtual void LoadItems(uint32_t count);
-    // Replaces the list with the items of a playlist file and returns true,
-    // or returns false and changes nothing when the file does not begin with
-    // the signature. The file's count is not trusted: the end of the file
-    // ends the list, and the memory taken grows with the records present,
-    // not with the count.
-    // Stream errors other than the end pass as the stream's exception.
+    // Replaces the list with the items of a playlist file and returns true
+    // when the file begins with the signature and holds every record its
+    // count promises, whole. Otherwise returns false and changes nothing
+    // (also when the stream throws). Records with an empty File are left
+    // out. The memory taken grows with the records present, not with the
+    // count. Stream errors other than the end pass as the stream's
+    // exception.
     virtual bool ReadPlaylist(ByteStream& file);
+    // The same, telling a file that is no playlist from a damaged one
+    // (never Unreadable: stream errors pass as exceptions).
+    PlaylistRead ReadPlaylistFile(ByteStream& file);
     // Reads the whole section; appends to whatever the list holds.
     virtual void Load(bool seedFromMachine);
     virtual void SaveItems(uint32_t count);

@@ -1,20 +1,19 @@
 #include "saver/shell/FullScreenSaverWnd.h"
 
+#include "framework/LateBound.h"
 #include "framework/WinApp.h"
+#include "saver/playback/PlaybackMessages.h"
+#include "saver/playback/SaverKeys.h"
 #include "saver/settings/SettingsNames.h"
 #include "saver/shell/OwnProcess.h"
 #include "saver/shell/PasswordCheck.h"
 #include "saver/shell/PowerEvent.h"
-#include "saver/shell/SaverKeys.h"
 #include "saver/shell/TimerPeriod.h"
 
 namespace {
 constexpr UINT kMouseMilliseconds = 3000;
 static_assert(kTimerMinimumMs == USER_TIMER_MINIMUM && kTimerMaximumMs == USER_TIMER_MAXIMUM,
               "timer bounds as SetTimer takes them");
-// Posted to itself to take the activation and the mouse back from a window
-// of this process.
-constexpr UINT UM_TAKEBACKINPUT = WM_USER + 5;
 // How far the pointer may stray from its reference without ending the saver.
 constexpr int kMouseSlack = 2;
 }  // namespace
@@ -234,7 +233,9 @@ LRESULT FullScreenSaverWnd::OnTimer(const Msg& msg) {
     }
     if (msg.wParam == kPowerTimer) {
         StopPlayback();
-        SetSystemPowerState(TRUE, FALSE);
+        // Windows NT 4.0 has no SetSystemPowerState: there the saver only stops.
+        static auto* suspend = LateBound<decltype(SetSystemPowerState)>("kernel32.dll", "SetSystemPowerState");
+        if (suspend != nullptr) suspend(TRUE, FALSE);
         return 0;
     }
     return DisplayWnd::OnTimer(msg);
@@ -250,7 +251,14 @@ LRESULT FullScreenSaverWnd::OnDestroy(const Msg& msg) {
     return 0;
 }
 
-LRESULT FullScreenSaverWnd::OnDisplayChange(const Msg&) {
+LRESULT FullScreenSaverWnd::OnDisplayChange(const Msg& msg) {
+    // The message carries the primary screen's new size.
+    int width = LOWORD(msg.lParam), height = HIWORD(msg.lParam);
+    if (width == 0 || height == 0) {
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+    }
+    Resize(RECT{0, 0, width, height});
     covers_.Cover(m_hWnd);
     return Default();
 }

@@ -30,6 +30,14 @@ public:
     // The password step: nonzero when the saver may close.
     virtual BOOL VerifyPassword();
 
+    // The full-screen window's timers, besides the display window's title
+    // card (DisplayWnd::Timer).
+    enum FullScreenTimer : UINT_PTR {
+        kMouseTimer = 3,  // every 3000 ms, forget the mouse reference
+        kPowerTimer = 4,  // PowerMinutes, ask the system to suspend
+        kStopTimer = 5,   // DelayMinutes, stop playing
+    };
+
     POINT mouseRef{-1, -1};
     bool verifying = false;
     bool hideCursor = false;
@@ -52,7 +60,9 @@ protected:
     LRESULT OnClose(const Msg& msg);
     LRESULT OnTimer(const Msg& msg);
     LRESULT OnDestroy(const Msg& msg);
-    // Monitors added, removed or moved: the covers follow.
+    // The primary screen's size changed, or monitors were added, removed or
+    // moved: the window takes the new size, the movie its new place and the
+    // covers follow.
     LRESULT OnDisplayChange(const Msg& msg);
     // Every power event is answered TRUE.
     LRESULT OnPowerBroadcast(WPARAM event);

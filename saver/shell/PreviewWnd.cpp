@@ -1,9 +1,9 @@
 #include "saver/shell/PreviewWnd.h"
 
 #include "framework/Handles.h"
+#include "saver/playback/DibImage.h"
+#include "saver/playback/DibLayout.h"
 #include "saver/resources/resource.h"
-#include "saver/shell/DibImage.h"
-#include "saver/shell/DibLayout.h"
 
 bool PreviewWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent) {
     rect_ = rect;

@@ -43,9 +43,13 @@ wine_env_start() {
   timeout 120 "$WINE" wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed" >&2; return 1; }
   # Unmanaged windows close at once instead of waiting on a window manager.
   timeout 30 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  local face
-  for face in "Times New Roman:Liberation Serif" "MS Sans Serif:Liberation Sans" \
-              "Arial:Liberation Sans" "Courier New:Liberation Mono"; do
+  # Faces Wine lacks are drawn in Liberation's. "MS Sans Serif", the
+  # dialogs' face, is Wine's own where Debian's fonts-wine is installed (it
+  # has the system's metrics; Liberation Sans is wider and cuts labels), and
+  # so is Marlett, which draws the caption buttons.
+  local face faces=("Times New Roman:Liberation Serif" "Arial:Liberation Sans" "Courier New:Liberation Mono")
+  [ -f /usr/share/wine/fonts/sserife.fon ] || faces+=("MS Sans Serif:Liberation Sans")
+  for face in "${faces[@]}"; do
     timeout 30 "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%:*}" \
       /d "${face#*:}" /f >/dev/null 2>&1
   done

@@ -5,6 +5,12 @@
 
 CONFIG_KEY='HKCU\Software\Tolvane Arts\PELOR\Config'
 
+# The saver's control, command, dialog and string ids, as shell variables
+# generated from its resource.h ($IDC_DOWN, $IDD_CONFIG, ...): the scripts
+# name controls as the code does.
+eval "$(sed -nE 's/^#define (ID[A-Z0-9_]+) ([0-9]+)[[:space:]]*$/\1=\2/p' \
+  "$(dirname "${BASH_SOURCE[0]}")/../../saver/resources/resource.h")"
+
 # dlg ARGS...: pelor_dialog (see tools/wintools/DialogRead.cpp), one line a value.
 dlg() { timeout 30 "$WINE" "$PELOR_BIN/pelor_dialog.exe" "$@" 2>/dev/null | tr -d '\r'; }
 

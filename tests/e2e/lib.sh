@@ -6,7 +6,18 @@
 E2E_FAILED=0
 
 pass() { echo "PASS $1"; }
-fail() { echo "FAIL $1: $2"; E2E_FAILED=$((E2E_FAILED + 1)); }
+# fail NAME WHY: the line names the script and line the check came from
+# (the first caller outside this file).
+fail() {
+  local i where=""
+  for ((i = 1; i < ${#BASH_SOURCE[@]}; i++)); do
+    if [ "${BASH_SOURCE[$i]}" != "${BASH_SOURCE[0]}" ]; then
+      where=" (${BASH_SOURCE[$i]##*/}:${BASH_LINENO[$((i - 1))]})"
+      break
+    fi
+  done
+  echo "FAIL $1$where: $2"; E2E_FAILED=$((E2E_FAILED + 1))
+}
 
 # expect NAME CONDITION-COMMAND...: PASS when the command succeeds.
 expect() {

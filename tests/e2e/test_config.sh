@@ -27,19 +27,19 @@ export_config "$E2E_OUT/config-before.reg"
 if open_config; then
   screenshot "$E2E_OUT/config-dialog.png"
   expect "the settings window lists the three stored items in order, none selected" \
-    [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
-  opts="$(dlg checked Pelorama 1016) $(dlg checked Pelorama 1033) $(dlg checked Pelorama 1046) $(dlg checked Pelorama 1083) $(dlg combo Pelorama 1003)"
+    [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
+  opts="$(dlg checked Pelorama $IDC_MUTE) $(dlg checked Pelorama $IDC_RANDOM) $(dlg checked Pelorama $IDC_TITLES) $(dlg checked Pelorama $IDC_LETTERBOX) $(dlg combo Pelorama $IDC_SCALE)"
   expect "Mute, Random Order, Show Titles, Letterbox and Scaling show the stored options ($opts)" \
     [ "$opts" = "1 0 1 0 4" ]
-  expect "the keys text is the one for later Windows NT" [ "$(dlg text Pelorama 1053)" = "$KEYS_TEXT" ]
+  expect "the keys text is the one for later Windows NT" [ "$(dlg text Pelorama $IDC_KEYS_TEXT)" = "$KEYS_TEXT" ]
   # Edits of every kind, then Cancel: nothing reaches the registry.
-  click_entry Pelorama 1008 0
-  click_control Pelorama 1013            # Down
-  click_control Pelorama 1016            # Mute off
-  click_control Pelorama 1033            # Random on
-  click_control Pelorama 1040            # Select All
-  click_control Pelorama 1011            # Remove
-  expect "Select All then Remove empties the list" [ -z "$(dlg list Pelorama 1008)" ]
+  click_entry Pelorama $IDC_PLAYLIST 0
+  click_control Pelorama $IDC_DOWN            # Down
+  click_control Pelorama $IDC_MUTE            # Mute off
+  click_control Pelorama $IDC_RANDOM            # Random on
+  click_control Pelorama $IDC_SELECT_ALL            # Select All
+  click_control Pelorama $IDC_REMOVE            # Remove
+  expect "Select All then Remove empties the list" [ -z "$(dlg list Pelorama $IDC_PLAYLIST)" ]
   rc=$(close_config cancel)
   expect "Cancel ends the settings window with 0 (rc=$rc)" [ "$rc" = 0 ]
   export_config "$E2E_OUT/config-after.reg"
@@ -53,32 +53,32 @@ stop_program
 # --- Add, Up, Down, Remove, Select All; OK stores the list and options ---
 store_three
 if open_config; then
-  click_control Pelorama 1010            # Add...
+  click_control Pelorama $IDC_ADD            # Add...
   if choose_file Open "$media/yellow.avi"; then
     expect "Add through the open-file dialog lists the file last and selects only it" \
-      [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n  %s\n  %s\n* %s' "$R" "$G" "$B" "$Y")" ]
+      [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n  %s\n  %s\n* %s' "$R" "$G" "$B" "$Y")" ]
   else
     fail "Add shows the open-file dialog and takes a typed path" "no Open dialog"
   fi
-  click_control Pelorama 1040            # Select All
-  expect "Select All selects every entry" [ "$(dlg list Pelorama 1008 | grep -c '^\* ')" = 4 ]
-  click_entry Pelorama 1008 0
-  click_entry Pelorama 1008 2 ctrl
-  click_control Pelorama 1013            # Down: red and blue move together
+  click_control Pelorama $IDC_SELECT_ALL            # Select All
+  expect "Select All selects every entry" [ "$(dlg list Pelorama $IDC_PLAYLIST | grep -c '^\* ')" = 4 ]
+  click_entry Pelorama $IDC_PLAYLIST 0
+  click_entry Pelorama $IDC_PLAYLIST 2 ctrl
+  click_control Pelorama $IDC_DOWN            # Down: red and blue move together
   expect "Down moves two separate entries one place each and keeps them selected" \
-    [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n* %s\n  %s\n* %s' "$G" "$R" "$Y" "$B")" ]
-  click_control Pelorama 1013            # blue stands at the bottom: nothing moves
+    [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n* %s\n  %s\n* %s' "$G" "$R" "$Y" "$B")" ]
+  click_control Pelorama $IDC_DOWN            # blue stands at the bottom: nothing moves
   expect "Down with an entry at the bottom moves nothing" \
-    [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n* %s\n  %s\n* %s' "$G" "$R" "$Y" "$B")" ]
-  click_control Pelorama 1012            # Up
+    [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n* %s\n  %s\n* %s' "$G" "$R" "$Y" "$B")" ]
+  click_control Pelorama $IDC_UP            # Up
   expect "Up moves them back" \
-    [ "$(dlg list Pelorama 1008)" = "$(printf '* %s\n  %s\n* %s\n  %s' "$R" "$G" "$B" "$Y")" ]
-  click_entry Pelorama 1008 1
-  click_control Pelorama 1011            # Remove green
+    [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '* %s\n  %s\n* %s\n  %s' "$R" "$G" "$B" "$Y")" ]
+  click_entry Pelorama $IDC_PLAYLIST 1
+  click_control Pelorama $IDC_REMOVE            # Remove green
   expect "Remove takes the entry out and selects the one above" \
-    [ "$(dlg list Pelorama 1008)" = "$(printf '* %s\n  %s\n  %s' "$R" "$B" "$Y")" ]
-  click_control Pelorama 1016            # Mute off
-  click_control Pelorama 1083            # Letterbox on
+    [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '* %s\n  %s\n  %s' "$R" "$B" "$Y")" ]
+  click_control Pelorama $IDC_MUTE            # Mute off
+  click_control Pelorama $IDC_LETTERBOX            # Letterbox on
   rc=$(close_config ok)
   expect "OK ends the settings window with 0 (rc=$rc)" [ "$rc" = 0 ]
   stored="$(reg_value NumAVI) $(reg_value AVI0.File) $(reg_value AVI1.File) $(reg_value AVI2.File)"
@@ -99,20 +99,27 @@ fi
 stop_program
 
 # --- playlist files ---
+# open_refused FILE WHAT: File, Open Playlist of FILE, which is not a
+# playlist it can read, says so in the Error box and keeps the list (red,
+# green, blue).
+open_refused() {
+  menu_dialog f o Open                   # File, Open Playlist...
+  if choose_file Open "$1" && wait_dialog Error 10; then
+    expect "Open Playlist of $2 says so in the Error box" \
+      grep -qx 'The file you have selected is not a playlist.' <<<"$(dlg texts Error)"
+    xdotool key Return; wait_gone Error 5
+    expect "the list is unchanged after Open Playlist of $2" \
+      [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
+  else
+    fail "Open Playlist of $2 shows the Error box" "no Error box"
+  fi
+}
+
 store_three
 printf 'just some text, not a playlist\n' >"$media/notes.lst"
 rm -f "$media/saved.lst"
 if open_config; then
-  menu_dialog f o Open                   # File, Open Playlist...
-  if choose_file Open "$media/notes.lst" && wait_dialog Error 10; then
-    expect "Open Playlist of a text file says so in the Error box" \
-      grep -qx 'The file you have selected is not a playlist.' <<<"$(dlg texts Error)"
-    xdotool key Return; wait_gone Error 5
-    expect "the list is unchanged after the Error box" \
-      [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
-  else
-    fail "Open Playlist of a text file shows the Error box" "no Error box"
-  fi
+  open_refused "$media/notes.lst" "a text file"
   menu_dialog f s 'Save As'              # File, Save Playlist...
   if choose_file 'Save As' "$media/saved.lst" && [ -s "$media/saved.lst" ]; then
     expect "Save Playlist writes a file that the playlist reader reads back entry for entry" \
@@ -124,11 +131,14 @@ if open_config; then
   store_playlist File="$media/yellow.avi"
   rc=$(close_config cancel)
   if open_config; then
-    expect "a one-item registry opens with one entry" [ "$(dlg list Pelorama 1008)" = "  $Y" ]
+    expect "a one-item registry opens with one entry" [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "  $Y" ]
     menu_dialog f o Open
     choose_file Open "$media/saved.lst"
     expect "Open Playlist of the saved file replaces the list with its items" \
-      [ "$(dlg list Pelorama 1008)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
+      [ "$(dlg list Pelorama $IDC_PLAYLIST)" = "$(printf '  %s\n  %s\n  %s' "$R" "$G" "$B")" ]
+    # The same file with its last 7 bytes cut off replaces nothing.
+    head -c "$(( $(stat -c %s "$media/saved.lst") - 7 ))" "$media/saved.lst" >"$media/cut.lst"
+    open_refused "$media/cut.lst" "a playlist cut short"
     close_config cancel >/dev/null
   else
     fail "PELOR.SCR /c opens again" "no window"
@@ -142,33 +152,33 @@ stop_program
 store_three
 if open_config; then
   if menu_dialog o b 'Bounce Speed'; then   # Options, Bounce Speed...
-    expect "the slider stands at 461 for the default speed 100" [ "$(dlg slider 'Bounce Speed' 1079)" = 461 ]
+    expect "the slider stands at 461 for the default speed 100" [ "$(dlg slider 'Bounce Speed' $IDC_SPEED_SLIDER)" = 461 ]
     # The thumb's middle: the channel runs from 8 pixels below the top of
     # the control to 8 above its bottom, position 1 at the top.
-    read -r sx sy sw sh < <(dlg rect 'Bounce Speed' 1079)
+    read -r sx sy sw sh < <(dlg rect 'Bounce Speed' $IDC_SPEED_SLIDER)
     tx=$((sx + sw / 2 + 2)); ty=$((sy + 8 + (461 - 1) * (sh - 16) / 999))
     xdotool mousemove "$tx" "$ty" mousedown 1
     sleep 0.3; xdotool mousemove "$tx" $((ty - 10)); sleep 0.2; xdotool mousemove "$tx" $((sy - 30))
     sleep 0.3; xdotool mouseup 1; sleep 0.3
-    expect "the slider dragged to its top end stands at 1" [ "$(dlg slider 'Bounce Speed' 1079)" = 1 ]
+    expect "the slider dragged to its top end stands at 1" [ "$(dlg slider 'Bounce Speed' $IDC_SPEED_SLIDER)" = 1 ]
     click_control 'Bounce Speed' 1
     wait_gone 'Bounce Speed' 5
   else
     fail "Options, Bounce Speed opens its dialog" "none"
   fi
   if menu_dialog o p 'Power Settings'; then # Options, Power Settings...
-    type_into 'Power Settings' 1000 61
+    type_into 'Power Settings' $IDC_DELAY_MINUTES 61
     click_control 'Power Settings' 1
     if wait_dialog PELOR 5; then
       expect "61 minutes are refused with the range message" \
         grep -qx 'Please enter an integer between 1 and 60.' <<<"$(dlg texts PELOR)"
       xdotool key Return; wait_gone PELOR 5
-      expect "the refused field has the focus again" [ "$(dlg focus 'Power Settings')" = 1000 ]
+      expect "the refused field has the focus again" [ "$(dlg focus 'Power Settings')" = "$IDC_DELAY_MINUTES" ]
     else
       fail "61 minutes are refused" "no message box"
     fi
     expect "the Power Settings dialog stays open after the refusal" wait_dialog 'Power Settings' 1
-    type_into 'Power Settings' 1000 60
+    type_into 'Power Settings' $IDC_DELAY_MINUTES 60
     click_control 'Power Settings' 1
     expect "60 minutes are accepted" wait_gone 'Power Settings' 5
   else
@@ -176,17 +186,17 @@ if open_config; then
   fi
   if menu_dialog f a 'About Pelorama'; then # File, About Pelorama...
     screenshot "$E2E_OUT/config-about.png"
-    addresses="$(dlg text 'About Pelorama' 1038) $(dlg text 'About Pelorama' 1039) $(dlg text 'About Pelorama' 1040)"
+    addresses="$(dlg text 'About Pelorama' $IDC_UPDATES_ADDRESS) $(dlg text 'About Pelorama' $IDC_BUGS_ADDRESS) $(dlg text 'About Pelorama' $IDC_EMAIL_ADDRESS)"
     expect "About shows the three addresses ($addresses)" \
       [ "$addresses" = "http://www.tolvane-arts.example/pelorama/ http://www.tolvane-arts.example/pelorama/bugs/ pelorama@tolvane-arts.example" ]
-    styles="$(dlg style 'About Pelorama' 1038) $(dlg style 'About Pelorama' 1039) $(dlg style 'About Pelorama' 1040)"
+    styles="$(dlg style 'About Pelorama' $IDC_UPDATES_ADDRESS) $(dlg style 'About Pelorama' $IDC_BUGS_ADDRESS) $(dlg style 'About Pelorama' $IDC_EMAIL_ADDRESS)"
     readonly_all=yes
     for s in $styles; do [ $((0x$s & 0x800)) -ne 0 ] || readonly_all=no; done
     expect "the address fields are read-only ($styles)" [ "$readonly_all" = yes ]
-    click_control 'About Pelorama' 1038
+    click_control 'About Pelorama' $IDC_UPDATES_ADDRESS
     xdotool key End; xdotool type xyz; xdotool key BackSpace Delete
     expect "typing into an address field changes nothing" \
-      [ "$(dlg text 'About Pelorama' 1038)" = "http://www.tolvane-arts.example/pelorama/" ]
+      [ "$(dlg text 'About Pelorama' $IDC_UPDATES_ADDRESS)" = "http://www.tolvane-arts.example/pelorama/" ]
     click_control 'About Pelorama' 1
     wait_gone 'About Pelorama' 5
   else

@@ -23,10 +23,10 @@ store_four() {
 # first, Ctrl-clicks on the rest) and presses Properties; true once the
 # dialog is up.
 properties_of() {
-  click_entry Pelorama 1008 "$1"; shift
+  click_entry Pelorama $IDC_PLAYLIST "$1"; shift
   local n
-  for n in "$@"; do click_entry Pelorama 1008 "$n" ctrl; done
-  click_control Pelorama 1028
+  for n in "$@"; do click_entry Pelorama $IDC_PLAYLIST "$n" ctrl; done
+  click_control Pelorama $IDC_PROPERTIES
   wait_dialog Properties 10
 }
 
@@ -51,8 +51,8 @@ black_box() {
 store_four
 if open_config && properties_of 0 1; then
   screenshot "$E2E_OUT/properties-dialog.png"
-  expect "two entries with Mute 1 and 0 show the Mute box indeterminate" [ "$(dlg checked Properties 1016)" = 2 ]
-  expect "two entries with Scale 2 and 5 show \"Don't change\"" [ "$(dlg combo Properties 1003)" = 8 ]
+  expect "two entries with Mute 1 and 0 show the Mute box indeterminate" [ "$(dlg checked Properties $IDC_PROP_MUTE)" = 2 ]
+  expect "two entries with Scale 2 and 5 show \"Don't change\"" [ "$(dlg combo Properties $IDC_PROP_SCALE)" = 8 ]
   rc=$(ok_both)
   expect "OK, OK without touching Mute keeps both ($(reg_value AVI0.Mute) $(reg_value AVI1.Mute), rc=$rc)" \
     [ "$(reg_value AVI0.Mute) $(reg_value AVI1.Mute)" = "1 0" ]
@@ -61,8 +61,8 @@ else
 fi
 stop_program
 if open_config && properties_of 0 1; then
-  click_control Properties 1016
-  expect "one click on the indeterminate Mute box clears it" [ "$(dlg checked Properties 1016)" = 0 ]
+  click_control Properties $IDC_PROP_MUTE
+  expect "one click on the indeterminate Mute box clears it" [ "$(dlg checked Properties $IDC_PROP_MUTE)" = 0 ]
   rc=$(ok_both)
   expect "OK, OK then unmutes both ($(reg_value AVI0.Mute) $(reg_value AVI1.Mute))" \
     [ "$(reg_value AVI0.Mute) $(reg_value AVI1.Mute)" = "0 0" ]
@@ -75,9 +75,9 @@ stop_program
 
 # --- Scaling: "Don't change", then Half original size for both ---
 if open_config && properties_of 0 1; then
-  click_control Properties 1003          # opens the list
+  click_control Properties $IDC_PROP_SCALE          # opens the list
   xdotool key Home Down Down Down Return; sleep 0.3
-  expect "the scaling combo now shows Half original size" [ "$(dlg combo Properties 1003)" = 3 ]
+  expect "the scaling combo now shows Half original size" [ "$(dlg combo Properties $IDC_PROP_SCALE)" = 3 ]
   rc=$(ok_both)
   expect "Half original size stores Scale 3 for both ($(reg_value AVI0.Scale) $(reg_value AVI1.Scale))" \
     [ "$(reg_value AVI0.Scale) $(reg_value AVI1.Scale)" = "3 3" ]
@@ -88,10 +88,10 @@ stop_program
 
 # --- the alignment pictures, and Right for three entries ---
 # Button id, then where its block sits across and down (0 left/top, 2 right/bottom).
-buttons="1078:0:0 1073:1:0 1079:2:0 1074:0:1 1070:1:1 1075:2:1 1076:0:2 1072:1:2 1077:2:2"
+buttons="$IDC_PROP_ALIGN_UPPERLEFT:0:0 $IDC_PROP_ALIGN_TOP:1:0 $IDC_PROP_ALIGN_UPPERRIGHT:2:0 $IDC_PROP_ALIGN_LEFT:0:1 $IDC_PROP_ALIGN_CENTER:1:1 $IDC_PROP_ALIGN_RIGHT:2:1 $IDC_PROP_ALIGN_LOWERLEFT:0:2 $IDC_PROP_ALIGN_BOTTOM:1:2 $IDC_PROP_ALIGN_LOWERRIGHT:2:2"
 if open_config && properties_of 0 1 2; then
   expect "three entries, two with Align 4, one with 0: no alignment button pressed" \
-    [ "$(for b in 1070 1072 1073 1074 1075 1076 1077 1078 1079; do dlg checked Properties $b; done | sort -u)" = 0 ]
+    [ "$(for b in $IDC_PROP_ALIGN_CENTER $IDC_PROP_ALIGN_BOTTOM $IDC_PROP_ALIGN_TOP $IDC_PROP_ALIGN_LEFT $IDC_PROP_ALIGN_RIGHT $IDC_PROP_ALIGN_LOWERLEFT $IDC_PROP_ALIGN_LOWERRIGHT $IDC_PROP_ALIGN_UPPERLEFT $IDC_PROP_ALIGN_UPPERRIGHT; do dlg checked Properties $b; done | sort -u)" = 0 ]
   shot="$E2E_OUT/properties-align.png"
   screenshot "$shot"
   pictures_ok=yes; detail=""
@@ -108,8 +108,8 @@ if open_config && properties_of 0 1 2; then
     [ "$side_x $side_y" = "$across $down" ] || { pictures_ok=no; detail="$detail(at $dx,$dy)"; }
   done
   expect "each alignment button shows its picture, the black block toward its place ($detail)" [ "$pictures_ok" = yes ]
-  click_control Properties 1075          # Right
-  expect "Right is pressed after the click" [ "$(dlg checked Properties 1075)" = 1 ]
+  click_control Properties $IDC_PROP_ALIGN_RIGHT          # Right
+  expect "Right is pressed after the click" [ "$(dlg checked Properties $IDC_PROP_ALIGN_RIGHT)" = 1 ]
   rc=$(ok_both)
   expect "Right stores Align 5 for the three entries ($(reg_value AVI0.Align) $(reg_value AVI1.Align) $(reg_value AVI2.Align))" \
     [ "$(reg_value AVI0.Align) $(reg_value AVI1.Align) $(reg_value AVI2.Align)" = "5 5 5" ]
@@ -134,12 +134,12 @@ end_saver
 # --- Loop Indefinitely with several entries asks; No clears the box ---
 store_four
 if open_config && properties_of 3; then
-  click_control Properties 1026
+  click_control Properties $IDC_PROP_LOOP_INFINITE
   if wait_dialog Confirm 5; then
     pass "Loop Indefinitely with four entries in the list asks the Confirm question"
     xdotool key n; wait_gone Confirm 5
-    expect "No clears Loop Indefinitely" [ "$(dlg checked Properties 1026)" = 0 ]
-    style=$(dlg style Properties 1000)
+    expect "No clears Loop Indefinitely" [ "$(dlg checked Properties $IDC_PROP_LOOP_INFINITE)" = 0 ]
+    style=$(dlg style Properties $IDC_PROP_LOOPS)
     expect "the loops field stays enabled ($style)" [ $((0x$style & 0x08000000)) -eq 0 ]
   else
     fail "Loop Indefinitely with four entries asks the Confirm question" "no Confirm box"
@@ -154,15 +154,15 @@ stop_program
 # --- a double-click edits that entry alone; its typed title shows on the card ---
 store_playlist Titles=1 File="$media/yellow.avi" TitleBefore=1 LoopInfinite=1 File="$media/red.avi"
 if open_config; then
-  click_entry Pelorama 1008 1
-  read -r x y w h < <(dlg item Pelorama 1008 0)
+  click_entry Pelorama $IDC_PLAYLIST 1
+  read -r x y w h < <(dlg item Pelorama $IDC_PLAYLIST 0)
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 60 1
   if wait_dialog Properties 10; then
     expect "the double-clicked entry alone is selected" \
-      [ "$(dlg list Pelorama 1008 | grep -c '^\* ')" = 1 ]
+      [ "$(dlg list Pelorama $IDC_PLAYLIST | grep -c '^\* ')" = 1 ]
     expect "the dialog edits one entry: its title field is writable" \
-      [ $((0x$(dlg style Properties 1043) & 0x08000800)) -eq 0 ]
-    type_into Properties 1043 'WIDE TITLE TYPED HERE'
+      [ $((0x$(dlg style Properties $IDC_PROP_TITLE) & 0x08000800)) -eq 0 ]
+    type_into Properties $IDC_PROP_TITLE 'WIDE TITLE TYPED HERE'
     rc=$(ok_both)
     expect "the typed title reaches the registry ($(reg_value AVI0.Title))" [ "$(reg_value AVI0.Title)" = 'WIDE TITLE TYPED HERE' ]
     expect "the other entry keeps its empty title ($(reg_value AVI1.Title))" [ -z "$(reg_value AVI1.Title)" ]

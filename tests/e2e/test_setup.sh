@@ -30,6 +30,18 @@ setup_folder() {  # setup_folder DIR [WITHOUT-FILE]
   return 0
 }
 
+# plant DIR: programs and DLLs of the system's names beside SETUP.EXE, as a
+# downloads folder or a CD might hold them (copies of the stand-ins, which
+# record "ran|PATH" when they run). The setup must never start or load them.
+plant() {
+  cp "$PELOR_BIN/setup-standins/RUNDLL.EXE" "$1/RUNDLL32.EXE"
+  cp "$PELOR_BIN/setup-standins/RUNDLL.EXE" "$1/RUNDLL.EXE"
+  cp "$PELOR_BIN/setup-standins/syssetup.dll" "$PELOR_BIN/setup-standins/desk.cpl" "$1/"
+}
+
+# ran_from DIR: the stand-in files that ran from DIR, by the record.
+ran_from() { [ -f "$log" ] && tr -d '\r' <"$log" | grep -iF "ran|$(win_path "$1")\\" ; true; }
+
 # start_setup DIR: SETUP.EXE with DIR as its current folder.
 start_setup() { cd "$1" && start_program "$1/SETUP.EXE"; cd - >/dev/null; }
 
@@ -129,8 +141,11 @@ expect "and nothing was started or copied" [ ! -e "$log" ] && [ ! -e "$sys/PELOR
 stop_program
 
 # --- Yes, Yes: the NT installer line, the saver in the system folder, the offer ---
-dir="$E2E_OUT/setup-yes"
+# From a folder whose name has spaces, with a RUNDLL32.EXE and the rest
+# planted beside SETUP.EXE.
+dir="$E2E_OUT/setup yes, with spaces"
 setup_folder "$dir"
+plant "$dir"
 winpath=$(win_path "$dir")
 start_setup "$dir"
 BOX=$(look box "$CAPTION" "Do you wish") && click "$BOX" "&Yes"
@@ -152,6 +167,10 @@ fi
 rc=$(wait_program 30)
 expect "the setup ends with 0 after the offer ($rc)" [ "$rc" = 0 ]
 expect "Yes to the offer starts the display settings with PELOR.SCR" wait_log "desk.cpl|PELOR.SCR" 15
+planted=$(ran_from "$dir")
+expect "nothing planted beside SETUP.EXE ran or was loaded (${planted:-none})" [ -z "$planted" ]
+expect "the installer and the display settings were the system's own" \
+  sh -c "tr -d '\r' <'$log' | grep -qixF 'ran|C:\windows\system32\syssetup.dll' && tr -d '\r' <'$log' | grep -qixF 'ran|C:\windows\system32\desk.cpl'"
 selected=$(timeout 30 "$WINE" reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p')
 expect "and the saver is selected ($selected)" [ "$(echo "$selected" | tr 'a-z' 'A-Z')" = 'C:\WINDOWS\SYSTEM32\PELOR.SCR' ]
 stop_program
@@ -250,6 +269,9 @@ reset_state
 timeout 30 "$WINE" reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1
 dir="$E2E_OUT/setup-95"
 setup_folder "$dir"
+plant "$dir"
+# Windows 95 keeps RUNDLL32.EXE in the Windows folder; Wine has it in system32.
+cp "$sys/rundll32.exe" "$WINEPREFIX/drive_c/windows/rundll32.exe"
 winpath=$(win_path "$dir")
 start_setup "$dir"
 BOX=$(look box "$CAPTION" "Do you wish") && click "$BOX" "&Yes"
@@ -263,8 +285,79 @@ BOX=$(look box "$CAPTION" "default screen saver") && click "$BOX" "&Yes"
 rc=$(wait_program 20)
 expect "Windows 95: the setup ends with 0 ($rc)" [ "$rc" = 0 ]
 expect "Windows 95: the display settings get PELORA~1.SCR" wait_log "desk.cpl|PELORA~1.SCR" 15
+planted=$(ran_from "$dir")
+expect "Windows 95: nothing planted beside SETUP.EXE ran (${planted:-none})" [ -z "$planted" ]
+expect "Windows 95: the installer was the Windows folder's RUNDLL.EXE" \
+  sh -c "tr -d '\r' <'$log' | grep -qixF 'ran|C:\windows\RUNDLL.EXE'"
 stop_program
+rm -f "$WINEPREFIX/drive_c/windows/rundll32.exe"
 timeout 30 "$WINE" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
 reset_state
+
+# --- Wine told to be each system: the installer line and the installed file's name ---
+for version in win98 nt40 win2k winxp win7 win10; do
+  timeout 30 "$WINE" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+  dir="$E2E_OUT/setup-$version"
+  setup_folder "$dir"
+  winpath=$(win_path "$dir")
+  if [ "$version" = win98 ]; then line="RUNDLL.EXE|$W95_INSTALL $winpath\PELOR.INF"; file="Pelorama Movies.scr"
+  else line="syssetup.dll|$NT_INSTALL $winpath\PELOR.INF"; file=PELOR.SCR; fi
+  start_setup "$dir"
+  BOX=$(look box "$CAPTION" "Do you wish") && click "$BOX" "&Yes"
+  AGREEMENT=$(look box "License Agreement" "must agree") && click "$AGREEMENT" "&Yes"
+  BOX=$(look box "$CAPTION" "Installation complete.")
+  expect "$version: the installer line is ${line%%|*}'s" grep -qxF "$line" <(tr -d '\r' <"$log" 2>/dev/null)
+  expect "$version: the saver is installed as $file" cmp -s "$sys/$file" "$dir/PELOR.SCR"
+  [ -n "$BOX" ] && click "$BOX" "OK"
+  BOX=$(look box "$CAPTION" "default screen saver") && click "$BOX" "&No"
+  rc=$(wait_program 20)
+  expect "$version: the setup ends with 0 ($rc)" [ "$rc" = 0 ]
+  stop_program
+  reset_state
+done
+timeout 30 "$WINE" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
+
+# --- 64-bit Windows: the 32-bit setup installs and uninstalls through the 32-bit engine ---
+# A 64-bit prefix of its own, the shipped 32-bit SETUP.EXE, then the 64-bit
+# list of installed programs removes it. Needs a kernel that runs 32-bit code
+# (Wine's WoW64) and both trees' stand-ins.
+W32=${PELOR_WIN32_BIN:-$ROOT/build/win32/bin}
+W64=${PELOR_WIN64_BIN:-$ROOT/build/win64/bin}
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  echo "SKIP 64-bit Windows: the 32-bit setup installs through the 32-bit engine: this kernel runs no 32-bit code"
+elif [ ! -f "$W32/SETUP.EXE" ] || [ ! -f "$W64/setup-standins/syssetup.dll" ]; then
+  echo "SKIP 64-bit Windows: the 32-bit setup installs through the 32-bit engine: needs both build/win32 and build/win64"
+else
+  (
+    export WINEPREFIX="$E2E_OUT/prefix64" WINEARCH=win64
+    WINE=/usr/lib/wine/wine64
+    timeout 120 "$WINE" wineboot -i >/dev/null 2>&1
+    s64="$WINEPREFIX/drive_c/windows/system32" s32="$WINEPREFIX/drive_c/windows/syswow64"
+    cp "$W64/setup-standins/syssetup.dll" "$s64/"; cp "$W32/setup-standins/syssetup.dll" "$s32/"
+    log="$s32/pelor-standins.log"
+    dir="$E2E_OUT/setup-wow64"; mkdir -p "$dir"
+    cp "$W32/SETUP.EXE" "$W32/PELOR.SCR" "$ROOT/setup/PELOR.INF" "$ROOT/setup/LICENSE.TXT" "$dir/"
+    [ -f "$W32/QuickTime.qts" ] && cp "$W32/QuickTime.qts" "$dir/"
+    cd "$dir" && start_program "$dir/SETUP.EXE"
+    look() { timeout 60 "$WINE" "$W64/pelor_setup_look.exe" "$@" 2>/dev/null | tr -d '\r'; }
+    BOX=$(look box "$CAPTION" "Do you wish") && click "$BOX" "&Yes"
+    AGREEMENT=$(look box "License Agreement" "must agree") && click "$AGREEMENT" "&Yes"
+    BOX=$(look box "$CAPTION" "Installation complete.") && click "$BOX" "OK"
+    BOX=$(look box "$CAPTION" "default screen saver") && click "$BOX" "&No"
+    wait_program 30 >/dev/null; stop_program
+    expect "WoW64: the 32-bit engine ran DefaultInstall.WoW64" grep -q "DefaultInstall.WoW64" <(tr -d '\r' <"$log" 2>/dev/null)
+    expect "WoW64: the saver is in SysWOW64, not in the 64-bit system folder" sh -c "[ -f '$s32/PELOR.SCR' ] && [ ! -f '$s64/PELOR.SCR' ]"
+    key='HKLM\SOFTWARE\Wow6432Node\Tolvane Arts\PELOR\Config'
+    expect "WoW64: the defaults key is in the 32-bit registry view" sh -c "timeout 30 '$WINE' reg query '$key' >/dev/null 2>&1"
+    command=$(timeout 30 "$WINE" reg query 'HKLM\SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Pelorama' /v UninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p')
+    expect "WoW64: the uninstall command names the 32-bit RUNDLL32.EXE ($command)" grep -qi '^C:\\windows\\syswow64\\RUNDLL32.EXE ' <<<"$command"
+    timeout 60 "$WINE" uninstaller --remove Pelorama >/dev/null 2>&1
+    expect "WoW64: the 64-bit uninstaller removed the saver" [ ! -e "$s32/PELOR.SCR" ]
+    expect "WoW64: and the defaults key" sh -c "! timeout 30 '$WINE' reg query 'HKLM\SOFTWARE\Wow6432Node\Tolvane Arts\PELOR' >/dev/null 2>&1"
+    expect "WoW64: and the entry" sh -c "! timeout 30 '$WINE' reg query 'HKLM\SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Pelorama' >/dev/null 2>&1"
+    timeout 30 "$WINE" wineserver -k >/dev/null 2>&1
+    [ "$E2E_FAILED" -eq 0 ]
+  ) || E2E_FAILED=1
+fi
 
 [ "$E2E_FAILED" -eq 0 ]

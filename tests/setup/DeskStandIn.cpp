@@ -3,7 +3,10 @@
 // by its full path in "SCRNSAVE.EXE" under Control Panel\Desktop. Never shipped.
 #include "tests/setup/StandInLog.h"
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 extern "C" __declspec(dllexport) void CALLBACK InstallScreenSaver(HWND, HINSTANCE, LPSTR arguments, int) {
+    RecordOwnFile(reinterpret_cast<HMODULE>(&__ImageBase));
     RecordCall("desk.cpl", arguments);
     char path[MAX_PATH] = {};
     char* name = nullptr;

@@ -9,6 +9,7 @@
 #include <setupapi.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int show) {
+    RecordOwnFile(nullptr);
     RecordCall("RUNDLL.EXE", GetCommandLineA());
     static const char kInstaller[] = "setupx.dll,InstallHinfSection ";
     if (std::strncmp(arguments, kInstaller, sizeof kInstaller - 1) == 0) {

@@ -18,3 +18,10 @@ inline void RecordCall(const char* who, const char* text) {
     WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(file);
 }
+
+// Records "ran|PATH" with the full path of the stand-in's own file, so a
+// test can tell the system's copy from one put beside the setup.
+inline void RecordOwnFile(HMODULE module) {
+    char path[MAX_PATH] = {};
+    if (GetModuleFileNameA(module, path, MAX_PATH) > 0) RecordCall("ran", path);
+}

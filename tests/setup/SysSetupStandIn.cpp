@@ -5,8 +5,11 @@
 
 #include <setupapi.h>
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 extern "C" __declspec(dllexport) void CALLBACK SetupInfObjectInstallAction(HWND wnd, HINSTANCE instance,
                                                                          LPSTR arguments, int show) {
+    RecordOwnFile(reinterpret_cast<HMODULE>(&__ImageBase));
     RecordCall("syssetup.dll", GetCommandLineA());
     InstallHinfSectionA(wnd, instance, arguments, show);
 }

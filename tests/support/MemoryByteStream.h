@@ -23,7 +23,14 @@ public:
         return bytes_;
     }
     size_t ReadPosition() const { return readPos_; }
+    // Empties the stream for another use, keeping its buffers.
+    void Clear() {
+        DiscardBuffers();
+        bytes_.clear();
+        readPos_ = 0;
+    }
     int rawReads = 0;
+    size_t rawBytesRead = 0;  // all that ReadRaw handed over
     size_t failAfter = SIZE_MAX;
     bool knowsLength = true;  // false: a stream that cannot tell how long it is
 
@@ -34,6 +41,7 @@ protected:
         const uint32_t n = static_cast<uint32_t>(std::min<size_t>({left, size, chunk_}));
         if (n > 0) std::memcpy(buffer, bytes_.data() + readPos_, n);
         readPos_ += n;
+        rawBytesRead += n;
         return n;
     }
     uint64_t RawBytesLeft() override {

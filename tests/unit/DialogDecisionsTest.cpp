@@ -3,7 +3,7 @@
 // file name suggests.
 #include <gtest/gtest.h>
 
-#include "saver/dialogs/FileTitle.h"
+#include "saver/settings/FileTitle.h"
 #include "saver/dialogs/KeysText.h"
 #include "saver/dialogs/SliderScale.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "saver/shell/DibLayout.h"
+#include "saver/playback/DibLayout.h"
 
 namespace {
 

@@ -21,6 +21,19 @@ Rgb PixelAt(const std::vector<uint8_t>& avi, const AviClip& clip, uint32_t frame
     return Rgb{avi[at + 2], avi[at + 1], avi[at]};
 }
 
+TEST(AviWriter, ASlideShowRateIsFpsOverScale) {
+    AviClip clip;
+    clip.fps = 1;
+    clip.scale = 5;  // a frame every 5 s
+    const std::vector<uint8_t> avi = WriteAvi(clip);
+    ASSERT_FALSE(avi.empty());
+    EXPECT_EQ(ReadU32(avi, kAvih + 8), 5000000u);  // microseconds per frame
+    EXPECT_EQ(ReadU32(avi, kStrh + 8 + 20), 5u);   // scale
+    EXPECT_EQ(ReadU32(avi, kStrh + 8 + 24), 1u);   // rate
+    clip.scale = 0;
+    EXPECT_TRUE(WriteAvi(clip).empty());
+}
+
 TEST(AviWriter, HeadersDescribeTheClip) {
     AviClip clip{320, 180, 10, 25, 1, 24};
     const std::vector<uint8_t> avi = WriteAvi(clip);

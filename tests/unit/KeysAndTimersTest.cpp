@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "saver/playback/SaverKeys.h"
 #include "saver/shell/PowerEvent.h"
-#include "saver/shell/SaverKeys.h"
 #include "saver/shell/TimerPeriod.h"
 
 namespace {

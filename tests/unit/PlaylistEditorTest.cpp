@@ -8,6 +8,7 @@
 
 #include "saver/dialogs/PlaylistEditor.h"
 #include "saver/dialogs/PlaylistView.h"
+#include "saver/settings/PlaylistFormat.h"
 #include "saver/settings/SaverSettings.h"
 #include "tests/support/MemoryByteStream.h"
 #include "tests/support/MemoryProfileStore.h"
@@ -29,7 +30,11 @@ public:
         for (uint32_t i = 0; i < entries.size(); ++i) selected.insert(i);
     }
     void DeselectAll() override { selected.clear(); }
-    void AppendEntry(const std::string& text) override { entries.push_back(text); }
+    bool AppendEntry(const std::string& text) override {
+        if (entries.size() >= limit) return false;
+        entries.push_back(text);
+        return true;
+    }
     void InsertEntry(uint32_t i, const std::string& text) override {
         ASSERT_LE(i, entries.size());
         ShiftSelection(i, +1);
@@ -53,6 +58,7 @@ public:
     std::set<uint32_t> selected;
     int depth = 0;
     int resets = 0;
+    size_t limit = SIZE_MAX;  // how many entries the list takes
 
 private:
     // A list box moves the selection of later entries with them.
@@ -135,16 +141,23 @@ TEST_F(Editing, DropAppendsMediaAndReplacesWithPlaylists) {
         std::vector<std::string> dropped;
         std::vector<std::string> playlists;  // names taken as playlist files
         std::vector<std::string> expected;
+        std::vector<std::string> notLoaded;
     };
     const std::vector<std::string> fromFile = {"C:\\p0.avi", "C:\\p1.avi"};
     const Case cases[] = {
         {"media onto two", 2, {"C:\\a.avi", "D:\\folder"}, {},
-         {"C:\\f0.avi", "C:\\f1.avi", "C:\\a.avi", "D:\\folder"}},
-        {"playlist onto four", 4, {"C:\\x.lst"}, {"C:\\x.lst"}, fromFile},
+         {"C:\\f0.avi", "C:\\f1.avi", "C:\\a.avi", "D:\\folder"}, {}},
+        {"playlist onto four", 4, {"C:\\x.lst"}, {"C:\\x.lst"}, fromFile, {}},
         {"playlist then media", 4, {"C:\\x.lst", "C:\\m.wav"}, {"C:\\x.lst"},
-         {"C:\\p0.avi", "C:\\p1.avi", "C:\\m.wav"}},
-        {"media then playlist", 1, {"C:\\m.wav", "C:\\x.lst"}, {"C:\\x.lst"}, fromFile},
-        {"a playlist that is not one", 1, {"C:\\bad.lst"}, {}, {"C:\\f0.avi", "C:\\bad.lst"}},
+         {"C:\\p0.avi", "C:\\p1.avi", "C:\\m.wav"}, {}},
+        {"media then playlist", 1, {"C:\\m.wav", "C:\\x.lst"}, {"C:\\x.lst"}, fromFile, {}},
+        {"a playlist that is not one", 1, {"C:\\bad.lst"}, {}, {"C:\\f0.avi", "C:\\bad.lst"}, {}},
+        {"a file that cannot be opened", 1, {"C:\\locked.lst"}, {}, {"C:\\f0.avi", "C:\\locked.lst"}, {}},
+        // A playlist cut short or unreadable is neither loaded nor taken for
+        // a movie; the drop goes on and names it.
+        {"a damaged playlist among media", 2, {"C:\\m.wav", "C:\\cut.lst", "C:\\failing.lst", "C:\\n.wav"}, {},
+         {"C:\\f0.avi", "C:\\f1.avi", "C:\\m.wav", "C:\\n.wav"}, {"C:\\cut.lst", "C:\\failing.lst"}},
+        {"an empty name", 1, {"", "C:\\m.wav", ""}, {}, {"C:\\f0.avi", "C:\\m.wav"}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -155,6 +168,10 @@ TEST_F(Editing, DropAppendsMediaAndReplacesWithPlaylists) {
         std::vector<std::string> start = Range(c.start);
         caseEditor.Add(start);
         auto tryLoad = [&](const std::string& name) {
+            EXPECT_FALSE(name.empty());
+            if (name == "C:\\cut.lst") return PlaylistRead::Damaged;
+            if (name == "C:\\failing.lst") return PlaylistRead::Unreadable;
+            if (name == "C:\\locked.lst") return PlaylistRead::NotOpened;
             for (const std::string& p : c.playlists) {
                 if (p == name) {
                     caseSettings.Items().RemoveAll();
@@ -163,12 +180,14 @@ TEST_F(Editing, DropAppendsMediaAndReplacesWithPlaylists) {
                         item->File = file;
                         caseSettings.AddItem(item);
                     }
-                    return true;
+                    return PlaylistRead::Read;
                 }
             }
-            return false;
+            return PlaylistRead::NotAPlaylist;
         };
-        caseEditor.Drop(c.dropped, tryLoad);
+        const PlaylistEditor::DropOutcome outcome = caseEditor.Drop(c.dropped, tryLoad);
+        EXPECT_EQ(outcome.notLoaded, c.notLoaded);
+        EXPECT_FALSE(outcome.listFull);
         EXPECT_EQ(caseView.entries, c.expected);
         EXPECT_EQ(caseView.selected, (std::set<uint32_t>{static_cast<uint32_t>(c.expected.size() - 1)}));
         ASSERT_EQ(caseSettings.GetCount(), caseView.entries.size());
@@ -284,7 +303,9 @@ private:
     size_t failAt_;
 };
 
-TEST_F(Editing, APlaylistReadThatFailsHalfWayStillLeavesListAndViewAgreeing) {
+// The list is replaced only by a playlist read whole: a read that fails, or
+// a file cut anywhere after its signature, leaves list and view as they were.
+TEST_F(Editing, APlaylistThatFailsOrIsCutLeavesTheListAsItWas) {
     MemoryProfileStore otherStore;
     SaverSettings other(otherStore, nullptr);
     for (const std::string& name : Names({7, 8, 9})) {
@@ -299,31 +320,67 @@ TEST_F(Editing, APlaylistReadThatFailsHalfWayStillLeavesListAndViewAgreeing) {
     struct Case {
         const char* name;
         size_t failAt;
-        bool result;
+        PlaylistRead result;
         std::vector<std::string> expected;
     };
     const Case cases[] = {
-        {"whole file", SIZE_MAX, true, Names({7, 8, 9})},
-        {"fails in the signature", 4, true, Names({0, 1})},
-        {"fails in the second record", 12 + 89 + 10, true, Names({7})},
+        {"whole file", SIZE_MAX, PlaylistRead::Read, Names({7, 8, 9})},
+        {"fails in the signature", 4, PlaylistRead::Unreadable, Names({0, 1})},
+        {"fails in the second record", 12 + 89 + 10, PlaylistRead::Unreadable, Names({0, 1})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         settings.Items().RemoveAll();
         Start(2, {1});
         FailingStream file(bytes, c.failAt);
-        const bool result = editor.ReadPlaylist(file);
+        const PlaylistRead result = editor.ReadPlaylist(file);
         EXPECT_EQ(result, c.result);
-        if (result) editor.RefillPlaylistBox();
+        if (result == PlaylistRead::Read) editor.RefillPlaylistBox();
         EXPECT_EQ(view.entries, c.expected);
+        ExpectAgree();
+    }
+    for (size_t length = playlist::kSignatureLength; length < bytes.size(); ++length) {
+        SCOPED_TRACE("cut at " + std::to_string(length));
+        settings.Items().RemoveAll();
+        Start(2, {1});
+        MemoryByteStream cut(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(length)));
+        EXPECT_EQ(editor.ReadPlaylist(cut), PlaylistRead::Damaged);
+        EXPECT_EQ(Items(), Range(2));
         ExpectAgree();
     }
 
     settings.Items().RemoveAll();
     Start(2);
     MemoryByteStream text(std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
-    EXPECT_FALSE(editor.ReadPlaylist(text));
+    EXPECT_EQ(editor.ReadPlaylist(text), PlaylistRead::NotAPlaylist);
     EXPECT_EQ(Items(), Range(2));
+}
+
+// A list box takes only so many entries (32,767 on Windows 95): what it
+// refuses is refused for the playlist as well, and the two stay together.
+TEST_F(Editing, EntriesTheViewRefusesAreNotInThePlaylistEither) {
+    Start(2);
+    view.limit = 4;
+    EXPECT_FALSE(editor.Add({"C:\\a.avi", "C:\\b.avi", "C:\\c.avi"}));
+    EXPECT_EQ(Items(), (std::vector<std::string>{"C:\\f0.avi", "C:\\f1.avi", "C:\\a.avi", "C:\\b.avi"}));
+    ExpectAgree();
+    EXPECT_TRUE(editor.Add({}));
+
+    const PlaylistEditor::DropOutcome outcome =
+        editor.Drop({"C:\\d.avi"}, [](const std::string&) { return PlaylistRead::NotAPlaylist; });
+    EXPECT_TRUE(outcome.listFull);
+    EXPECT_EQ(settings.GetCount(), 4u);
+    ExpectAgree();
+
+    // A refill with more items than the view takes keeps the ones shown.
+    for (const std::string& name : Names({5, 6})) {
+        auto* item = new MediaItem();
+        item->File = name;
+        settings.AddItem(item);
+    }
+    EXPECT_FALSE(editor.RefillPlaylistBox());
+    EXPECT_EQ(settings.GetCount(), 4u);
+    ExpectAgree();
 }
 
 }  // namespace

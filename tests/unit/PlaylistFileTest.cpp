@@ -148,7 +148,7 @@ TEST_F(PlaylistFile, RoundTripKeepsEveryStoredFieldInOrder) {
     a->Letterbox = 0;  // none of these three are stored
     a->Played = 1;
     a->IsLogo = 1;
-    MediaItem* b = Add("");  // an empty File is an item like any other
+    MediaItem* b = Add("C:\\b");
     b->Align = static_cast<AlignMode>(-1);
     b->SetFont("Arial", -5, 0);
     Add("D:\\\xE9t\xE9.wav");  // ANSI bytes above 127 pass unchanged
@@ -178,7 +178,7 @@ TEST_F(PlaylistFile, RoundTripKeepsEveryStoredFieldInOrder) {
     EXPECT_EQ(font.lfWeight, 700);
     EXPECT_EQ(font.lfItalic, 1);
     EXPECT_EQ(font.lfHeight, -16);
-    EXPECT_EQ(in.GetItem(1)->File, "");
+    EXPECT_EQ(in.GetItem(1)->File, "C:\\b");
     EXPECT_EQ(in.GetItem(1)->Align, static_cast<AlignMode>(-1));
     EXPECT_EQ(in.GetItem(1)->TitleFont.lfWeight, -5);
     EXPECT_EQ(in.GetItem(2)->File, "D:\\\xE9t\xE9.wav");
@@ -191,7 +191,8 @@ TEST_F(PlaylistFile, RoundTripKeepsEveryStoredFieldInOrder) {
 
 TEST_F(PlaylistFile, ShortRecordsKeepTheValuesOfANewItem) {
     Bytes bytes = Header(3);
-    bytes.push_back(0x00);  // the end byte alone
+    PutText(bytes, "C:\\a.avi");
+    bytes.push_back(0x00);  // stops after the file
     PutText(bytes, "C:\\b.avi");
     PutText(bytes, "Bee");
     PutText(bytes, "waveaudio");
@@ -204,7 +205,7 @@ TEST_F(PlaylistFile, ShortRecordsKeepTheValuesOfANewItem) {
     ASSERT_TRUE(ReadBytes(bytes));
     ASSERT_EQ(settings_.GetCount(), 3u);
     const MediaItem& a = *settings_.GetItem(0);
-    EXPECT_EQ(a.File + a.Title + a.MCI, "");
+    EXPECT_EQ(a.File + a.Title + a.MCI, "C:\\a.avi");
     ExpectNewItemValues(a);
     EXPECT_EQ(settings_.GetItem(1)->File, "C:\\b.avi");
     EXPECT_EQ(settings_.GetItem(1)->Title, "Bee");
@@ -232,13 +233,31 @@ TEST_F(PlaylistFile, WeightAndItalicWithoutAFaceKeepTimesNewRoman) {
     EXPECT_EQ(font.lfHeight, -16);
 }
 
-TEST_F(PlaylistFile, ACountLargerThanTheRecordsGivesTheRecordsPresent) {
+// A record without a file (the lone end byte of a damaged file) names
+// nothing: it is left out, and the records after it are kept.
+TEST_F(PlaylistFile, ARecordWithAnEmptyFileIsLeftOutAndTheRestKept) {
+    Bytes bytes = Header(4);
+    PutRecord(bytes, "C:\\1.avi", "", "", kNewItemNumbers, 0, "Arial");
+    bytes.push_back(0x00);
+    PutRecord(bytes, "", "Title", "", kNewItemNumbers, 0, "Arial");
+    PutRecord(bytes, "C:\\3.avi", "", "", kNewItemNumbers, 0, "Arial");
+    ASSERT_TRUE(ReadBytes(bytes));
+    ASSERT_EQ(settings_.GetCount(), 2u);
+    EXPECT_EQ(settings_.GetItem(0)->File, "C:\\1.avi");
+    EXPECT_EQ(settings_.GetItem(1)->File, "C:\\3.avi");
+}
+
+// The count is a promise the file must keep: fewer records than it names is
+// a file cut short, and the list stays as it was.
+TEST_F(PlaylistFile, ACountLargerThanTheRecordsLeavesTheListAlone) {
+    Add("C:\\was here");
     Bytes bytes = Header(5);
     PutRecord(bytes, "C:\\1.avi", "", "", kNewItemNumbers, 0, "Times New Roman");
     PutRecord(bytes, "C:\\2.avi", "", "", kNewItemNumbers, 0, "Times New Roman");
-    ASSERT_TRUE(ReadBytes(bytes));
-    ASSERT_EQ(settings_.GetCount(), 2u);
-    EXPECT_EQ(settings_.GetItem(1)->File, "C:\\2.avi");
+    MemoryByteStream in(bytes);
+    EXPECT_EQ(settings_.ReadPlaylistFile(in), PlaylistRead::Damaged);
+    ASSERT_EQ(settings_.GetCount(), 1u);
+    EXPECT_EQ(settings_.GetItem(0)->File, "C:\\was here");
 }
 
 TEST_F(PlaylistFile, ACountSmallerThanTheRecordsIgnoresTheRest) {
@@ -249,8 +268,9 @@ TEST_F(PlaylistFile, ACountSmallerThanTheRecordsIgnoresTheRest) {
     EXPECT_EQ(settings_.GetCount(), 1u);
 }
 
-// The 89-byte example cut short at chosen places: what the reader keeps.
-TEST_F(PlaylistFile, AFileThatEndsEarlyKeepsThePartialRecordAndNothingAfter) {
+// Two records of the 89-byte example cut short at every length after the
+// signature: never a partial list, the one before stays whole.
+TEST_F(PlaylistFile, AFileCutAnywhereLeavesTheListAsItWas) {
     Add("C:\\a.m");
     settings_.GetItem(0)->Title = "Tt";
     settings_.GetItem(0)->Loops = 9;
@@ -258,43 +278,21 @@ TEST_F(PlaylistFile, AFileThatEndsEarlyKeepsThePartialRecordAndNothingAfter) {
     Bytes full = Written();
     full.insert(full.end(), full.begin() + 12, full.end());  // a second record
     full[8] = 2;
-    struct Cut {
-        size_t length;
-        uint32_t items;
-        const char* file;
-        const char* title;
-        uint32_t loops;
-        const char* face;
-        uint8_t italic;
-    };
-    const size_t rec = 12;  // offsets below count from the first record, 71 bytes long
-    const Cut cuts[] = {
-        {10, 0, "", "", 1, "Times New Roman", 0},            // inside the count
-        {12, 0, "", "", 1, "Times New Roman", 0},            // right after the count
-        {rec + 1, 1, "", "", 1, "Times New Roman", 0},       // a marker, nothing else
-        {rec + 4, 1, "C:\\", "", 1, "Times New Roman", 0},   // inside File
-        {rec + 11, 1, "C:\\a.m", "Tt", 1, "Times New Roman", 0},
-        {rec + 27, 1, "C:\\a.m", "Tt", 1, "Times New Roman", 0},  // inside Loops
-        {rec + 29, 1, "C:\\a.m", "Tt", 9, "Times New Roman", 0},  // Loops whole
-        {rec + 61, 1, "C:\\a.m", "Tt", 9, "Times New Roman", 1},  // italic read
-        {rec + 65, 1, "C:\\a.m", "Tt", 9, "Cou", 1},              // inside the face
-        {rec + 70, 1, "C:\\a.m", "Tt", 9, "Courier", 1},          // end byte missing
-        {rec + 71, 1, "C:\\a.m", "Tt", 9, "Courier", 1},          // first record whole
-        {rec + 72, 2, "", "", 1, "Times New Roman", 0},           // second begun
-    };
-    for (const Cut& cut : cuts) {
-        SCOPED_TRACE("cut at " + std::to_string(cut.length));
+    settings_.Items().RemoveAll();
+    for (size_t length = 0; length < full.size(); ++length) {
+        SCOPED_TRACE("cut at " + std::to_string(length));
         Add("C:\\was here");
-        ASSERT_TRUE(ReadBytes(Bytes(full.begin(), full.begin() + cut.length)));
-        ASSERT_EQ(settings_.GetCount(), cut.items);
-        if (cut.items == 0) continue;
-        const MediaItem& last = *settings_.GetItem(cut.items - 1);
-        EXPECT_EQ(last.File, cut.file);
-        EXPECT_EQ(last.Title, cut.title);
-        EXPECT_EQ(last.Loops, cut.loops);
-        EXPECT_STREQ(last.TitleFont.lfFaceName, cut.face);
-        EXPECT_EQ(last.TitleFont.lfItalic, cut.italic);
+        MemoryByteStream in(Bytes(full.begin(), full.begin() + static_cast<long>(length)));
+        EXPECT_EQ(settings_.ReadPlaylistFile(in),
+                  length < playlist::kSignatureLength ? PlaylistRead::NotAPlaylist : PlaylistRead::Damaged);
+        ASSERT_EQ(settings_.GetCount(), 1u);
+        EXPECT_EQ(settings_.GetItem(0)->File, "C:\\was here");
+        settings_.Items().RemoveAll();
     }
+    ASSERT_TRUE(ReadBytes(full));
+    ASSERT_EQ(settings_.GetCount(), 2u);
+    EXPECT_EQ(settings_.GetItem(1)->Loops, 9u);
+    EXPECT_STREQ(settings_.GetItem(1)->TitleFont.lfFaceName, "Courier");
 }
 
 TEST_F(PlaylistFile, MarkersBeyondTheLastFieldCarryNoValue) {
@@ -374,6 +372,10 @@ TEST_F(PlaylistFile, AHugeTextWithoutItsZeroTakesWhatTheFileHolds) {
     Bytes bytes = Header(1);
     bytes.push_back(0x01);
     bytes.resize(bytes.size() + (8u << 20), 'z');  // 8 MB and no terminating zero
+    EXPECT_FALSE(ReadBytes(bytes));
+    EXPECT_EQ(settings_.GetCount(), 0u);
+    // With its zero and end byte it is one long name.
+    Put(bytes, {0x00, 0x00});
     ASSERT_TRUE(ReadBytes(bytes));
     ASSERT_EQ(settings_.GetCount(), 1u);
     EXPECT_EQ(settings_.GetItem(0)->File.size(), 8u << 20);
@@ -383,25 +385,24 @@ TEST_F(PlaylistFile, AHugeTextWithoutItsZeroTakesWhatTheFileHolds) {
 // The count cannot make the reader allocate beyond what the file can hold:
 // a lone end byte is the shortest record.
 TEST_F(PlaylistFile, AHugeCountTakesMemoryForTheRecordsPresentOnly) {
+    // Records of one letter's name, the shortest that make an item.
+    auto shortRecords = [](uint32_t count, uint32_t records) {
+        Bytes bytes = Header(count);
+        for (uint32_t i = 0; i < records; ++i) Put(bytes, {0x01, 'x', 0x00, 0x00});
+        return bytes;
+    };
     for (uint32_t records : {0u, 1u, 40000u}) {
         SCOPED_TRACE(records);
-        Bytes bytes = Header(0xFFFFFFFFu);
-        bytes.resize(bytes.size() + records, 0x00);
-        ASSERT_TRUE(ReadBytes(bytes));
+        ASSERT_TRUE(ReadBytes(shortRecords(records, records)));
         EXPECT_EQ(settings_.GetCount(), records);
         EXPECT_LE(settings_.Items().Capacity(), 2 * records + 1);
+        // Under a count far beyond them, the same records are a cut file.
+        EXPECT_FALSE(ReadBytes(shortRecords(0xFFFFFFFFu, records)));
+        EXPECT_EQ(settings_.GetCount(), records);
     }
-    // One long text under a huge count: one item, a small list.
-    Bytes bytes = Header(0xFFFFFFFFu);
-    PutText(bytes, std::string(1u << 20, 'x'));
-    ASSERT_TRUE(ReadBytes(bytes));
-    EXPECT_EQ(settings_.GetCount(), 1u);
-    EXPECT_LE(settings_.Items().Capacity(), (1u << 20) / playlist::kMinWrittenRecordLength + 1);
 
     // A stream that cannot tell its length still reads every record.
-    Bytes zeros = Header(0xFFFFFFFFu);
-    zeros.resize(zeros.size() + 5000, 0x00);
-    MemoryByteStream blind(zeros);
+    MemoryByteStream blind(shortRecords(5000, 5000));
     blind.knowsLength = false;
     ASSERT_TRUE(settings_.ReadPlaylist(blind));
     EXPECT_EQ(settings_.GetCount(), 5000u);
@@ -432,7 +433,7 @@ TEST_F(PlaylistFile, ReadingIsBufferedNotOneRawReadPerByte) {
     MemoryByteStream in(bytes);
     ASSERT_TRUE(settings_.ReadPlaylist(in));
     EXPECT_EQ(settings_.GetCount(), 2000u);
-    EXPECT_LE(in.rawReads, static_cast<int>(bytes.size() / ByteStream::kBufferSize) + 2);
+    EXPECT_LE(in.rawReads, static_cast<int>(bytes.size() / ByteStream::kBufferSize) + 3);
 }
 
 TEST_F(PlaylistFile, ALongListIsAllocatedOnceAndLaterAdditionsGrowByFive) {
@@ -459,6 +460,25 @@ TEST_F(PlaylistFile, AWriteFailurePassesToTheCaller) {
             out.Flush();
         },
         MemoryByteStream::WriteFailed);
+}
+
+// Dropping ten thousand movies tries each as a playlist: that costs the
+// eight bytes of the signature, not a buffer's worth of each.
+TEST_F(PlaylistFile, AFileThatIsNoPlaylistCostsItsFirstEightBytes) {
+    Bytes movie(1u << 20, 'm');
+    MemoryByteStream in(movie);
+    EXPECT_FALSE(settings_.ReadPlaylist(in));
+    EXPECT_EQ(in.rawBytesRead, playlist::kSignatureLength);
+}
+
+// Nothing to write is a write of nothing, whatever the pointer.
+TEST(ByteStream, AnEmptyWriteTouchesNothing) {
+    MemoryByteStream out;
+    out.Write(nullptr, 0);
+    const uint8_t byte = 7;
+    out.Write(&byte, 1);
+    out.Write(nullptr, 0);
+    EXPECT_EQ(out.Bytes(), Bytes{7});
 }
 
 TEST(ByteStream, LargeAndSmallWritesArriveInOrder) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "saver/dialogs/FileTitle.h"
+#include "saver/settings/FileTitle.h"
 #include "saver/dialogs/PropertyValues.h"
 #include "saver/settings/DeviceCatalogue.h"
 #include "saver/settings/SaverSettings.h"
@@ -476,6 +476,73 @@ TEST_F(EditProperties, SeveralInListCountsTheWholeList) {
     one.AddItem(item);
     EditSelectedProperties(one, {0}, 1, catalogue_, TitleFromFileName, look);
     EXPECT_EQ(several, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The Properties command over a stored list, with a dialog that changes
+// nothing, or only what `edit` does, and presses OK.
+class PropertiesCommand : public Properties {
+protected:
+    MediaItem& Stored(const std::string& file) {
+        auto* item = new MediaItem();
+        item->File = file;
+        settings_.AddItem(item);
+        return *item;
+    }
+    void PressOk(const std::vector<uint32_t>& selected,
+                 const std::function<void(PropertyValues&)>& edit = [](PropertyValues&) {}) {
+        ASSERT_TRUE(EditSelectedProperties(settings_, selected, settings_.GetCount(), catalogue_, TitleOf,
+                                           [&](PropertyValues& values) {
+                                               edit(values);
+                                               return true;
+                                           }));
+    }
+    SaverSettings settings_{store_, nullptr};
+};
+
+// Any nonzero flag acts as set when the saver plays: the dialog shows it so,
+// and OK without a change leaves every stored value as it was.
+TEST_F(PropertiesCommand, OkWithoutAChangeLeavesDamagedValuesAsTheyWere) {
+    StoreCatalogue({{"waveaudio", "Wave"}}, 1);
+    MediaItem& item = Stored("C:\\a.avi");
+    item.TitleBefore = 5;
+    item.Mute = 7;
+    item.Bounce = 2;
+    item.Scale = static_cast<ScaleMode>(99);
+    item.Align = static_cast<AlignMode>(42);
+    item.MCI = "nosuchdevice";
+    PropertyValues shown;
+    PressOk({0}, [&](PropertyValues& values) { shown = values; });
+    EXPECT_EQ(shown.TitleBefore, 1);
+    EXPECT_EQ(shown.Mute, 1);
+    EXPECT_EQ(shown.Bounce, 1);
+    EXPECT_EQ(item.TitleBefore, 5);
+    EXPECT_EQ(item.Mute, 7);
+    EXPECT_EQ(item.Bounce, 2);
+    EXPECT_EQ(item.Scale, 99);
+    EXPECT_EQ(item.Align, 42);
+    EXPECT_EQ(item.MCI, "nosuchdevice");
+
+    // Two items, one damaged and one set: both act as set, nothing is mixed.
+    MediaItem& other = Stored("C:\\b.avi");
+    other.TitleBefore = 1;
+    PressOk({0, 1}, [&](PropertyValues& values) { shown = values; });
+    EXPECT_EQ(shown.TitleBefore, 1);
+    EXPECT_EQ(item.TitleBefore, 5);
+
+    // What the user does change is written.
+    PressOk({0}, [](PropertyValues& values) {
+        values.Mute = 0;
+        values.Player = PropertyValues::kPlayerFirstDevice;
+        values.Loops = 3;
+    });
+    EXPECT_EQ(item.Mute, 0);
+    EXPECT_EQ(item.MCI, "waveaudio");
+    EXPECT_EQ(item.Loops, 3u);
+    EXPECT_EQ(item.TitleBefore, 5);
 }
 
 }  // namespace

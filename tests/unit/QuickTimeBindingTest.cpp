@@ -28,6 +28,9 @@ intptr_t FakeDispatcher(uint32_t selector, const intptr_t* args) {
     return selector == 0x1D0008 ? gInitResult : 0;
 }
 intptr_t FakeEntry(uint32_t, const intptr_t*) { return 0; }
+// The marker of another library that happens to use the same export name.
+const QtLibraryMarker kForeignMarker{"Some QuickTime.qts", 1};
+const char kForeignMarkerEntry[] = "foreign marker";
 
 // A module loader over a table of files that exist, with a log of loads.
 class FakeLoader : public ModuleLoader {
@@ -61,6 +64,10 @@ public:
     void* Resolve(ModuleId module, const char* name) override {
         const auto* entries = static_cast<std::vector<std::string>*>(module);
         for (const std::string& e : *entries) {
+            if (e == kForeignMarkerEntry && std::string(name) == kQtMarkerName) {
+                return const_cast<QtLibraryMarker*>(&kForeignMarker);
+            }
+            if (e == name && e == kQtMarkerName) return const_cast<QtLibraryMarker*>(&kQtLibraryMarker);
             if (e == name) {
                 return e == kQtDispatcherName ? reinterpret_cast<void*>(&FakeDispatcher)
                                               : reinterpret_cast<void*>(&FakeEntry);
@@ -70,7 +77,8 @@ public:
     }
 };
 
-const std::vector<std::string> kAllEntries = {kQtStorageEntryName, kQtComponentEntryName, kQtDispatcherName};
+const std::vector<std::string> kAllEntries = {kQtMarkerName, kQtStorageEntryName, kQtComponentEntryName,
+                                             kQtDispatcherName};
 
 class QuickTimeBindingTest : public ::testing::Test {
 protected:
@@ -154,7 +162,7 @@ TEST_F(QuickTimeBindingTest, SecondStartOnlyCountsAndLastStopUnloads) {
 }
 
 TEST_F(QuickTimeBindingTest, MissingEntryPointsGive2094AndUnload) {
-    loader.files["C:\\SAVER\\QuickTime.qts"] = {kQtStorageEntryName, kQtComponentEntryName};
+    loader.files["C:\\SAVER\\QuickTime.qts"] = {kQtMarkerName, kQtStorageEntryName, kQtComponentEntryName};
     QuickTimeBinding binding(loader);
     EXPECT_EQ(kQtErrNoEntry, binding.Start(0));
     EXPECT_EQ(1, loader.unloads);
@@ -162,7 +170,7 @@ TEST_F(QuickTimeBindingTest, MissingEntryPointsGive2094AndUnload) {
     EXPECT_EQ(0, binding.RefCount());
     EXPECT_EQ(kQtErrNotStarted, binding.StartMovie(1));
 
-    loader.files["C:\\SAVER\\QuickTime.qts"] = {kQtComponentEntryName, kQtDispatcherName};
+    loader.files["C:\\SAVER\\QuickTime.qts"] = {kQtMarkerName, kQtComponentEntryName, kQtDispatcherName};
     EXPECT_EQ(kQtErrNoEntry, binding.Start(0));
     EXPECT_EQ(2, loader.unloads);
     EXPECT_TRUE(gSelectors.empty());
@@ -215,6 +223,34 @@ TEST_F(QuickTimeBindingTest, ControllerCallsBuildTheParameterBlock) {
     EXPECT_EQ(-2, gBlocks[1].params[0]);  // sign-extended
     EXPECT_EQ(0x12345, gBlocks[1].params[1]);
     EXPECT_EQ(5, gArgs.back()[0]);
+}
+
+TEST_F(QuickTimeBindingTest, ALibraryWithoutOurMarkerIsNeverCalled) {
+    // Another program's QuickTime.qts: the same three entry names, no marker
+    // or a marker of its own. Nothing in it is called; it is let go again.
+    for (const std::vector<std::string>& entries :
+         {std::vector<std::string>{kQtStorageEntryName, kQtComponentEntryName, kQtDispatcherName},
+          std::vector<std::string>{kForeignMarkerEntry, kQtStorageEntryName, kQtComponentEntryName,
+                                   kQtDispatcherName}}) {
+        gSelectors.clear();
+        loader.unloads = 0;
+        loader.files["C:\\SAVER\\QuickTime.qts"] = entries;
+        QuickTimeBinding binding(loader);
+        EXPECT_EQ(kQtErrNoEntry, binding.Start(0));
+        EXPECT_TRUE(gSelectors.empty());
+        EXPECT_FALSE(binding.Loaded());
+        EXPECT_EQ(binding.RefCount(), 0);
+        EXPECT_EQ(loader.unloads, 1);
+        // Every routine answers the placeholder's error, the library untouched.
+        EXPECT_EQ(kQtErrNotStarted, static_cast<int16_t>(binding.EnterMovies()));
+        EXPECT_TRUE(gSelectors.empty());
+    }
+    // Ours is recognised by its marker and called.
+    loader.files["C:\\SAVER\\QuickTime.qts"] = kAllEntries;
+    QuickTimeBinding ours(loader);
+    EXPECT_EQ(0, ours.Start(0));
+    EXPECT_EQ(std::vector<uint32_t>{0x1D0008}, gSelectors);
+    ours.Stop();
 }
 
 }  // namespace

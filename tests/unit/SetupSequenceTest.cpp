@@ -24,6 +24,9 @@ public:
     bool versionKnown = true;
     unsigned long platform = kPlatformNT;
     std::string folder = "C:\\Setup";
+    std::string systemFolder = "C:\\WINNT\\system32";
+    std::string windowsFolder = "C:\\WINNT";
+    bool wow64 = false;
     std::vector<int> answers;  // one per message box, in order; kNo when they run out
     int agreement = kYes;
     bool installerStarts = true;
@@ -35,6 +38,7 @@ public:
     };
     std::vector<Box> boxes;
     std::vector<std::pair<std::string, bool>> started;
+    std::vector<std::string> programs;  // the full path of each program started
     std::vector<std::pair<int, std::size_t>> loads;
     int agreementShown = 0;
 
@@ -60,7 +64,11 @@ public:
         ++agreementShown;
         return agreement;
     }
-    bool RunProgram(const char* line, bool wait) override {
+    std::string SystemFolder() override { return systemFolder; }
+    std::string WindowsFolder() override { return windowsFolder; }
+    bool Wow64() override { return wow64; }
+    bool RunProgram(const std::string& program, const char* line, bool wait) override {
+        programs.push_back(program);
         started.emplace_back(line, wait);
         return started.size() == 1 ? installerStarts : selectionStarts;
     }
@@ -88,6 +96,62 @@ TEST(SetupSequence, YesAllTheWayOnNtInstallsThenSelectsTheSaver) {
     EXPECT_TRUE(system.started[0].second);
     EXPECT_EQ(system.started[1].first, "rundll32.exe desk.cpl,InstallScreenSaver PELOR.SCR");
     EXPECT_FALSE(system.started[1].second);
+    const std::vector<std::string> programs{"C:\\WINNT\\system32\\RUNDLL32.EXE",
+                                            "C:\\WINNT\\system32\\rundll32.exe"};
+    EXPECT_EQ(system.programs, programs);
+}
+
+// Never through the search path, which starts in the setup's own folder: a
+// RUNDLL32.EXE put beside SETUP.EXE would run, with its rights.
+TEST(SetupSequence, ProgramsAreTheSystemsOwnByTheirFullPlace) {
+    struct Case {
+        const char* name;
+        unsigned long platform;
+        std::string systemFolder, windowsFolder;
+        std::vector<std::string> programs;
+    };
+    const Case cases[] = {
+        {"NT", kPlatformNT, "C:\\WINNT\\system32", "C:\\WINNT",
+         {"C:\\WINNT\\system32\\RUNDLL32.EXE", "C:\\WINNT\\system32\\rundll32.exe"}},
+        {"95: RUNDLL.EXE and RUNDLL32.EXE live in the Windows folder", kPlatformWindows, "C:\\WINDOWS\\SYSTEM",
+         "C:\\WINDOWS", {"C:\\WINDOWS\\RUNDLL.EXE", "C:\\WINDOWS\\rundll32.exe"}},
+        {"a folder that is a drive root", kPlatformNT, "S:\\", "S:\\", {"S:\\RUNDLL32.EXE", "S:\\rundll32.exe"}},
+        {"a folder with spaces", kPlatformNT, "C:\\My Windows\\system32", "C:\\My Windows",
+         {"C:\\My Windows\\system32\\RUNDLL32.EXE", "C:\\My Windows\\system32\\rundll32.exe"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedSystem system;
+        system.platform = c.platform;
+        system.systemFolder = c.systemFolder;
+        system.windowsFolder = c.windowsFolder;
+        system.answers = {kYes, kOk, kYes};
+        RunSetup(system);
+        EXPECT_EQ(system.programs, c.programs);
+    }
+}
+
+// On 64-bit Windows the 32-bit setup's engine is the 32-bit one (the system
+// folder it names is SysWOW64 to it); its section registers an uninstall
+// command naming that engine, whichever program starts it.
+TEST(SetupSequence, ThirtyTwoBitSetupOnSixtyFourBitWindowsTakesTheWow64Section) {
+    ScriptedSystem system;
+    system.wow64 = true;
+    system.answers = {kYes, kOk, kYes};
+    RunSetup(system);
+    ASSERT_EQ(system.started.size(), 2u);
+    EXPECT_EQ(system.started[0].first,
+              "RUNDLL32.EXE syssetup.dll,SetupInfObjectInstallAction DefaultInstall.WoW64 132 C:\\Setup\\PELOR.INF");
+    EXPECT_EQ(system.programs[0], "C:\\WINNT\\system32\\RUNDLL32.EXE");
+    EXPECT_EQ(system.started[1].first, "rundll32.exe desk.cpl,InstallScreenSaver PELOR.SCR");
+
+    ScriptedSystem ninetyFive;  // no WoW64 there; the answer would not matter
+    ninetyFive.platform = kPlatformWindows;
+    ninetyFive.wow64 = true;
+    ninetyFive.answers = {kYes, kOk, kNo};
+    RunSetup(ninetyFive);
+    ASSERT_EQ(ninetyFive.started.size(), 1u);
+    EXPECT_EQ(ninetyFive.started[0].first.rfind(kInstall95, 0), 0u);
 }
 
 TEST(SetupSequence, StringsAreReadIntoTheirBuffers) {
@@ -160,6 +224,7 @@ TEST(SetupSequence, FailuresSayWhyWithTheExclamationIcon) {
         std::string folder;
         const char* last;
         std::size_t started;
+        std::string systemFolder = "C:\\WINNT\\system32";
     };
     const std::string deep = "C:\\" + std::string(250, 'd');
     const Case cases[] = {
@@ -169,6 +234,8 @@ TEST(SetupSequence, FailuresSayWhyWithTheExclamationIcon) {
         {"installer missing", true, kPlatformNT, false, true, "C:\\Setup", "Unable to install.", 1},
         {"folder over 255", true, kPlatformNT, true, true, deep, "Unable to install.", 0},
         {"display settings missing", true, kPlatformNT, true, false, "C:\\Setup", "Unable to open Display properties.", 2},
+        {"no system folder to find the installer in", true, kPlatformNT, true, true, "C:\\Setup", "Unable to install.", 0,
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -178,6 +245,7 @@ TEST(SetupSequence, FailuresSayWhyWithTheExclamationIcon) {
         system.installerStarts = c.installerStarts;
         system.selectionStarts = c.selectionStarts;
         system.folder = c.folder;
+        system.systemFolder = c.systemFolder;
         system.answers = {kYes, kOk, kYes, kOk};
         EXPECT_EQ(RunSetup(system), 0);
         ASSERT_FALSE(system.boxes.empty());
@@ -224,6 +292,9 @@ TEST(SetupSequence, InstallerWhateverItsOutcomeLeadsToCompletion) {
 
 TEST(SetupSequence, PlatformChoice) {
     EXPECT_STREQ(InstallerCommand(2), "RUNDLL32.EXE syssetup.dll,SetupInfObjectInstallAction DefaultInstall.NT 132");
+    EXPECT_STREQ(InstallerCommand(2, true),
+                 "RUNDLL32.EXE syssetup.dll,SetupInfObjectInstallAction DefaultInstall.WoW64 132");
+    EXPECT_STREQ(InstallerCommand(1, true), "RUNDLL.EXE setupx.dll,InstallHinfSection DefaultInstall 132");
     EXPECT_STREQ(InstallerCommand(1), "RUNDLL.EXE setupx.dll,InstallHinfSection DefaultInstall 132");
     EXPECT_EQ(InstallerCommand(0), nullptr);
     EXPECT_EQ(SelectionCommand(0), nullptr);

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "saver/shell/WaveVolume.h"
+#include "saver/playback/WaveVolume.h"
 
 namespace {
 

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
+#include <stdexcept>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@
 #include "framework/WinApp.h"
 #include "saver/resources/resource.h"
 #include "saver/settings/SaverSettings.h"
+#include "tests/win/support/DialogScript.h"
 #include "tests/win/support/DialogWatcher.h"
 #include "tests/win/support/TestRegistry.h"
 
@@ -83,6 +86,43 @@ protected:
     }
     LRESULT Checked(int id) const { return SendDlgItemMessageA(dialog_->GetSafeHwnd(), id, BM_GETCHECK, 0, 0); }
     RegistryKey Config() const { return key_.Open("Config"); }
+    // Every value of the "Config" section: name, type and bytes.
+    std::map<std::string, std::string> ConfigValues() const {
+        std::map<std::string, std::string> values;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, (key_.path() + "\\Config").c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            return values;
+        }
+        for (DWORD i = 0;; ++i) {
+            char name[512] = {};
+            BYTE data[4096] = {};
+            DWORD nameLength = sizeof name;
+            DWORD dataLength = sizeof data;
+            DWORD type = 0;
+            if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) != ERROR_SUCCESS) break;
+            values[name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), dataLength);
+        }
+        RegCloseKey(key);
+        return values;
+    }
+    // Writes `settings`' list as a playlist file at `path`.
+    static void WriteList(const std::vector<std::string>& files, const std::string& path) {
+        CWinApp* app = CWinApp::Get();
+        SaverSettings list(app->Profile(), nullptr);
+        for (const std::string& file : files) {
+            auto item = std::make_unique<MediaItem>();
+            item->File = file;
+            if (list.AddItem(item.get()) >= 0) item.release();
+        }
+        CFile out;
+        ASSERT_TRUE(out.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+        list.WritePlaylist(out);
+        out.Close();
+    }
+    static std::string FileBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
     // The list box and the playlist agree entry for entry.
     void ExpectListMatchesPlaylist() {
         const std::vector<std::string> entries = Entries();
@@ -150,7 +190,7 @@ TEST_F(ConfigWin, NotAPlaylistKeepsTheListAndADamagedOneKeepsBoxAndListTogether)
     ConfigDialog& dialog = Open();
     const std::string text = TempPath("pelor-notes.lst");
     std::ofstream(text, std::ios::binary) << "just some notes\n";
-    EXPECT_FALSE(dialog.TryLoadPlaylist(text));
+    EXPECT_EQ(dialog.TryLoadPlaylist(text), PlaylistRead::NotAPlaylist);
     EXPECT_EQ(dialog.settings.GetCount(), 3u);
     ExpectListMatchesPlaylist();
 
@@ -162,15 +202,15 @@ TEST_F(ConfigWin, NotAPlaylistKeepsTheListAndADamagedOneKeepsBoxAndListTogether)
     in.close();
     const std::string cut = TempPath("pelor-cut.lst");
     std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() * 2 / 3);
-    Press(IDC_SELECT_ALL);
+    Select(1);
     Press(IDC_REMOVE);
-    ASSERT_EQ(dialog.settings.GetCount(), 0u);
-    if (dialog.TryLoadPlaylist(cut)) dialog.RefillPlaylistBox();
+    ASSERT_EQ(dialog.settings.GetCount(), 2u);
+    // A playlist cut short replaces nothing: the two entries stay.
+    EXPECT_EQ(dialog.TryLoadPlaylist(cut), PlaylistRead::Damaged);
     ExpectListMatchesPlaylist();
-    EXPECT_GE(dialog.settings.GetCount(), 1u);
-    EXPECT_LT(dialog.settings.GetCount(), 3u);
+    EXPECT_EQ(dialog.settings.GetCount(), 2u);
     // Still usable: the full file gives the three items back.
-    ASSERT_TRUE(dialog.TryLoadPlaylist(good));
+    ASSERT_EQ(dialog.TryLoadPlaylist(good), PlaylistRead::Read);
     dialog.RefillPlaylistBox();
     ExpectListMatchesPlaylist();
     EXPECT_EQ(dialog.settings.GetCount(), 3u);
@@ -198,6 +238,40 @@ TEST_F(ConfigWin, DroppedFilesBecomeEntriesAndADroppedPlaylistReplacesTheList) {
                                                    "* C:\\m\\e.avi"}));
     ExpectListMatchesPlaylist();
     std::remove(saved.c_str());
+    // A folder is one entry, as any name that is not a playlist.
+    const std::string folder = TempPath("pelor-dropped-folder");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({folder})), 0);
+    EXPECT_EQ(Entries().size(), 5u);
+    EXPECT_EQ(Entries().back(), "* " + folder);
+    ExpectListMatchesPlaylist();
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(ConfigWin, AddFolderOpensTheBrowserAtTheSelectedEntrysFolderAndAddsOneEntry) {
+    const std::string folder = TempPath("pelor-add-folder");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ConfigDialog& dialog = Open();
+    // The selected entry's file lies in the folder: the browser opens there,
+    // and OK takes it.
+    SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({folder + "\\clip.avi"})), 0);
+    Select(3);
+    {
+        DialogWatcher browser(IDOK, "Browse for Folder");
+        Press(IDC_ADD_FOLDER);
+        ASSERT_EQ(browser.seen().size(), 1u);
+    }
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"  C:\\m\\a.avi", "  C:\\m\\b.avi", "  C:\\m\\c.avi",
+                                                   "  " + folder + "\\clip.avi", "* " + folder}));
+    ExpectListMatchesPlaylist();
+    // Cancel adds nothing.
+    {
+        DialogWatcher browser(IDCANCEL, "Browse for Folder");
+        Press(IDC_ADD_FOLDER);
+        ASSERT_EQ(browser.seen().size(), 1u);
+    }
+    EXPECT_EQ(Entries().size(), 5u);
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(ConfigWin, SavingWhereNothingCanBeWrittenChangesNothing) {
@@ -235,6 +309,257 @@ TEST_F(ConfigWin, OkStoresTheEditsAndCancelStoresNothing) {
     EXPECT_EQ(Config().GetDword("NumAVI", 0), 2u);
     EXPECT_EQ(Config().GetString("AVI1.File", ""), "C:\\m\\c.avi");
     EXPECT_EQ(Config().GetDword("Random", 9), 1u);
+}
+
+// Cancel after each kind of edit leaves the stored settings byte for byte.
+TEST_F(ConfigWin, CancelAfterAnyEditLeavesTheConfigSectionByteForByte) {
+    const std::map<std::string, std::string> before = ConfigValues();
+    ASSERT_FALSE(before.empty());
+    ConfigDialog& dialog = Open();
+
+    Select(0);
+    {
+        DialogScript properties({{"Properties", "", {{IDC_PROP_LOOPS, "5"}}, IDOK}});
+        Press(IDC_PROPERTIES);
+        EXPECT_TRUE(properties.Join());
+    }
+    EXPECT_EQ(dialog.settings.GetItem(0)->Loops, 5u);
+    {
+        DialogScript power({{"Power Settings", "", {{IDC_DELAY_MINUTES, "7"}}, IDOK}});
+        Press(IDC_POWER_SETTINGS);
+        EXPECT_TRUE(power.Join());
+    }
+    EXPECT_EQ(dialog.settings.DelayMinutes, 7u);
+    {
+        DialogWatcher bounce(IDOK, "Bounce Speed");
+        Press(IDC_BOUNCE_SPEED);
+        EXPECT_EQ(bounce.seen().size(), 1u);
+    }
+    const std::string saved = TempPath("pelor-cancel.lst");
+    WriteList({"C:\\m\\x.avi", "C:\\m\\y.avi"}, saved);
+    ASSERT_EQ(dialog.TryLoadPlaylist(saved), PlaylistRead::Read);
+    dialog.RefillPlaylistBox();
+    SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({"C:\\m\\z.avi"})), 0);
+    ExpectListMatchesPlaylist();
+    EXPECT_EQ(dialog.settings.GetCount(), 3u);
+
+    Press(IDCANCEL);
+    EXPECT_EQ(ConfigValues(), before);
+    std::remove(saved.c_str());
+}
+
+// OK in Bounce Speed without moving the slider keeps the stored speed (the
+// scale's round trip would give one less each time); Cancel in either
+// option dialog keeps what was there.
+TEST_F(ConfigWin, OptionDialogsKeepTheValueUnlessChanged) {
+    ConfigDialog& dialog = Open();
+    for (uint32_t speed : {100u, 459u, 1000u, 1u}) {
+        dialog.settings.BounceSpeed = speed;
+        DialogWatcher bounce(IDOK, "Bounce Speed");
+        Press(IDC_BOUNCE_SPEED);
+        EXPECT_EQ(bounce.seen().size(), 1u);
+        EXPECT_EQ(dialog.settings.BounceSpeed, speed);
+    }
+    {
+        DialogWatcher bounce(IDCANCEL, "Bounce Speed");
+        Press(IDC_BOUNCE_SPEED);
+    }
+    EXPECT_EQ(dialog.settings.BounceSpeed, 1u);
+    dialog.settings.DelayMinutes = 12;
+    {
+        DialogScript power({{"Power Settings", "", {{IDC_DELAY_MINUTES, "30"}}, IDCANCEL}});
+        Press(IDC_POWER_SETTINGS);
+        EXPECT_TRUE(power.Join());
+    }
+    EXPECT_EQ(dialog.settings.DelayMinutes, 12u);
+}
+
+// Damaged stored values: the window shows them as the saver acts on them
+// (a Mute of 5 is on) and OK without a change stores them as they were.
+TEST_F(ConfigWin, OkWithoutAChangeKeepsDamagedValues) {
+    Config().SetDword("Scale", 99);
+    Config().SetDword("Mute", 5);
+    Config().SetDword("DelayMinutes", 0);
+    Config().SetDword("AVI0.TitleBefore", 5);
+    Open();
+    EXPECT_EQ(Checked(IDC_MUTE), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(dialog_->GetSafeHwnd(), IDC_SCALE, CB_GETCURSEL, 0, 0), CB_ERR);
+    Select(0);
+    {
+        DialogWatcher properties(IDOK, "Properties");
+        Press(IDC_PROPERTIES);
+        EXPECT_EQ(properties.seen().size(), 1u);
+    }
+    Press(IDOK);
+    EXPECT_EQ(Config().GetDword("Scale", 0), 99u);
+    EXPECT_EQ(Config().GetDword("Mute", 0), 5u);
+    EXPECT_EQ(Config().GetDword("DelayMinutes", 9), 0u);
+    EXPECT_EQ(Config().GetDword("AVI0.TitleBefore", 0), 5u);
+}
+
+// A window of the tests' own whose handler throws on WM_APP.
+class ThrowingConfig : public ConfigDialog {
+public:
+    ThrowingConfig() : ConfigDialog(nullptr) {}
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_APP) throw std::runtime_error("a handler failed");
+        return ConfigDialog::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(ConfigWin, AFailingHandlerIsToldAndKeepsTheWindowWithItsEdits) {
+    ThrowingConfig dialog;
+    ASSERT_TRUE(dialog.Create());
+    HWND window = dialog.GetSafeHwnd();
+    SendMessageA(GetDlgItem(window, IDC_PLAYLIST), LB_SETSEL, TRUE, 1);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_REMOVE, BN_CLICKED), 0);
+    {
+        DialogWatcher boxes(IDOK, "Error");
+        SendMessageA(window, WM_APP, 0, 0);
+        const auto seen = boxes.seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_NE(seen[0].text.find("Your changes are still there"), std::string::npos);
+    }
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(dialog.settings.GetCount(), 2u);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(Config().GetDword("NumAVI", 0), 2u);
+}
+
+TEST_F(ConfigWin, TheSystemMenusAboutCommandShowsTheAboutBox) {
+    ConfigDialog& dialog = Open();
+    DialogWatcher about(IDOK, "About Pelorama");
+    SendMessageA(dialog.GetSafeHwnd(), WM_SYSCOMMAND, 0x0010, 0);
+    EXPECT_EQ(about.seen().size(), 1u);
+}
+
+TEST_F(ConfigWin, TheKeysTexts) {
+    EXPECT_EQ(app_.LoadString(IDS_KEYS_MUTE),
+              "While the screen saver is running:\n'M'\t\tMute/Unmute\nUp/Down\tVolume Up/Down.\nLeft/Right\tPrevious/Next movie");
+    EXPECT_EQ(app_.LoadString(IDS_KEYS_VOLUME),
+              "Windows NT 4.0 does not support power management or keyboard features while the screen saver is running.");
+}
+
+// Dropped files: a .lst that is no playlist is an entry; a playlist cut
+// short is neither loaded nor added, and the box names it; a record without
+// a file is left out and the ones after it come in.
+TEST_F(ConfigWin, DroppedPlaylistsCutShortAreNamedAndNotLoaded) {
+    ConfigDialog& dialog = Open();
+    const std::string notes = TempPath("pelor-notes2.lst");
+    std::ofstream(notes, std::ios::binary) << "just some notes\n";
+    const std::string good = TempPath("pelor-holes.lst");
+    WriteList({"C:\\m\\p.avi", "", "C:\\m\\q.avi"}, good);
+    const std::string bytes = FileBytes(good);
+    const std::string cut = TempPath("pelor-cut2.lst");
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() - 7);
+
+    SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({notes})), 0);
+    EXPECT_EQ(Entries().back(), "* " + notes);
+    ExpectListMatchesPlaylist();
+    const size_t count = dialog.settings.GetCount();
+    {
+        DialogWatcher boxes(IDOK, "Error");
+        SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({cut})), 0);
+        const auto seen = boxes.seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_NE(seen[0].text.find(cut), std::string::npos);
+    }
+    EXPECT_EQ(dialog.settings.GetCount(), count);
+    ExpectListMatchesPlaylist();
+
+    SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({good})), 0);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"  C:\\m\\p.avi", "* C:\\m\\q.avi"}));
+    Press(IDOK);
+    EXPECT_EQ(Config().GetDword("NumAVI", 0), 2u);
+    EXPECT_EQ(Config().GetString("AVI1.File", ""), "C:\\m\\q.avi");
+    std::remove(notes.c_str());
+    std::remove(good.c_str());
+    std::remove(cut.c_str());
+}
+
+// A playlist that cannot be written whole leaves the file that was there
+// and says so, naming it. Here another program holds the old file open, so
+// the new one, written beside it, cannot take its place; PELOR_SMALL_DRIVE,
+// a folder on a drive of about 96 KB, also tries a drive that fills up.
+TEST_F(ConfigWin, APlaylistNotWrittenWholeKeepsTheOldFileAndSaysSo) {
+    ConfigDialog& dialog = Open();
+    const std::string old = TempPath("pelor-readonly.lst");
+    WriteList({"C:\\m\\old.avi"}, old);
+    const std::string oldBytes = FileBytes(old);
+    HANDLE held = CreateFileA(old.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    {
+        DialogWatcher boxes(IDOK, "Error");
+        EXPECT_FALSE(dialog.SavePlaylistTo(old));
+        const auto seen = boxes.seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_NE(seen[0].text.find(old), std::string::npos);
+    }
+    CloseHandle(held);
+    EXPECT_EQ(FileBytes(old), oldBytes);
+    std::remove(old.c_str());
+
+    const char* small = std::getenv("PELOR_SMALL_DRIVE");
+    if (small == nullptr || *small == '\0') GTEST_SKIP() << "no small drive (PELOR_SMALL_DRIVE) to fill";
+    const std::string there = std::string(small) + "\\list.lst";
+    WriteList({"C:\\m\\old.avi", "C:\\m\\older.avi"}, there);
+    const std::string thereBytes = FileBytes(there);
+    const std::string filler = std::string(small) + "\\filler";
+    {
+        // Leave about 20 KB free.
+        std::ofstream fill(filler, std::ios::binary);
+        fill << std::string(60 * 1024, 'f');
+    }
+    for (int i = 0; i < 600; ++i) {
+        auto item = std::make_unique<MediaItem>();
+        item->File = "C:\\movies\\a rather long folder name\\clip number " + std::to_string(i) + ".avi";
+        if (dialog.settings.AddItem(item.get()) >= 0) item.release();
+    }
+    {
+        DialogWatcher boxes(IDOK, "Error");
+        EXPECT_FALSE(dialog.SavePlaylistTo(there));
+        const auto seen = boxes.seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_NE(seen[0].text.find(there), std::string::npos);
+    }
+    EXPECT_EQ(FileBytes(there), thereBytes);
+    std::remove(filler.c_str());
+    std::remove(there.c_str());
+}
+
+// Ten thousand entries: a playlist of them opened, edited, saved and opened
+// again comes back whole and in order, and Cancel stores none of it.
+TEST_F(ConfigWin, ATenThousandEntryPlaylistOpenedEditedAndSaved) {
+    const std::map<std::string, std::string> before = ConfigValues();
+    ConfigDialog& dialog = Open();
+    std::vector<std::string> files;
+    for (int i = 0; i < 10000; ++i) files.push_back("C:\\clips\\movie " + std::to_string(i) + ".avi");
+    const std::string path = TempPath("pelor-10000.lst");
+    WriteList(files, path);
+    ASSERT_EQ(dialog.TryLoadPlaylist(path), PlaylistRead::Read);
+    dialog.RefillPlaylistBox();
+    ASSERT_EQ(dialog.settings.GetCount(), 10000u);
+    Select(0);
+    Select(5000);
+    Press(IDC_REMOVE);
+    ASSERT_EQ(dialog.settings.GetCount(), 9998u);
+    ASSERT_TRUE(dialog.SavePlaylistTo(path));
+    Press(IDC_SELECT_ALL);
+    Press(IDC_REMOVE);
+    ASSERT_EQ(dialog.settings.GetCount(), 0u);
+    ASSERT_EQ(dialog.TryLoadPlaylist(path), PlaylistRead::Read);
+    dialog.RefillPlaylistBox();
+    ExpectListMatchesPlaylist();
+    ASSERT_EQ(dialog.settings.GetCount(), 9998u);
+    EXPECT_EQ(dialog.settings.GetItem(0)->File, files[1]);
+    EXPECT_EQ(dialog.settings.GetItem(4998)->File, files[4999]);
+    EXPECT_EQ(dialog.settings.GetItem(4999)->File, files[5001]);
+    EXPECT_EQ(dialog.settings.GetItem(9997)->File, files[9999]);
+    Press(IDCANCEL);
+    EXPECT_EQ(ConfigValues(), before);
+    std::remove(path.c_str());
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <thread>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "tests/support/MemoryProfileStore.h"
 #include "tests/win/support/DialogScript.h"
 #include "tests/win/support/TestRegistry.h"
+#include "tests/win/support/TestThread.h"
 
 #include "password/resource.h"
 
@@ -211,7 +211,7 @@ TEST_F(RunningSaver, StopAndPowerPeriodsOfNoMinutesAreOneMinute) {
 // A top-level window of this process, made and activated on a thread of its
 // own, as a media device's video renderer does.
 void ActivateOwnWindow() {
-    std::thread([] {
+    TestThread([] {
         HWND own = CreateWindowExA(0, "STATIC", "Z:\\media\\clip.mpg", WS_POPUP | WS_VISIBLE, 10, 10, 160, 120,
                                    nullptr, nullptr, nullptr, nullptr);
         SetForegroundWindow(own);
@@ -224,7 +224,7 @@ void ActivateOwnWindow() {
             Sleep(5);
         }
         DestroyWindow(own);
-    }).join();
+    }).Join();
 }
 
 TEST_F(RunningSaver, AWindowOfTheSaversOwnProcessTakingActivationIsNotTheUser) {
@@ -232,9 +232,9 @@ TEST_F(RunningSaver, AWindowOfTheSaversOwnProcessTakingActivationIsNotTheUser) {
     SetForegroundWindow(wnd);
     Pump(200);
     ASSERT_EQ(GetForegroundWindow(), wnd);
-    std::thread activate(ActivateOwnWindow);
+    TestThread activate(ActivateOwnWindow);
     Pump(2500);
-    activate.join();
+    activate.Join();
     Pump(300);
     ASSERT_TRUE(IsWindow(wnd)) << "the saver ended without any input";
     EXPECT_NE(Movie(), nullptr);

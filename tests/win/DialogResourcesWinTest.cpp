@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "saver/dialogs/BounceSpeedDialog.h"
 #include "saver/resources/resource.h"
 
 namespace {
@@ -145,9 +146,9 @@ TEST(DialogResources, ConfigurationMenu) {
         {0, 0, "&Open Playlist...", IDC_OPEN_PLAYLIST}, {0, 1, "&Save Playlist...", IDC_SAVE_PLAYLIST},
         {0, 2, "", 0}, {0, 3, "&Scan Media Devices", IDC_SCAN_DEVICES}, {0, 4, "", 0},
         {0, 5, "&About Pelorama...", IDC_ABOUT},
-        {1, 0, "&Add...", IDC_ADD}, {1, 1, "&Remove", IDC_REMOVE}, {1, 2, "", 0}, {1, 3, "&Up", IDC_UP},
-        {1, 4, "&Down", IDC_DOWN}, {1, 5, "", 0}, {1, 6, "&Select All", IDC_SELECT_ALL}, {1, 7, "", 0},
-        {1, 8, "&Properties...", IDC_PROPERTIES},
+        {1, 0, "&Add...", IDC_ADD}, {1, 1, "Add &Folder...", IDC_ADD_FOLDER}, {1, 2, "&Remove", IDC_REMOVE},
+        {1, 3, "", 0}, {1, 4, "&Up", IDC_UP}, {1, 5, "&Down", IDC_DOWN}, {1, 6, "", 0},
+        {1, 7, "&Select All", IDC_SELECT_ALL}, {1, 8, "", 0}, {1, 9, "&Properties...", IDC_PROPERTIES},
         {2, 0, "&Bounce Speed...", IDC_BOUNCE_SPEED}, {2, 1, "&Power Settings...", IDC_POWER_SETTINGS},
     };
     const char* menus[] = {"&File", "Pla&ylist", "&Options"};
@@ -157,7 +158,7 @@ TEST(DialogResources, ConfigurationMenu) {
         GetMenuStringA(bar, static_cast<UINT>(m), text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, menus[m]);
     }
-    const int counts[] = {6, 9, 2};
+    const int counts[] = {6, 10, 2};
     for (int m = 0; m < 3; ++m) EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, m)), counts[m]);
     for (const Item& item : items) {
         SCOPED_TRACE(item.text);
@@ -233,6 +234,50 @@ TEST(DialogResources, Strings) {
     EXPECT_EQ(text(IDS_NOT_A_PLAYLIST), "The file you have selected is not a playlist.");
     for (UINT id : {IDS_UPDATES_ADDRESS, IDS_BUGS_ADDRESS, IDS_EMAIL_ADDRESS}) EXPECT_FALSE(text(id).empty()) << id;
     EXPECT_NE(text(IDS_EMAIL_ADDRESS).find('@'), std::string::npos);
+}
+
+// The trackbar class on a comctl32 without InitCommonControlsEx (the first
+// Windows 95's) or one that refuses the bar classes: InitCommonControls.
+struct InitCalls {
+    static int extended;
+    static int plain;
+    static BOOL extendedResult;
+    static DWORD classesAsked;
+    static BOOL WINAPI Extended(const INITCOMMONCONTROLSEX* classes) {
+        ++extended;
+        classesAsked = classes->dwICC;
+        return extendedResult;
+    }
+    static void WINAPI Plain() { ++plain; }
+    static void Reset(BOOL result) {
+        extended = plain = 0;
+        extendedResult = result;
+        classesAsked = 0;
+    }
+};
+int InitCalls::extended = 0;
+int InitCalls::plain = 0;
+BOOL InitCalls::extendedResult = TRUE;
+DWORD InitCalls::classesAsked = 0;
+
+TEST(DialogResources, TrackbarClassFallsBackToInitCommonControls) {
+    InitCalls::Reset(TRUE);
+    RegisterTrackbarClass({&InitCalls::Extended, &InitCalls::Plain});
+    EXPECT_EQ(InitCalls::extended, 1);
+    EXPECT_EQ(InitCalls::classesAsked, static_cast<DWORD>(ICC_BAR_CLASSES));
+    EXPECT_EQ(InitCalls::plain, 0) << "InitCommonControlsEx did it";
+
+    InitCalls::Reset(FALSE);
+    RegisterTrackbarClass({&InitCalls::Extended, &InitCalls::Plain});
+    EXPECT_EQ(InitCalls::plain, 1) << "InitCommonControlsEx refused";
+
+    InitCalls::Reset(TRUE);
+    RegisterTrackbarClass({nullptr, &InitCalls::Plain});
+    EXPECT_EQ(InitCalls::plain, 1) << "comctl32 without InitCommonControlsEx";
+
+    InitCalls::Reset(TRUE);
+    RegisterTrackbarClass({nullptr, nullptr});  // no comctl32 at all: nothing to call, no crash
+    EXPECT_EQ(InitCalls::extended + InitCalls::plain, 0);
 }
 
 }  // namespace

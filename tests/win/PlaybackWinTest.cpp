@@ -66,7 +66,7 @@ TEST(DisplayWnd, EmptyPlaylistShowsTheBouncingLogo) {
     EXPECT_STREQ(text, "SaverWnd");
     ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 3000));
     MovieWnd* logo = display.Movie();
-    EXPECT_EQ(logo->Kind(), 99);
+    EXPECT_EQ(logo->Kind(), PlayerKind::Logo);
     GetWindowTextA(logo->m_hWnd, text, sizeof text);
     EXPECT_STREQ(text, "MovieWnd");
     EXPECT_TRUE(IsWindowVisible(logo->m_hWnd));
@@ -110,8 +110,8 @@ TEST(DisplayWnd, AviPlaysLetterboxedAtFullScreenForItsLoops) {
         ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 3000));
         MovieWnd* movie = display.Movie();
         HWND wnd = movie->m_hWnd;
-        EXPECT_EQ(movie->Kind(), 102);
-        EXPECT_EQ(movie->MovieState, 2);
+        EXPECT_EQ(movie->Kind(), PlayerKind::Mci);
+        EXPECT_EQ(movie->MovieState, MovieWnd::kPlaying);
         EXPECT_EQ(movie->NaturalRect.right, 320);
         EXPECT_EQ(movie->NaturalRect.bottom, 180);
         const RECT r = WindowRectOf(wnd);
@@ -157,7 +157,7 @@ TEST(DisplayWnd, UnplayableItemsAreDroppedAndTheNextPlays) {
     ASSERT_TRUE(display.Create());
     ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 5000));
     MovieWnd* movie = display.Movie();
-    EXPECT_EQ(movie->Kind(), 102);
+    EXPECT_EQ(movie->Kind(), PlayerKind::Mci);
     EXPECT_EQ(movie->File, files[5]);
     ASSERT_EQ(display.wnd->Settings().GetCount(), 1u);
     // A sound has no picture: 10 x 10 at its own size.
@@ -190,7 +190,7 @@ TEST(DisplayWnd, ADeviceTypeLongerThanAnyRealOneDropsTheItemWithoutAskingMci) {
 // A movie window that cannot be made, for the first request only.
 class RefusedMovie : public LogoMovieWnd {
 public:
-    BOOL CreateChild(HWND) override { return FALSE; }
+    BOOL CreateChild(HWND, MovieHost&) override { return FALSE; }
 };
 
 class RefusingDisplay : public DisplayWnd {
@@ -223,6 +223,50 @@ TEST(DisplayWnd, AMovieWindowThatCannotBeMadeStillLeadsToTheNextItem) {
     EXPECT_EQ(display.Sequencer().StartingMovie(), 0);
     display.DestroyWindow();
     PumpFor(20);
+}
+
+// Pixels of `wnd`'s client area, every fourth in each direction, whose red
+// stands out: a red frame shown.
+int CountRed(HWND wnd) {
+    RECT r{};
+    GetClientRect(wnd, &r);
+    HDC dc = GetDC(wnd);
+    int red = 0;
+    for (int y = r.bottom / 4; y < r.bottom; y += 4) {
+        for (int x = 0; x < r.right; x += 4) {
+            const COLORREF c = GetPixel(dc, x, y);
+            if (GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60) ++red;
+        }
+    }
+    ReleaseDC(wnd, dc);
+    return red;
+}
+
+TEST(DisplayWnd, ASlideShowShowsItsFirstFrameAsSoonAsItsWindowIsShown) {
+    MediaFolder media;
+    Profile profile;
+    AviClip slow;  // three red frames, one every 5 s
+    slow.width = 160;
+    slow.height = 120;
+    slow.frames = 3;
+    slow.fps = 1;
+    slow.scale = 5;
+    slow.hue = 0;
+    profile.Num(names::kNumAVI, 2);
+    profile.Item(0, names::kItemFile, media.Write("slow.avi", WriteAvi(slow)));
+    profile.Item(1, names::kItemFile, media.Avi("next.avi", 160, 120, 5, 10));
+    Display display(profile.store);
+    ASSERT_TRUE(display.Create());
+    ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 3000));
+    const HWND movie = display.Movie()->m_hWnd;
+    int seen = 0;
+    const DWORD start = GetTickCount();
+    // The whole first frame, within a second of the window being shown, and
+    // still there after the display's own painting.
+    PumpUntil([&] { return (seen = CountRed(movie)) > 0 && GetTickCount() - start > 1000; }, 1500);
+    const RECT r = WindowRectOf(movie);
+    const int all = ((r.bottom - r.top) * 3 / 4 / 4) * ((r.right - r.left) / 4);
+    EXPECT_GT(seen, all * 9 / 10) << "of " << all;
 }
 
 int CountWhiteInRows(HWND wnd, int top, int bottom) {

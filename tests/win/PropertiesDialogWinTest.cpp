@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
-#include <thread>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -24,6 +23,7 @@
 #include "tests/win/support/DialogTemplate.h"
 #include "tests/win/support/DialogWatcher.h"
 #include "tests/win/support/Pump.h"
+#include "tests/win/support/TestThread.h"
 
 namespace {
 
@@ -308,7 +308,7 @@ public:
     explicit FontDialogAnswer(int answer) : thread_([this, answer] { Run(answer); }) {}
     ~FontDialogAnswer() {
         stop_ = true;
-        thread_.join();
+        thread_.Join();
     }
     HWND owner = nullptr;
     std::vector<std::string> sizes;
@@ -330,7 +330,7 @@ private:
         }
     }
     std::atomic<bool> stop_{false};
-    std::thread thread_;
+    TestThread thread_;
 };
 
 TEST(TitleFontChoice, OffersOnlyTwelvePointsAndReturnsTheChoiceOnOk) {
@@ -576,6 +576,31 @@ TEST_F(PropertiesWin, LoopsFieldWarnsAtZeroAndRefusesEmpty) {
     ASSERT_GE(seen.size(), 1u);
     for (const auto& one : seen) EXPECT_EQ(one.text, "Please enter a positive integer.");
     EXPECT_EQ(values.Loops, 5u);
+}
+
+// With the loops field emptied, a click on a mixed box, Loop Indefinitely,
+// Use Filename or Remove is answered by the field's message, and what the
+// user typed elsewhere since stays as typed.
+TEST_F(PropertiesWin, AClickWhileTheLoopsFieldIsEmptyKeepsWhatWasTyped) {
+    values.Title = "Old";
+    values.Mute = PropertyValues::kMixedFlag;
+    DialogWatcher invalid(IDOK, kApp);
+    EXPECT_TRUE(Run([&](HWND dialog) {
+        for (int button : {IDC_PROP_MUTE, IDC_PROP_LOOP_INFINITE, IDC_PROP_USE_FILENAME, IDC_PROP_REMOVE_TITLE}) {
+            SCOPED_TRACE(button);
+            SetDlgItemTextA(dialog, IDC_PROP_TITLE, "Typed title");
+            SetDlgItemTextA(dialog, IDC_PROP_LOOPS, "");
+            Click(dialog, button);
+            EXPECT_EQ(Text(dialog, IDC_PROP_TITLE), "Typed title");
+            EXPECT_EQ(Text(dialog, IDC_PROP_LOOPS), "");
+        }
+        SetDlgItemTextA(dialog, IDC_PROP_TITLE, "Typed title");
+        SetDlgItemTextA(dialog, IDC_PROP_LOOPS, "4");
+        Press(dialog, IDOK);
+    }));
+    EXPECT_GE(invalid.seen().size(), 4u);
+    EXPECT_EQ(values.Title, "Typed title");
+    EXPECT_EQ(values.Loops, 4u);
 }
 
 TEST_F(PropertiesWin, TitleFieldFollowsUseFilenameAndRemove) {

@@ -3,10 +3,14 @@
 #include <string>
 
 #include "framework/RegistryProfile.h"
+#include "saver/playback/DibImage.h"
+#include "saver/playback/MovieWnd.h"
 #include "saver/resources/resource.h"
-#include "saver/shell/DibImage.h"
+#include "saver/settings/MediaItem.h"
+#include "saver/settings/SettingsNames.h"
 #include "saver/shell/FullScreenSaverWnd.h"
 #include "saver/shell/PreviewWnd.h"
+#include "tests/win/support/MediaFiles.h"
 #include "tests/win/support/Pump.h"
 #include "tests/win/support/TestRegistry.h"
 
@@ -70,6 +74,59 @@ TEST(FullScreenSaverWnd, CoversTheScreenTopmostWithTheMouseCaptured) {
     EXPECT_TRUE(saver.window->hideCursor);
     // Timer 3 runs: killing it succeeds only when it exists.
     EXPECT_TRUE(KillTimer(saver.wnd, 3));
+}
+
+RECT WindowRectOf(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return r;
+}
+
+TEST(FullScreenSaverWnd, ADisplayChangeResizesTheWindowAndPlacesTheMovieAgain) {
+    // Wine does not tell a running program about a display change, so the
+    // test sends the message the system sends, with the new size.
+    MediaFolder media;
+    ScratchKey key(HKEY_CURRENT_USER, std::string("Software\\") + kCompany + "\\" + kApp);
+    RegistryProfileStore store(kCompany, kApp);
+    store.WriteProfileInt(names::kConfigSection, names::kNumAVI, 1);
+    const std::string clip = media.Avi("wide.avi", 320, 180, 10, 10);
+    store.WriteProfileString(names::kConfigSection, ItemValueName(0, names::kItemFile).c_str(), clip.c_str());
+    store.WriteProfileInt(names::kConfigSection, ItemValueName(0, names::kItemScale).c_str(), ScaleFullScreen);
+    store.WriteProfileInt(names::kConfigSection, ItemValueName(0, names::kItemLoopInfinite).c_str(), 1);
+    auto* saver = new FullScreenSaverWnd(store, nullptr);
+    ASSERT_TRUE(saver->CreateFullScreen());
+    const HWND wnd = saver->m_hWnd;
+    ASSERT_TRUE(PumpUntil([&] { return saver->MovieWindow() != nullptr && !saver->Sequencer().StartingMovie(); },
+                          5000));
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    struct Case {
+        int width, height;
+    };
+    // Smaller, bigger, and back to the screen as it is.
+    for (const Case c : {Case{cx / 2, cy / 2}, Case{cx + 200, cy + 150}, Case{cx, cy}}) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        SendMessageA(wnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(c.width, c.height));
+        PumpFor(100);
+        const RECT r = WindowRectOf(wnd);
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.top, 0);
+        EXPECT_EQ(r.right, c.width);
+        EXPECT_EQ(r.bottom, c.height);
+        EXPECT_EQ(saver->WindowRect().right, c.width);
+        EXPECT_EQ(saver->WindowRect().bottom, c.height);
+        // The movie is letterboxed at the new full-screen size, in the middle.
+        ASSERT_NE(saver->MovieWindow(), nullptr);
+        const RECT m = WindowRectOf(saver->MovieWindow()->m_hWnd);
+        // The screens are wider than 16:9 is tall: the width decides.
+        const int width = c.width;
+        const int height = c.width * 180 / 320;
+        EXPECT_EQ(m.right - m.left, width);
+        EXPECT_EQ(m.bottom - m.top, height);
+        EXPECT_EQ(m.left, (c.width - width) / 2);
+        EXPECT_EQ(m.top, (c.height - height) / 2);
+    }
+    DestroyWindow(wnd);
+    PumpFor(50);
 }
 
 TEST(FullScreenSaverWnd, TwoPixelMovesStayAndThreeClose) {

@@ -8,12 +8,12 @@
 #include <chrono>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "setup/AgreementDialog.h"
 #include "setup/ProgramRunner.h"
 #include "setup/SetupSequence.h"
 #include "setup/Win32SetupSystem.h"
+#include "tests/win/support/TestThread.h"
 // Last: its ids are macros that would clash with the names above.
 #include "setup/resource.h"
 
@@ -113,9 +113,9 @@ void InspectAndPress(SeenDialog* seen, int button) {
 }
 
 INT_PTR RunAgreement(SeenDialog* seen, int button) {
-    std::thread inspector(&InspectAndPress, seen, button);
+    TestThread inspector([seen, button] { InspectAndPress(seen, button); });
     const INT_PTR result = AgreementDialog::Run(GetModuleHandleA(nullptr));
-    inspector.join();
+    inspector.Join();
     return result;
 }
 
@@ -217,11 +217,29 @@ double ProcessCpuSeconds() {
     return seconds(kernel) + seconds(user);
 }
 
+std::string Cmd() {
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\cmd.exe";
+}
+
+TEST(SetupSystemWin, SystemFoldersAndWow64) {
+    Win32SetupSystem system(GetModuleHandleA(nullptr));
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    EXPECT_EQ(system.SystemFolder(), folder);
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    EXPECT_EQ(system.WindowsFolder(), folder);
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    EXPECT_EQ(system.Wow64(), wow64 != FALSE);
+}
+
 TEST(RunProgram, WaitsForTheProgramWithoutSpinning) {
     // cmd's ping waits about a second between its two echoes.
     const auto start = std::chrono::steady_clock::now();
     const double cpuBefore = ProcessCpuSeconds();
-    EXPECT_TRUE(RunProgram("cmd.exe /c ping -n 3 127.0.0.1 >nul", true));
+    EXPECT_TRUE(RunProgram(Cmd().c_str(), "cmd.exe /c ping -n 3 127.0.0.1 >nul", true));
     const double cpu = ProcessCpuSeconds() - cpuBefore;
     const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     EXPECT_GE(waited.count(), 900);
@@ -230,16 +248,39 @@ TEST(RunProgram, WaitsForTheProgramWithoutSpinning) {
 }
 
 TEST(RunProgram, ExitCodeIsNotLookedAtAndNoWaitReturnsAtOnce) {
-    EXPECT_TRUE(RunProgram("cmd.exe /c exit 7", true));
+    EXPECT_TRUE(RunProgram(Cmd().c_str(), "cmd.exe /c exit 7", true));
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(RunProgram("cmd.exe /c ping -n 4 127.0.0.1 >nul", false));
+    EXPECT_TRUE(RunProgram(Cmd().c_str(), "cmd.exe /c ping -n 4 127.0.0.1 >nul", false));
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     EXPECT_LT(took.count(), 1500);
 }
 
 TEST(RunProgram, AProgramThatIsNotThereIsReported) {
-    EXPECT_FALSE(RunProgram("pelor-no-such-program-anywhere.exe argument", true));
-    EXPECT_FALSE(RunProgram("", false));
+    EXPECT_FALSE(RunProgram("C:\\pelor-no-such-program-anywhere.exe", "pelor-no-such-program-anywhere.exe argument",
+                            true));
+    EXPECT_FALSE(RunProgram("", "", false));
+    // A bare name is never looked for along the search path.
+    EXPECT_FALSE(RunProgram("cmd.exe", "cmd.exe /c exit 0", true));
+}
+
+// The program runs in its own folder, not the setup's: a system program
+// started there loads its DLLs from the system's folders.
+TEST(RunProgram, StartsInTheProgramsOwnFolder) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string out = std::string(temp) + "pelor-runprogram-cd.txt";
+    DeleteFileA(out.c_str());
+    const std::string line = "cmd.exe /c cd > \"" + out + "\"";
+    ASSERT_TRUE(RunProgram(Cmd().c_str(), line.c_str(), true));
+    std::ifstream file(out);
+    std::string folder;
+    std::getline(file, folder);
+    if (!folder.empty() && folder.back() == '\r') folder.pop_back();
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ(_stricmp(folder.c_str(), system), 0) << folder;
+    file.close();
+    DeleteFileA(out.c_str());
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 //     Starts the program and times, at the screen centre, the first red
 //     frame and the first green frame after it (the fixture clips of hue 0
 //     and 1); then closes the program.
+//   pelor_screen_watch movie ROUNDS PROGRAM [ARGS...]
+//     Starts the program and times the first red frame at the screen centre
+//     (the fixture clip of hue 0); then closes the program.
 //   pelor_screen_watch dialog ROUNDS COUNT PROGRAM [ARGS...]
 //     Starts the program and times the moment a window captioned "Pelorama"
 //     is visible with COUNT entries in its list box 1008; then closes it.
@@ -113,8 +116,10 @@ double Median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     const bool dialog = argc >= 5 && std::strcmp(argv[1], "dialog") == 0;
-    if (argc < 4 || (!dialog && std::strcmp(argv[1], "startup") != 0 && std::strcmp(argv[1], "gap") != 0)) {
-        std::fprintf(stderr, "usage: pelor_screen_watch startup|gap ROUNDS PROGRAM [ARGS...]\n"
+    const bool movie = std::strcmp(argv[1], "movie") == 0;
+    if (argc < 4 ||
+        (!dialog && !movie && std::strcmp(argv[1], "startup") != 0 && std::strcmp(argv[1], "gap") != 0)) {
+        std::fprintf(stderr, "usage: pelor_screen_watch startup|gap|movie ROUNDS PROGRAM [ARGS...]\n"
                              "       pelor_screen_watch dialog ROUNDS COUNT PROGRAM [ARGS...]\n");
         return 2;
     }
@@ -151,6 +156,12 @@ int main(int argc, char** argv) {
             const double black = WaitFor(screen, 5, 5, IsBlack);
             if (black >= 0) took = black - start;
             CloseProgram(program, 5, 5, cover);
+        } else if (movie) {
+            const double start = NowMs();
+            ChildProcess program(command);
+            const double red = WaitFor(screen, cx, cy, IsRed);
+            if (red >= 0) took = red - start;
+            CloseProgram(program, cx, cy, nullptr);
         } else {
             ChildProcess program(command);
             const double red = WaitFor(screen, cx, cy, IsRed);

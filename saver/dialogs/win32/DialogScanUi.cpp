@@ -10,6 +10,8 @@ bool DialogScanUi::AskRetryScan() {
     HWND owner = app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->GetSafeHwnd()
                                                               : nullptr;
     char text[512] = {};
+    char caption[64] = {};
     LoadStringA(instance, IDS_SCAN_FAILED, text, sizeof text);
-    return MessageBoxA(owner, text, "MCI Scan", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    LoadStringA(instance, IDS_SCAN_CAPTION, caption, sizeof caption);
+    return MessageBoxA(owner, text, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "saver/dialogs/FileTitle.h"
+#include "saver/settings/FileTitle.h"
 #include "saver/dialogs/ListBoxView.h"
 #include "saver/dialogs/PlaylistEditor.h"
 #include "saver/dialogs/PropertiesDialog.h"

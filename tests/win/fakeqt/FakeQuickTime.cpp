@@ -22,6 +22,11 @@ int16_t gEnterResult = 0;
 bool gEndPending = false;
 int gLateCallbacks = 0;
 intptr_t gNextHandle = 0x1000;
+// The movie's volume level: like the real library, the last level it was
+// given, so a muted movie answers a negative one.
+int16_t gVolume = 256;
+// The movie's length in units of its time scale, 600 a second: 2 s.
+int32_t gDuration = 1200;
 
 struct Callback {
     intptr_t movie = 0;
@@ -68,6 +73,7 @@ intptr_t Component(intptr_t controller, const uint8_t* block) {
     }
     if (what == 9) {
         Log("ControllerDoAction %d %ld", static_cast<int>(static_cast<int16_t>(params[0])), static_cast<long>(params[1]));
+        if (static_cast<int16_t>(params[0]) == kQtActionSetVolume) gVolume = static_cast<int16_t>(params[1]);
         return 0;
     }
     Log("CallComponent %ld %u", static_cast<long>(controller), what);
@@ -96,6 +102,8 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
     case 0x2000D: Log("GoToBeginningOfMovie"); gDone.erase(a[0]); return 0;
     case 0x20012: Log("MovieTimeBase"); return a[0];
     case 0x2001F: return 0;
+    case 0x20029: Log("MovieTimeScale"); return 600;
+    case 0x2002E: Log("MovieDuration"); return gDuration;
     case 0x20023:
         Log("DisposeMovie");
         gMovies.erase(a[0]);
@@ -123,7 +131,7 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
         Log("NewMovieFromFile");
         return 0;
     }
-    case 0x200F5: Log("MovieVolume"); return 256;
+    case 0x200F5: Log("MovieVolume"); return gVolume;
     case 0x200F9: *As<QtRect>(a[1]) = QtRect{0, 0, 120, 160}; Log("MovieBox"); return 0;
     case 0x2018A: {
         const auto* r = As<const QtRect>(a[1]);
@@ -153,6 +161,10 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
 }  // namespace
 
 extern "C" {
+// The tests' library stands in for ours, so it carries our marker.
+extern const QtLibraryMarker PelorQuickTimeMarker;
+const QtLibraryMarker PelorQuickTimeMarker = kQtLibraryMarker;
+
 intptr_t FakeDispatch(uint32_t selector, const intptr_t* args) { return Dispatch(selector, args); }
 intptr_t FakeCallComponent(uint32_t, const intptr_t*) { return -2010; }
 // What was called since the last FakeQtReset, one routine a line.
@@ -162,7 +174,13 @@ void FakeQtReset() {
     gEnterResult = 0;
     gEndPending = false;
     gLateCallbacks = 0;
+    gVolume = 256;
+    gDuration = 1200;
 }
+// The movie's length from now on, in 600ths of a second; 0 for unknown.
+void FakeQtSetDuration(int units) { gDuration = units; }
+// The movie's volume level from now on, as if the movie had been given it.
+void FakeQtSetMovieVolume(int level) { gVolume = static_cast<int16_t>(level); }
 // EnterMovies answers `result` from now on.
 void FakeQtSetEnterResult(int result) { gEnterResult = static_cast<int16_t>(result); }
 // The movie ends: its armed callback runs at the next offered event.

@@ -21,7 +21,8 @@
 #include <random>
 #include <set>
 #include <string>
-#include <thread>
+
+#include "tests/win/support/TestThread.h"
 
 namespace {
 
@@ -188,9 +189,9 @@ int SetPassword(const char* password, const char* old) {
     auto change = reinterpret_cast<ChangeFn>(reinterpret_cast<void*>(GetProcAddress(cpl, "PwdChangePasswordA")));
     if (change == nullptr) return 2;
     ChangeAnswer answer{password, old != nullptr ? old : "", false};
-    std::thread helper(&AnswerChange, &answer);
+    TestThread helper([&answer] { AnswerChange(&answer); });
     const DWORD result = change("SCRSAVE", nullptr, 0, 0);
-    helper.join();
+    helper.Join();
     FreeLibrary(cpl);
     return result == 0 ? 0 : 1;
 }

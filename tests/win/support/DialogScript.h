@@ -4,8 +4,9 @@
 #include <atomic>
 #include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "tests/win/support/TestThread.h"
 
 // Drives modal dialogs of this process from a thread of its own, one step
 // at a time: wait for an enabled, visible #32770 window with the step's
@@ -35,7 +36,7 @@ public:
 
     // Waits for the script to end; true when every step was met.
     bool Join() {
-        if (thread_.joinable()) thread_.join();
+        thread_.Join();
         return done_ == steps_.size();
     }
     size_t done() const { return done_; }
@@ -113,5 +114,5 @@ private:
     std::vector<Step> steps_;
     std::vector<bool> probes_;
     std::atomic<size_t> done_{0};
-    std::thread thread_;
+    TestThread thread_;
 };

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "tests/win/support/TestThread.h"
 
 // Watches this process for dialog boxes (class #32770) from a thread of its
 // own, records each one's caption and static texts, and answers it with
@@ -24,13 +24,13 @@ public:
         : answer_(answer), caption_(std::move(caption)), thread_([this] { Watch(); }) {}
     ~DialogWatcher() {
         stop_ = true;
-        thread_.join();
+        thread_.Join();
     }
     DialogWatcher(const DialogWatcher&) = delete;
     DialogWatcher& operator=(const DialogWatcher&) = delete;
 
     std::vector<Seen> seen() {
-        std::lock_guard<std::mutex> lock(mutex_);
+        TestLock::Hold hold(lock_);
         return seen_;
     }
 
@@ -84,7 +84,7 @@ private:
                 Seen one{TextOf(dialog), {}};
                 EnumChildWindows(dialog, &CollectStaticText, reinterpret_cast<LPARAM>(&one.text));
                 {
-                    std::lock_guard<std::mutex> lock(mutex_);
+                    TestLock::Hold hold(lock_);
                     seen_.push_back(one);
                 }
                 answered_.push_back(dialog);
@@ -97,8 +97,8 @@ private:
     int answer_;
     std::string caption_;
     std::atomic<bool> stop_{false};
-    std::mutex mutex_;
+    TestLock lock_;
     std::vector<Seen> seen_;
     std::vector<HWND> answered_;
-    std::thread thread_;
+    TestThread thread_;
 };

@@ -1,4 +1,4 @@
-#include "saver/shell/DibLayout.h"
+#include "saver/playback/DibLayout.h"
 
 uint32_t DibColorCount(const DibHeaderFields& h) {
     if (h.clrUsed != 0) return h.clrUsed;

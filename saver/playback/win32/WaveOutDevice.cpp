@@ -1,4 +1,4 @@
-#include "saver/shell/win32/WaveOutDevice.h"
+#include "saver/playback/win32/WaveOutDevice.h"
 
 #include <mmsystem.h>
 

@@ -1,4 +1,4 @@
-#include "saver/shell/WaveVolume.h"
+#include "saver/playback/WaveVolume.h"
 
 namespace {
 uint16_t LeftLevel(uint32_t volume) { return static_cast<uint16_t>(volume & 0xFFFFu); }

@@ -1,4 +1,4 @@
-#include "saver/dialogs/FileTitle.h"
+#include "saver/settings/FileTitle.h"
 
 namespace {
 // The dot and at most four characters after it count as an extension.

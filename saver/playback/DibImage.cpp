@@ -1,10 +1,10 @@
-#include "saver/shell/DibImage.h"
+#include "saver/playback/DibImage.h"
 
 #include <cstring>
 #include <utility>
 #include <vector>
 
-#include "saver/shell/DibLayout.h"
+#include "saver/playback/DibLayout.h"
 
 namespace {
 DibHeaderFields FieldsOf(const BITMAPINFOHEADER& h) {

@@ -1,4 +1,4 @@
-#include "saver/shell/AppSettings.h"
+#include "saver/settings/win32/AppSettings.h"
 
 #include "framework/RegistryProfile.h"
 #include "framework/WinApp.h"

@@ -1,4 +1,4 @@
-#include "saver/shell/SaverKeys.h"
+#include "saver/playback/SaverKeys.h"
 
 SaverKey ClassifyKey(uint32_t vk) {
     switch (vk) {
