@@ -1,5 +1,7 @@
 #include "quicktime/MediaFoundationMovie.h"
 
+#include "quicktime/MovieAtoms.h"
+
 #include <mferror.h>
 
 #include <vector>
@@ -83,7 +85,8 @@ bool MediaFoundationMovie::WaitForGrabbers(DWORD milliseconds) {
 
 bool MediaFoundationMovie::Open(const std::string& path, HWND window) {
     window_ = window;
-    if (!api_.Load()) return false;
+    // A file cut short can keep the source resolver waiting for ever.
+    if (!MovieAtoms::Whole(path) || !api_.Load()) return false;
     const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
     if (length <= 0) return false;
     std::vector<wchar_t> wide(static_cast<size_t>(length));

@@ -1,17 +1,16 @@
 #include "quicktime/PictureWindow.h"
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace {
 
 constexpr char kClass[] = "PelorQtMoviePicture";
 constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 30;
 
-HINSTANCE LibraryModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&LibraryModule), &module);
-    return module;
-}
+// This library's own module, from the linker's image base symbol rather than
+// GetModuleHandleExA, which Windows before XP lacks.
+HINSTANCE LibraryModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "quicktime/Movie.h"
+#include "quicktime/MovieAtoms.h"
 #include "tests/win/support/Pump.h"
 
 namespace {
@@ -192,6 +193,28 @@ TEST(QuickTimeMovie, BadInputPlaysOrIsRefusedInTime) {
         EXPECT_TRUE(host.PlaysToEnd(2000 + kMarginMs));
         EXPECT_EQ(host.ends, 1);
     }
+}
+
+// A QuickTime or MPEG-4 file cut short, or one without its movie atom, is
+// never given to Media Foundation, whose source resolver can wait for ever
+// on it: refused at once there (the DirectShow path may still take it).
+TEST(QuickTimeMovie, MediaFoundationRefusesAFileCutShortAtOnce) {
+    EXPECT_TRUE(MovieAtoms::Whole(Media("redblue.mov")));
+    EXPECT_FALSE(MovieAtoms::Whole(Media("truncated.mov")));
+    EXPECT_FALSE(MovieAtoms::Whole(Media("nomovie.mov")));
+    EXPECT_FALSE(MovieAtoms::Whole(Media("missing.mov")));
+    if (!ExpectMediaFoundation()) GTEST_SKIP() << "the DirectShow path";
+    for (const char* name : {"truncated.mov", "nomovie.mov"}) {
+        SCOPED_TRACE(name);
+        for (int run = 0; run < 5; ++run) {
+            const DWORD start = GetTickCount();
+            MediaFoundationMovie movie;
+            EXPECT_FALSE(movie.Open(Media(name), GetDesktopWindow()));
+            EXPECT_LT(GetTickCount() - start, 1000u);
+        }
+    }
+    MediaFoundationMovie whole;
+    EXPECT_TRUE(whole.Open(Media("redblue.mov"), GetDesktopWindow()));
 }
 
 // Media Foundation's own: a sound it cannot decode leaves the picture; a 4K

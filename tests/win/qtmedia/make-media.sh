@@ -5,7 +5,7 @@
 set -eu
 dir=$1
 mkdir -p "$dir"
-[ -f "$dir/.complete" ] && exit 0
+[ -f "$dir/.complete" ] && [ -f "$dir/nomovie.mov" ] && exit 0
 enc() { ffmpeg -loglevel error -y "$@" </dev/null; }
 h264=(-c:v libx264 -preset ultrafast -pix_fmt yuv420p)
 # Red for the first second, blue for the second, a beep at each second's start.
@@ -30,6 +30,17 @@ for name, old in (("badsound.mov", b"sowt"), ("badpicture.mov", b"avc1")):
     data = open(f"{d}/{name}", "rb").read()
     assert old in data, (name, old)
     open(f"{d}/{name}", "wb").write(data.replace(old, b"zzzz"))
+# a file whose movie atom is gone: its top-level 'moov' becomes 'free'
+data = bytearray(open(f"{d}/redblue.mov", "rb").read())
+at, renamed = 0, False
+while at + 8 <= len(data):
+    size = int.from_bytes(data[at:at + 4], "big")
+    if data[at + 4:at + 8] == b"moov":
+        data[at + 4:at + 8] = b"free"
+        renamed = True
+    at += size if size >= 8 else len(data)
+assert renamed
+open(f"{d}/nomovie.mov", "wb").write(bytes(data))
 PY
 head -c $(($(stat -c %s "$dir/redblue.mov") / 2)) "$dir/redblue.mov" >"$dir/truncated.mov"
 touch "$dir/.complete"

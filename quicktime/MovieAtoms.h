@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+// A cheap look at a movie file's top-level atoms before Media Foundation is
+// given it: Media Foundation's source resolver can wait for ever on a
+// QuickTime or MPEG-4 file cut short, so such a file is not handed to it.
+class MovieAtoms {
+public:
+    // False for a file laid out in atoms whose atoms run past its end or
+    // that has no movie atom ('moov'), and for one that cannot be read;
+    // true otherwise, also for a file not laid out in atoms (an MPEG stream),
+    // which is left to Media Foundation to judge.
+    static bool Whole(const std::string& path);
+};
