@@ -141,7 +141,9 @@ void DisplayWnd::PlayCurrent() {
     Volume();
     const PlayerKind kind = PlaylistSequencer::ChoosePlayer(*item);
     bool started = StartMovieWindow(kind, *item);
-    if (!started && PlaylistSequencer::TriesQuickTimeAfter(*item, kind)) {
+    // Only a file the MCI system refused is tried again: a window that could
+    // not be made says nothing of the file.
+    if (!started && GetWindow(m_hWnd, GW_CHILD) != nullptr && PlaylistSequencer::TriesQuickTimeAfter(*item, kind)) {
         // The refused window's end asks for the next item: that request is taken back.
         DestroyMovieWindow();
         MSG next;
