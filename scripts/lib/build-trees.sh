@@ -13,6 +13,16 @@ build_tree() {  # build_tree DIR TOOLCHAIN-OR-EMPTY [TARGETS...]
   local args=(-S "$ROOT" -B "$BUILD/$dir")
   if [ -n "$toolchain" ]; then
     args+=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_TOOLCHAIN_FILE=$ROOT/cmake/$toolchain")
+    # CMake keeps the compilers a tree was first configured with: a tree
+    # made before the toolchain files changed (another thread model, say)
+    # would go on building with the old ones, so it is made afresh.
+    local stamp want
+    stamp="$BUILD/$dir/toolchain.stamp"
+    want=$(cat "$ROOT/cmake/$toolchain" "$ROOT/cmake/mingw-common.cmake" | md5sum | cut -d' ' -f1)
+    if [ -f "$BUILD/$dir/CMakeCache.txt" ] && [ "$(cat "$stamp" 2>/dev/null)" != "$want" ]; then
+      rm -rf "${BUILD:?}/$dir"
+    fi
+    mkdir -p "$BUILD/$dir" && echo "$want" >"$stamp"
   else
     args+=(-DCMAKE_BUILD_TYPE=Debug)
   fi

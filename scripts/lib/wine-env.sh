@@ -46,7 +46,11 @@ wine_env_start() {
   # Faces Wine lacks are drawn in Liberation's. "MS Sans Serif", the
   # dialogs' face, is Wine's own where Debian's fonts-wine is installed (it
   # has the system's metrics; Liberation Sans is wider and cuts labels), and
-  # so is Marlett, which draws the caption buttons.
+  # so is Marlett, which draws the caption buttons; this Wine finds Marlett
+  # only in the prefix's own Fonts folder (else a close box shows an "r").
+  if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
   local face faces=("Times New Roman:Liberation Serif" "Arial:Liberation Sans" "Courier New:Liberation Mono")
   [ -f /usr/share/wine/fonts/sserife.fon ] || faces+=("MS Sans Serif:Liberation Sans")
   for face in "${faces[@]}"; do
