@@ -240,7 +240,12 @@ void DirectShowMovie::Hide() {
 }
 
 void DirectShowMovie::Start() {
-    if (FAILED(control_->Run())) ended_ = true;
+    if (rewindPending_) {
+        rewindPending_ = false;
+        SeekToStart();
+    }
+    running_ = SUCCEEDED(control_->Run());
+    if (!running_) ended_ = true;
 }
 
 int32_t DirectShowMovie::DurationMs() const {
@@ -250,10 +255,21 @@ int32_t DirectShowMovie::DurationMs() const {
     return ms > INT32_MAX ? INT32_MAX : static_cast<int32_t>(ms);
 }
 
-void DirectShowMovie::Stop() { control_->Pause(); }
+void DirectShowMovie::Stop() {
+    running_ = false;
+    control_->Pause();
+}
 
 void DirectShowMovie::GoToBeginning() {
     done_ = false;
+    if (running_) {
+        SeekToStart();
+    } else {
+        rewindPending_ = true;
+    }
+}
+
+void DirectShowMovie::SeekToStart() {
     if (!seeking_) return;
     LONGLONG start = 0;
     seeking_->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);

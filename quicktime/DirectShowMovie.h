@@ -93,6 +93,7 @@ public:
 
 private:
     bool GrabPicture();
+    void SeekToStart();
     void PaintPicture(HDC dc, const RECT& area);
     static LRESULT CALLBACK PictureProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -111,5 +112,9 @@ private:
     bool done_ = false;
     bool ended_ = false;  // a play ended or failed; Service tells the callback
     bool looping_ = false;
+    bool running_ = false;
+    // A rewind asked for while the graph stands still waits for the next
+    // start: Wine's splitter can hang stopping a graph flushed while paused.
+    bool rewindPending_ = false;
     int16_t volume_ = kFullVolume;
 };

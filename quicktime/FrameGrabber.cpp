@@ -64,6 +64,13 @@ void FrameGrabber::SetFormat(const FrameFormat& format) {
     frames_ = 0;
 }
 
+void FrameGrabber::LetGo() {
+    Locked hold(lock_);
+    format_ = FrameFormat{};
+    keptWidth_ = keptHeight_ = 0;
+    std::vector<uint8_t>().swap(pixels_);
+}
+
 SIZE FrameGrabber::KeptSize() {
     Locked hold(lock_);
     return SIZE{keptWidth_, keptHeight_};

@@ -29,6 +29,10 @@ public:
     static LONG Alive();
 
     void SetFormat(const FrameFormat& format);
+    // Frees the frame and takes no more: the movie is gone, though Media
+    // Foundation may hold this callback a while longer (Wine's keeps the
+    // sinks of a session closed mid-play).
+    void LetGo();
     // The frames taken so far.
     LONG Frames() const { return frames_; }
     // Paints the latest frame stretched over `area`, or black before the first.

@@ -62,6 +62,7 @@ void MediaFoundationMovie::Close() {
     audio_.Reset();
     session_.Reset();
     source_.Reset();
+    if (grabber_) grabber_->LetGo();
     grabber_.Reset();
 }
 

@@ -260,7 +260,7 @@ int ThreadCount() {
     return count;
 }
 
-// 500 movies opened, started and let go leave no sample grabber, and the
+// 500 movies opened, started and let go leave no sample grabber more, and the
 // process's threads and memory where they were.
 TEST(QuickTimeMovie, FiveHundredMoviesLeakNothing) {
     const int kMovies = std::getenv("PELOR_QT_SOAK") != nullptr ? std::atoi(std::getenv("PELOR_QT_SOAK")) : 500;
@@ -288,7 +288,9 @@ TEST(QuickTimeMovie, FiveHundredMoviesLeakNothing) {
                 "private memory %zu KB before, %zu KB after\n",
                 kMovies, GetTickCount() - start, grabbersBefore, FrameGrabber::Alive(), threadsBefore, threadsAfter,
                 memoryBefore, memoryAfter);
-    EXPECT_EQ(FrameGrabber::Alive(), 0);
+    // Earlier tests' movies closed mid-play may have left theirs with Wine's
+    // pipeline: these 500 must add none.
+    EXPECT_EQ(FrameGrabber::Alive(), grabbersBefore);
     EXPECT_LE(threadsAfter, threadsBefore + 4);
     EXPECT_LT(memoryAfter, memoryBefore + 32 * 1024) << "more than 64 KB a movie";
 }
