@@ -4,21 +4,11 @@
 #include <cstdlib>
 #include <vector>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
-
 namespace {
 
-constexpr char kPictureClass[] = "PelorQtPicture";
 // The system's sample grabber and null renderer (qedit).
 constexpr CLSID kSampleGrabber = {0xC1F400A0, 0x3F08, 0x11D3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
 constexpr CLSID kNullRenderer = {0xC1F400A4, 0x3F08, 0x11D3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
-constexpr UINT_PTR kFrameTimer = 1;
-constexpr UINT kFrameMilliseconds = 30;
-
-// This library's own module, from the linker's image base symbol rather than
-// GetModuleHandleExA, which Windows before XP lacks.
-HINSTANCE LibraryModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
-
 // The first pin of `filter` facing `direction`, or null.
 IPin* FirstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
     ComPtr<IEnumPins> pins;
@@ -64,7 +54,7 @@ private:
 
 DirectShowMovie::~DirectShowMovie() {
     if (armed != nullptr) armed->movie = nullptr;
-    if (picture_ != nullptr) DestroyWindow(picture_);
+    picture_.Destroy();
     if (control_) control_->Stop();
     if (events_) events_->SetNotifyWindow(0, 0, 0);
     // The picture's window is the caller's window's child: give it back first.
@@ -164,30 +154,6 @@ bool DirectShowMovie::GrabPicture() {
     return false;
 }
 
-LRESULT CALLBACK DirectShowMovie::PictureProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* movie = reinterpret_cast<DirectShowMovie*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
-    switch (message) {
-    case WM_NCHITTEST:
-        return HTTRANSPARENT;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_TIMER:
-        InvalidateRect(wnd, nullptr, FALSE);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(wnd, &paint);
-        RECT area;
-        GetClientRect(wnd, &area);
-        if (movie != nullptr) movie->PaintPicture(dc, area);
-        EndPaint(wnd, &paint);
-        return 0;
-    }
-    default:
-        return DefWindowProcA(wnd, message, wParam, lParam);
-    }
-}
-
 void DirectShowMovie::PaintPicture(HDC dc, const RECT& area) {
     long size = 0;
     const bool frame = grabber_ && SUCCEEDED(grabber_->GetCurrentBuffer(&size, nullptr)) && size > 0;
@@ -207,26 +173,10 @@ void DirectShowMovie::PaintPicture(HDC dc, const RECT& area) {
                   pixels_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
-void DirectShowMovie::UnregisterPictureClass() { UnregisterClassA(kPictureClass, LibraryModule()); }
-
 void DirectShowMovie::ShowAt(const QtRect& rect) {
     if (grabber_) {
-        const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-        if (picture_ == nullptr) {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = &PictureProc;
-            wc.hInstance = LibraryModule();
-            wc.lpszClassName = kPictureClass;
-            RegisterClassA(&wc);  // fails harmlessly when registered already
-            picture_ = CreateWindowExA(0, kPictureClass, "", WS_CHILD | WS_DISABLED, rect.left, rect.top, w, h,
-                                       window_, nullptr, LibraryModule(), nullptr);
-            if (picture_ == nullptr) return;
-            SetWindowLongPtrA(picture_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-            SetTimer(picture_, kFrameTimer, kFrameMilliseconds, nullptr);
-        } else {
-            MoveWindow(picture_, rect.left, rect.top, w, h, TRUE);
-        }
-        ShowWindow(picture_, SW_SHOWNA);
+        if (picture_.Handle() == nullptr && !picture_.Create(window_, this)) return;
+        picture_.ShowAt(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
         return;
     }
     if (!video_) return;
@@ -235,7 +185,7 @@ void DirectShowMovie::ShowAt(const QtRect& rect) {
 }
 
 void DirectShowMovie::Hide() {
-    if (picture_ != nullptr) ShowWindow(picture_, SW_HIDE);
+    picture_.Hide();
     if (video_) video_->put_Visible(OAFALSE);
 }
 

@@ -40,6 +40,7 @@ private:
 };
 
 #include "quicktime/MovieCallBack.h"
+#include "quicktime/PictureWindow.h"
 
 // A movie: a DirectShow filter graph for one file, drawing into a child of the
 // window it was opened for. The graph tells its events to that window with
@@ -51,7 +52,7 @@ private:
 // samples; a child window of the library's own shows that frame, redrawn on
 // a timer of its own, all on the caller's thread. Where the grabber cannot be
 // put in, the graph's own video window is used instead.
-class DirectShowMovie {
+class DirectShowMovie final : private PictureSource {
 public:
     static constexpr UINT kGraphEventMessage = WM_APP + 0x51;
     static constexpr int16_t kFullVolume = 256;
@@ -89,13 +90,14 @@ public:
     MovieCallBack* armed = nullptr;
 
     // The picture window's class goes with the library.
-    static void UnregisterPictureClass();
+    static void UnregisterPictureClass() { PictureWindow::UnregisterWindowClass(); }
 
 private:
     bool GrabPicture();
     void SeekToStart();
-    void PaintPicture(HDC dc, const RECT& area);
-    static LRESULT CALLBACK PictureProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // PictureSource: the latest frame, painted again on every tick.
+    void PaintPicture(HDC dc, const RECT& area) override;
+    bool Tick() override { return true; }
 
     ComPtr<IGraphBuilder> graph_;
     ComPtr<IMediaControl> control_;
@@ -106,7 +108,7 @@ private:
     ComPtr<ISampleGrabber> grabber_;
     BITMAPINFOHEADER frame_{};
     std::vector<uint8_t> pixels_;
-    HWND picture_ = nullptr;
+    PictureWindow picture_;
     HWND window_ = nullptr;
     long width_ = 0, height_ = 0;
     bool done_ = false;

@@ -22,9 +22,10 @@
 #   properties Select All on 10,000 entries, Properties, Mute, OK, vs one
 #             refill of the list (goal: ratio <= 2)
 #   QuickTime gap   first frame of one .mov to the first frame of the next,
-#             vs a bare player of the same files over the library's own
-#             movie (goal: no more than 30 ms above it); once through Media
-#             Foundation, once through DirectShow (mfplat disabled)
+#             vs a bare player of the same files (goal: no more than 30 ms
+#             above it); through Media Foundation against a bare source
+#             reader (no session, no sinks), through DirectShow (mfplat
+#             disabled) against the library's own movie without the saver
 #   QuickTime CPU   a 640 x 360 H.264 .mov for 10 s, the saver vs that bare
 #             player (goal: ratio <= 1.2), on each path
 set -euo pipefail
@@ -37,7 +38,8 @@ ROUNDS=${BENCH_ROUNDS:-5}
 ARCH=$(wine_env_arch)
 build_native
 "build_$ARCH" PELOR pelor_store_playlist pelor_screen_watch pelor_bare_black pelor_bare_mci \
-  pelor_bare_list pelor_bare_find pelor_bench_move pelor_bench_properties QuickTimeQts pelor_bare_qt
+  pelor_bare_list pelor_bare_find pelor_bench_move pelor_bench_properties QuickTimeQts pelor_bare_qt \
+  pelor_bare_reader
 BIN="$BUILD/$ARCH/bin"
 MEDIA=$(mktemp -d /tmp/pelor-bench.XXXXXX)
 unset USE_DISPLAY
@@ -153,13 +155,13 @@ cpu_of() {
   SAVER_PID=""
 }
 
-# qt_bench NAME: the QuickTime gap and CPU on the path the library takes with
-# the DLL overrides in force; the bare player takes the same path.
+# qt_bench NAME BARE: the QuickTime gap and CPU on the path the library takes
+# with the DLL overrides in force, against the bare player BARE.
 qt_bench() {
-  local name=$1 bare saver
+  local name=$1 player=$2 bare saver
   echo "== QuickTime gap between movies, $name (3 rounds each, median; both include the 2 s first movie)"
   store File="$MEDIA/red.mov" MCI=PELORQT Scale=1 File="$MEDIA/green.mov" MCI=PELORQT Scale=1 LoopInfinite=1
-  bare=$(run "$BIN/pelor_screen_watch.exe" gap 3 "$(winpath "$BIN/pelor_bare_qt.exe")" \
+  bare=$(run "$BIN/pelor_screen_watch.exe" gap 3 "$(winpath "$BIN/$player.exe")" \
     "$(winpath "$MEDIA/red.mov")" "$(winpath "$MEDIA/green.mov")" | median)
   saver=$(run "$BIN/pelor_screen_watch.exe" gap 3 "$SCR" /s | median)
   echo "   PELOR.SCR ${saver} ms, bare $name player ${bare} ms"
@@ -168,12 +170,12 @@ qt_bench() {
   echo "== QuickTime CPU, $name: a 640 x 360 H.264 .mov for 10 s"
   store File="$MEDIA/pattern.mov" MCI=PELORQT Scale=1 LoopInfinite=1
   saver=$(cpu_of "$BIN/PELOR.SCR" /s)
-  bare=$(cpu_of "$BIN/pelor_bare_qt.exe" "$(winpath "$MEDIA/pattern.mov")")
+  bare=$(cpu_of "$BIN/$player.exe" "$(winpath "$MEDIA/pattern.mov")")
   echo "   PELOR.SCR ${saver} s of CPU, bare $name player ${bare} s"
   awk -v s="$saver" -v b="$bare" 'BEGIN { if (b > 0 && s > 0) printf "   QuickTime CPU ratio %.2f (goal <= 1.20)\n", s / b; else print "   QuickTime CPU: not measured" }'
 }
-qt_bench "Media Foundation"
+qt_bench "Media Foundation" pelor_bare_reader
 overrides=$WINEDLLOVERRIDES
 export WINEDLLOVERRIDES="$overrides;mfplat=d"
-qt_bench DirectShow
+qt_bench DirectShow pelor_bare_qt
 export WINEDLLOVERRIDES=$overrides
