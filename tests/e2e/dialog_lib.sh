@@ -61,6 +61,19 @@ click_entry() {
   sleep 0.4
 }
 
+# drop_files CAPTION ID FILE...: drags Linux files onto the middle of a
+# control of the top-level window with that caption, through X's drag and
+# drop as a file manager does (pelor_xdrop); false when the window refused
+# or never answered.
+drop_files() {
+  local caption=$1 id=$2 x y w h window; shift 2
+  read -r x y w h < <(dlg rect "$caption" "$id") || return 1
+  window=$(find_window "^$caption\$" 5)
+  [ -n "${h:-}" ] && [ -n "$window" ] || return 1
+  xdotool mousemove $((x + w / 2)) $((y + h / 2))
+  "$PELOR_NATIVE_BIN/pelor_xdrop" "$window" $((x + w / 2)) $((y + h / 2)) "$@" && sleep 0.5
+}
+
 # type_into CAPTION ID TEXT: clicks into an edit control, empties it and
 # types TEXT.
 type_into() {

@@ -2,7 +2,7 @@
 # The real PELOR.SCR /c driven as a user drives it: the settings window with
 # the stored playlist and options, Add through the system's open-file dialog,
 # the list buttons, playlist files, the option dialogs, About, and what OK and
-# Cancel leave in the registry.
+# Cancel leave in the registry, and files dropped from outside.
 set -u
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/dialog_lib.sh"
@@ -49,6 +49,13 @@ if open_config; then
     click_control Properties 2; wait_gone Properties 5
   else
     fail "Properties opens for the first entry" "no dialog"
+  fi
+  # A real drop of yellow from outside: it joins the list.
+  if drop_files Pelorama $IDC_PLAYLIST "$media/yellow.avi"; then
+    expect "a file dropped onto the list is listed last" \
+      [ "$(dlg list Pelorama $IDC_PLAYLIST | sed -n '4s/^[* ] //p')" = "$Y" ]
+  else
+    fail "a file dragged onto the settings window is taken" "the window refused the drop or never answered"
   fi
   click_entry Pelorama $IDC_PLAYLIST 0
   click_control Pelorama $IDC_DOWN            # Down
