@@ -112,10 +112,10 @@ open_config() {
   wait_dialog Pelorama 30 && sleep 0.5
 }
 
-# choose_file CAPTION PATH: types a Linux path as Wine's Z: path into the
-# open or save dialog with that caption (its file name box, 1148) and
-# confirms it; types it again when a busy machine lost keys.
-choose_file() {
+# type_file_name CAPTION PATH: types a Linux path as Wine's Z: path into the
+# open or save dialog with that caption (its file name box, 1148); types it
+# again when a busy machine lost keys.
+type_file_name() {
   wait_dialog "$1" 20 || return 1
   local want try
   want=$(win_path "$2")
@@ -125,6 +125,11 @@ choose_file() {
     xdotool type --delay 15 "$want"
     [ "$(dlg text "$1" 1148)" = "$want" ] && break
   done
+}
+
+# choose_file CAPTION PATH: types the path (type_file_name) and confirms it.
+choose_file() {
+  type_file_name "$1" "$2" || return 1
   xdotool key Return
   wait_gone "$1" 10
 }

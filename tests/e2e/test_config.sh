@@ -188,16 +188,12 @@ else
   head -c 200k /dev/zero >"$small/filler" 2>/dev/null
   store_playlist File="$media/yellow.avi" File="$media/red.avi" File="$media/green.avi" File="$media/blue.avi"
   if open_config && menu_dialog f s 'Save As'; then
-    want=$(win_path "$small/list.lst")
-    for try in 1 2 3; do
-      sleep 0.5; xdotool key End shift+Home BackSpace; xdotool type --delay 15 "$want"
-      [ "$(dlg text 'Save As' 1148)" = "$want" ] && break
-    done
+    type_file_name 'Save As' "$small/list.lst"
     xdotool key Return; sleep 1
     xdotool key y                        # Yes, replace it
     if wait_dialog Error 15; then
       expect "Save Playlist onto the full drive names the file in the Error box" \
-        grep -qF "$want" <<<"$(dlg texts Error)"
+        grep -qF "$(win_path "$small/list.lst")" <<<"$(dlg texts Error)"
       xdotool key Return; wait_gone Error 5
     else
       fail "Save Playlist onto the full drive shows the Error box" "no Error box"
