@@ -30,6 +30,8 @@ packages=(
   gstreamer1.0-plugins-base:amd64 gstreamer1.0-plugins-good:amd64
   gstreamer1.0-plugins-bad:amd64 gstreamer1.0-plugins-ugly:amd64 gstreamer1.0-libav:amd64
   ffmpeg xvfb xauth xdotool imagemagick fonts-liberation x11-utils
+  # The X headers for pelor_xdrop, the tests' drag and drop.
+  libx11-dev
   # Wine's own MS Sans Serif (with the system's metrics) and Marlett (the
   # caption buttons' glyphs) for the dialogs in the tests and the demo.
   fonts-wine

@@ -22,14 +22,6 @@
 
 namespace {
 
-constexpr const char kMediaFilter[] =
-    "Movie Files (*.avi;*.mov;*.qt;*.mpg;*.mpeg;*.mp3;*.wav;*.mid)|*.avi; *.mov; *.qt; *.mpg; *.mpeg; *.mp3; *.wav; *.mid|"
-    "AVI Files (*.avi)|*.avi|"
-    "QuickTime Files (*.mov;*.qt;*.mp4;*.m4v)|*.mov; *.qt; *.mp4; *.m4v|"
-    "MPEG Files (*.mpg;*.mpeg;*.mp3)|*.mpg; *.mpeg; *.mp3|"
-    "Audio Files (*.mp3;*.wav;*.mid)|*.mp3; *.wav; *.mid|"
-    "All Files (*.*)|*.*||";
-constexpr const char kPlaylistFilter[] = "Playlist Files (*.lst)|*.lst|All Files (*.*)|*.*||";
 // The chosen names of Add, in characters.
 constexpr size_t kAddBufferChars = 10000;
 // One dropped name with its terminating zero.
@@ -129,8 +121,8 @@ void ConfigDialog::ApplyProperties() {
 
 void ConfigDialog::Add() {
     std::vector<std::string> paths;
-    if (!ChooseFilesToOpen(m_hWnd, kMediaFilter, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
-                           kAddBufferChars, paths)) {
+    if (!ChooseFilesToOpen(m_hWnd, LoadText(IDS_MEDIA_FILTER).c_str(),
+                           OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kAddBufferChars, paths)) {
         return;
     }
     AddFiles(paths);
@@ -189,7 +181,8 @@ std::string ConfigDialog::TitleFromFileName(const std::string& path) { return ::
 
 void ConfigDialog::OpenPlaylist() {
     std::vector<std::string> paths;
-    if (!ChooseFilesToOpen(m_hWnd, kPlaylistFilter, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, MAX_PATH, paths) ||
+    if (!ChooseFilesToOpen(m_hWnd, LoadText(IDS_PLAYLIST_FILTER).c_str(), OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                           MAX_PATH, paths) ||
         paths.empty()) {
         return;
     }
@@ -204,8 +197,8 @@ void ConfigDialog::OpenPlaylist() {
 
 void ConfigDialog::SavePlaylist() {
     std::string path;
-    if (!ChooseFileToSave(m_hWnd, kPlaylistFilter, "lst", OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
-                          path)) {
+    if (!ChooseFileToSave(m_hWnd, LoadText(IDS_PLAYLIST_FILTER).c_str(), "lst",
+                          OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, path)) {
         return;
     }
     SavePlaylistTo(path);

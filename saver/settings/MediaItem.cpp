@@ -9,7 +9,23 @@
 #include "saver/settings/PlaylistFormat.h"
 #include "saver/settings/SettingsNames.h"
 
-MediaItem::MediaItem() { SetFont(names::kDefaultFontFace, 0, 0); }
+namespace {
+
+// The font SetFont(kDefaultFontFace, 0, 0) makes, built once: a playlist
+// read makes an item for every record, damaged ones included.
+const LogFont& DefaultTitleFont() {
+    static const LogFont font = [] {
+        LogFont made{};
+        made.lfHeight = -16;
+        std::strncpy(made.lfFaceName, names::kDefaultFontFace, MediaItem::kMaxFaceLength);
+        return made;
+    }();
+    return font;
+}
+
+}  // namespace
+
+MediaItem::MediaItem() : TitleFont(DefaultTitleFont()) {}
 
 void MediaItem::SetFont(const char* face, int32_t weight, uint8_t italic) {
     // `face` may be this item's own face name, which the reset below clears.
@@ -63,11 +79,13 @@ void MediaItem::WriteTo(ByteStream& file) const {
     using namespace playlist;
     for (uint32_t number = 0; number < FieldCount; ++number) {
         const MediaItemField& field = *FindMediaItemField(number);
-        WriteByte(file, kFieldMarker);
         switch (field.type) {
-        case MediaItemField::Text: WriteText(file, field.getText(*this)); break;
-        case MediaItemField::Number: WriteNumber(file, field.getNumber(*this)); break;
-        case MediaItemField::Byte: WriteByte(file, static_cast<uint8_t>(field.getNumber(*this))); break;
+        case MediaItemField::Text:
+            WriteByte(file, kFieldMarker);
+            WriteText(file, field.getText(*this));
+            break;
+        case MediaItemField::Number: WriteMarked(file, field.getNumber(*this), 4); break;
+        case MediaItemField::Byte: WriteMarked(file, field.getNumber(*this), 1); break;
         }
     }
     WriteByte(file, kRecordEnd);

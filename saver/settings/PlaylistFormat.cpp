@@ -38,6 +38,13 @@ void WriteNumber(ByteStream& file, uint32_t value) {
     file.Write(bytes, sizeof bytes);
 }
 
+void WriteMarked(ByteStream& file, uint32_t value, uint32_t width) {
+    const uint8_t bytes[5] = {kFieldMarker, static_cast<uint8_t>(value),
+                              static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
+                              static_cast<uint8_t>(value >> 24)};
+    file.Write(bytes, 1 + width);
+}
+
 void WriteText(ByteStream& file, const char* text) {
     // The terminating zero goes out with the characters.
     file.Write(text, static_cast<uint32_t>(std::strlen(text) + 1));

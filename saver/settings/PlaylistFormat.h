@@ -61,6 +61,9 @@ bool ReadText(ByteStream& file, std::string& text, size_t limit);
 
 void WriteByte(ByteStream& file, uint8_t byte);
 void WriteNumber(ByteStream& file, uint32_t value);
+// A field marker and the `width` (1 or 4) low bytes of `value` after it, in
+// one write: a record is mostly such pairs.
+void WriteMarked(ByteStream& file, uint32_t value, uint32_t width);
 // The text's bytes up to its first zero, then a zero.
 void WriteText(ByteStream& file, const char* text);
 

@@ -83,11 +83,17 @@ PlaylistRead SaverSettings::ReadPlaylistFile(ByteStream& file) {
         first = std::min<uint64_t>(first, left / playlist::kMinWrittenRecordLength + 1);
     }
     read.SetGrowBy(static_cast<uint32_t>(first));
+    std::unique_ptr<MediaItem> item;
     for (uint32_t index = 0; index < count; ++index) {
-        auto item = std::make_unique<MediaItem>();
+        if (item) {
+            *item = MediaItem();
+        } else {
+            item = std::make_unique<MediaItem>();
+        }
         if (item->ReadFrom(file) != MediaItem::RecordComplete) return PlaylistRead::Damaged;
         // A record without a file names nothing to play, and the registry
-        // ends its list at such an item: it is left out, the rest kept.
+        // ends its list at such an item: it is left out, the rest kept. Its
+        // item is cleared and takes the next record.
         if (item->File.empty()) continue;
         if (index > 0 && read.Count() == read.Capacity()) read.SetGrowBy(read.Count());
         if (read.Add(item.get()) < 0) return PlaylistRead::Damaged;

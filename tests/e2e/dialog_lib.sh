@@ -61,6 +61,19 @@ click_entry() {
   sleep 0.4
 }
 
+# drop_files CAPTION ID FILE...: drags Linux files onto the middle of a
+# control of the top-level window with that caption, through X's drag and
+# drop as a file manager does (pelor_xdrop); false when the window refused
+# or never answered.
+drop_files() {
+  local caption=$1 id=$2 x y w h window; shift 2
+  read -r x y w h < <(dlg rect "$caption" "$id") || return 1
+  window=$(find_window "^$caption\$" 5)
+  [ -n "${h:-}" ] && [ -n "$window" ] || return 1
+  xdotool mousemove $((x + w / 2)) $((y + h / 2))
+  "$PELOR_NATIVE_BIN/pelor_xdrop" "$window" $((x + w / 2)) $((y + h / 2)) "$@" && sleep 0.5
+}
+
 # type_into CAPTION ID TEXT: clicks into an edit control, empties it and
 # types TEXT.
 type_into() {
@@ -99,10 +112,10 @@ open_config() {
   wait_dialog Pelorama 30 && sleep 0.5
 }
 
-# choose_file CAPTION PATH: types a Linux path as Wine's Z: path into the
-# open or save dialog with that caption (its file name box, 1148) and
-# confirms it; types it again when a busy machine lost keys.
-choose_file() {
+# type_file_name CAPTION PATH: types a Linux path as Wine's Z: path into the
+# open or save dialog with that caption (its file name box, 1148); types it
+# again when a busy machine lost keys.
+type_file_name() {
   wait_dialog "$1" 20 || return 1
   local want try
   want=$(win_path "$2")
@@ -112,6 +125,11 @@ choose_file() {
     xdotool type --delay 15 "$want"
     [ "$(dlg text "$1" 1148)" = "$want" ] && break
   done
+}
+
+# choose_file CAPTION PATH: types the path (type_file_name) and confirms it.
+choose_file() {
+  type_file_name "$1" "$2" || return 1
   xdotool key Return
   wait_gone "$1" 10
 }

@@ -2,7 +2,7 @@
 # The real PELOR.SCR /c driven as a user drives it: the settings window with
 # the stored playlist and options, Add through the system's open-file dialog,
 # the list buttons, playlist files, the option dialogs, About, and what OK and
-# Cancel leave in the registry.
+# Cancel leave in the registry, and files dropped from outside.
 set -u
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/dialog_lib.sh"
@@ -33,6 +33,30 @@ if open_config; then
     [ "$opts" = "1 0 1 0 4" ]
   expect "the keys text is the one for later Windows NT" [ "$(dlg text Pelorama $IDC_KEYS_TEXT)" = "$KEYS_TEXT" ]
   # Edits of every kind, then Cancel: nothing reaches the registry.
+  # Properties first: 5 loops for red, OK; the dialog shows them again.
+  click_entry Pelorama $IDC_PLAYLIST 0
+  click_control Pelorama $IDC_PROPERTIES
+  if wait_dialog Properties 10; then
+    # Typed over the selected count: an emptied field is answered at once
+    # with "Please enter a positive integer.".
+    click_control Properties $IDC_PROP_LOOPS
+    xdotool key End shift+Home; xdotool type --delay 20 5; sleep 0.2
+    click_control Properties 1; wait_gone Properties 5
+    click_control Pelorama $IDC_PROPERTIES
+    wait_dialog Properties 10
+    expect "Properties OK keeps the edited loops for the window ($(dlg text Properties $IDC_PROP_LOOPS))" \
+      [ "$(dlg text Properties $IDC_PROP_LOOPS)" = 5 ]
+    click_control Properties 2; wait_gone Properties 5
+  else
+    fail "Properties opens for the first entry" "no dialog"
+  fi
+  # A real drop of yellow from outside: it joins the list.
+  if drop_files Pelorama $IDC_PLAYLIST "$media/yellow.avi"; then
+    expect "a file dropped onto the list is listed last" \
+      [ "$(dlg list Pelorama $IDC_PLAYLIST | sed -n '4s/^[* ] //p')" = "$Y" ]
+  else
+    fail "a file dragged onto the settings window is taken" "the window refused the drop or never answered"
+  fi
   click_entry Pelorama $IDC_PLAYLIST 0
   click_control Pelorama $IDC_DOWN            # Down
   click_control Pelorama $IDC_MUTE            # Mute off
@@ -147,6 +171,41 @@ else
   fail "PELOR.SCR /c opens for the playlist files" "no window"
 fi
 stop_program
+
+# --- Save Playlist onto a full drive ---
+# The old file stays whole and the Error box names it. The drive is a 96 KB
+# tmpfs filled to its last page, which only root may mount.
+small="$E2E_OUT/small-drive"
+mkdir -p "$small"
+if [ "$(id -u)" != 0 ]; then
+  echo "SKIP Save Playlist onto a full drive: mounting a small drive needs root"
+elif ! mount -t tmpfs -o size=96k tmpfs "$small" 2>/dev/null; then
+  echo "SKIP Save Playlist onto a full drive: the small drive could not be mounted"
+else
+  store_three
+  cp "$media/saved.lst" "$small/list.lst"
+  cp "$small/list.lst" "$E2E_OUT/list-before.lst"
+  head -c 200k /dev/zero >"$small/filler" 2>/dev/null
+  store_playlist File="$media/yellow.avi" File="$media/red.avi" File="$media/green.avi" File="$media/blue.avi"
+  if open_config && menu_dialog f s 'Save As'; then
+    type_file_name 'Save As' "$small/list.lst"
+    xdotool key Return; sleep 1
+    xdotool key y                        # Yes, replace it
+    if wait_dialog Error 15; then
+      expect "Save Playlist onto the full drive names the file in the Error box" \
+        grep -qF "$(win_path "$small/list.lst")" <<<"$(dlg texts Error)"
+      xdotool key Return; wait_gone Error 5
+    else
+      fail "Save Playlist onto the full drive shows the Error box" "no Error box"
+    fi
+    expect "the playlist that was there is byte for byte as it was" cmp -s "$small/list.lst" "$E2E_OUT/list-before.lst"
+    close_config cancel >/dev/null
+  else
+    fail "PELOR.SCR /c opens and shows Save As for the full drive" "no window"
+  fi
+  stop_program
+  umount "$small"
+fi
 
 # --- the option dialogs and About ---
 store_three

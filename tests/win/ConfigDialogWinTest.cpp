@@ -166,7 +166,7 @@ TEST_F(ConfigWin, ShowsTheStoredListAndOptions) {
     EXPECT_EQ(SendDlgItemMessageA(dialog.GetSafeHwnd(), IDC_SCALE, CB_GETCOUNT, 0, 0), 8);
     char keys[512] = {};
     GetDlgItemTextA(dialog.GetSafeHwnd(), IDC_KEYS_TEXT, keys, sizeof keys);
-    EXPECT_EQ(std::string(keys), app_.LoadString(IDS_KEYS_SKIP));
+    EXPECT_EQ(std::string(keys), app_.LoadString(IDS_NT_NO_KEYS));
 }
 
 TEST_F(ConfigWin, ListButtonsMoveRemoveAndSelect) {
@@ -342,10 +342,23 @@ TEST_F(ConfigWin, CancelAfterAnyEditLeavesTheConfigSectionByteForByte) {
     SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({"C:\\m\\z.avi"})), 0);
     ExpectListMatchesPlaylist();
     EXPECT_EQ(dialog.settings.GetCount(), 3u);
+    // Add, through the system's open dialog (its file name field is an edit
+    // or a combo box, depending on the system).
+    const std::string added = TempPath("pelor-cancel-add.avi");
+    std::ofstream(added, std::ios::binary) << "RIFF";
+    {
+        DialogScript open({{"Open", "", {{0x480, added}, {0x47c, added}}, IDOK}});
+        Press(IDC_ADD);
+        EXPECT_TRUE(open.Join());
+    }
+    ASSERT_EQ(dialog.settings.GetCount(), 4u);
+    EXPECT_EQ(dialog.settings.GetItem(3)->File, added);
+    ExpectListMatchesPlaylist();
 
     Press(IDCANCEL);
     EXPECT_EQ(ConfigValues(), before);
     std::remove(saved.c_str());
+    std::remove(added.c_str());
 }
 
 // OK in Bounce Speed without moving the slider keeps the stored speed (the
@@ -435,11 +448,21 @@ TEST_F(ConfigWin, TheSystemMenusAboutCommandShowsTheAboutBox) {
     EXPECT_EQ(about.seen().size(), 1u);
 }
 
-TEST_F(ConfigWin, TheKeysTexts) {
-    EXPECT_EQ(app_.LoadString(IDS_KEYS_MUTE),
+// The keys texts, and the open and save dialogs' filters ("|" becomes the
+// system's zero when a dialog opens).
+TEST_F(ConfigWin, TheStringTableTexts) {
+    EXPECT_EQ(app_.LoadString(IDS_KEYS_HELP),
               "While the screen saver is running:\n'M'\t\tMute/Unmute\nUp/Down\tVolume Up/Down.\nLeft/Right\tPrevious/Next movie");
-    EXPECT_EQ(app_.LoadString(IDS_KEYS_VOLUME),
+    EXPECT_EQ(app_.LoadString(IDS_NT4_NO_POWER_OR_KEYS),
               "Windows NT 4.0 does not support power management or keyboard features while the screen saver is running.");
+    EXPECT_EQ(app_.LoadString(IDS_MEDIA_FILTER),
+              "Movie Files (*.avi;*.mov;*.qt;*.mpg;*.mpeg;*.mp3;*.wav;*.mid)|*.avi; *.mov; *.qt; *.mpg; *.mpeg; *.mp3; *.wav; *.mid|"
+              "AVI Files (*.avi)|*.avi|"
+              "QuickTime Files (*.mov;*.qt;*.mp4;*.m4v)|*.mov; *.qt; *.mp4; *.m4v|"
+              "MPEG Files (*.mpg;*.mpeg;*.mp3)|*.mpg; *.mpeg; *.mp3|"
+              "Audio Files (*.mp3;*.wav;*.mid)|*.mp3; *.wav; *.mid|"
+              "All Files (*.*)|*.*||");
+    EXPECT_EQ(app_.LoadString(IDS_PLAYLIST_FILTER), "Playlist Files (*.lst)|*.lst|All Files (*.*)|*.*||");
 }
 
 // Dropped files: a .lst that is no playlist is an entry; a playlist cut
