@@ -78,10 +78,22 @@ SIZE FrameGrabber::KeptSize() {
 
 STDMETHODIMP FrameGrabber::OnProcessSample(REFGUID, DWORD, LONGLONG, LONGLONG, const BYTE* buffer, DWORD size) {
     Locked hold(lock_);
+    if (keptWidth_ <= 0 || keptHeight_ <= 0 || buffer == nullptr) return S_OK;
+    if (format_.nv12) {
+        KeepNv12(buffer, size);
+    } else {
+        KeepRgb32(buffer, size);
+    }
+    return S_OK;
+}
+
+// A frame that is not the one the format describes is passed over: the last
+// one stays.
+void FrameGrabber::KeepRgb32(const BYTE* buffer, DWORD size) {
     const long rowBytes = format_.stride < 0 ? -format_.stride : format_.stride;
-    if (keptWidth_ <= 0 || keptHeight_ <= 0 || rowBytes < format_.width * 4 || buffer == nullptr ||
+    if (rowBytes < format_.width * 4 ||
         static_cast<uint64_t>(size) < static_cast<uint64_t>(rowBytes) * static_cast<uint64_t>(format_.height)) {
-        return S_OK;  // not the frame the format describes: keep the last one
+        return;
     }
     uint8_t* out = pixels_.data();
     for (long y = 0; y < keptHeight_; ++y) {
@@ -95,7 +107,43 @@ STDMETHODIMP FrameGrabber::OnProcessSample(REFGUID, DWORD, LONGLONG, LONGLONG, c
         for (long x = 0; x < keptWidth_; ++x, out += 4) std::memcpy(out, in + static_cast<size_t>(x * step_) * 4, 4);
     }
     InterlockedIncrement(&frames_);
-    return S_OK;
+}
+
+namespace {
+
+uint8_t Clamped(int value) { return static_cast<uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value); }
+
+// One video-range BT.601 pixel as blue, green, red and a zero byte.
+void PutYuv(uint8_t* out, int y, int u, int v) {
+    const int c = (y - 16) * 298, d = u - 128, e = v - 128;
+    out[0] = Clamped((c + 516 * d + 128) >> 8);
+    out[1] = Clamped((c - 100 * d - 208 * e + 128) >> 8);
+    out[2] = Clamped((c + 409 * e + 128) >> 8);
+    out[3] = 0;
+}
+
+}  // namespace
+
+void FrameGrabber::KeepNv12(const BYTE* buffer, DWORD size) {
+    const uint64_t stride = static_cast<uint64_t>(format_.stride > 0 ? format_.stride : format_.width);
+    if (stride < static_cast<uint64_t>(format_.width)) return;
+    // Decoders may make the planes taller than the picture: the chroma plane
+    // starts where the buffer's size puts it.
+    const uint64_t planeRows = static_cast<uint64_t>(size) * 2 / 3 / stride;
+    if (planeRows < static_cast<uint64_t>(format_.height)) return;
+    const BYTE* chroma = buffer + planeRows * stride;
+    uint8_t* out = pixels_.data();
+    for (long y = 0; y < keptHeight_; ++y) {
+        const uint64_t row = static_cast<uint64_t>(y * step_);
+        const BYTE* luma = buffer + row * stride;
+        const BYTE* uv = chroma + (row / 2) * stride;
+        for (long x = 0; x < keptWidth_; ++x, out += 4) {
+            const long column = x * step_;
+            const long pair = column & ~1L;
+            PutYuv(out, luma[column], uv[pair], uv[pair + 1]);
+        }
+    }
+    InterlockedIncrement(&frames_);
 }
 
 void FrameGrabber::Paint(HDC dc, const RECT& area) {
@@ -111,6 +159,12 @@ void FrameGrabber::Paint(HDC dc, const RECT& area) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    if (area.right == keptWidth_ && area.bottom == keptHeight_) {
+        // At its own size the frame is copied, not stretched.
+        SetDIBitsToDevice(dc, 0, 0, keptWidth_, keptHeight_, 0, 0, 0, keptHeight_, pixels_.data(), &info,
+                          DIB_RGB_COLORS);
+        return;
+    }
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, 0, 0, area.right, area.bottom, 0, 0, keptWidth_, keptHeight_, pixels_.data(), &info,
                   DIB_RGB_COLORS, SRCCOPY);

@@ -9,10 +9,14 @@
 struct FrameFormat {
     long width = 0, height = 0;
     long stride = 0;  // bytes from one row to the next; negative for bottom-up rows
+    // NV12: a plane of luma rows (stride bytes each) followed by a plane of
+    // interleaved U and V at half the rows; otherwise 32-bit pixels.
+    bool nv12 = false;
 };
 
-// The Media Foundation sample grabber's callback: keeps the latest 32-bit
-// frame for the picture window. Samples arrive on Media Foundation's own
+// The Media Foundation sample grabber's callback: keeps the latest frame as
+// 32-bit pixels for the picture window (NV12 frames converted here, which
+// spares the pipeline a colour converter). Samples arrive on Media Foundation's own
 // threads at their presentation time; the picture is painted on the caller's
 // thread, so the frame is guarded. A frame wider than 1920 or taller than 1200
 // pixels is kept at half size (or less) so that a 4K movie holds a bounded
@@ -57,6 +61,8 @@ public:
     STDMETHODIMP OnShutdown() override { return S_OK; }
 
 private:
+    void KeepRgb32(const BYTE* buffer, DWORD size);
+    void KeepNv12(const BYTE* buffer, DWORD size);
     FrameGrabber();
     ~FrameGrabber();
     FrameGrabber(const FrameGrabber&) = delete;

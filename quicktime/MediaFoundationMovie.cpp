@@ -106,9 +106,17 @@ bool MediaFoundationMovie::Open(const std::string& path, HWND window) {
     UINT64 duration = 0;
     if (SUCCEEDED(descriptor->GetUINT64(MF_PD_DURATION, &duration))) length_ = duration;
 
-    // A file whose sound cannot be played still shows its picture.
+    // The picture in NV12 where the decoder gives it, in 32-bit RGB through a
+    // colour converter otherwise; a file whose sound cannot be played still
+    // shows its picture.
     ComPtr<IMFTopology> full;
-    if (!Build(descriptor.Get(), true, &full) && !Build(descriptor.Get(), false, &full)) {
+    bool built = false;
+    for (const bool withSound : {true, false}) {
+        for (const GUID& picture : {MFVideoFormat_NV12, MFVideoFormat_RGB32}) {
+            if (!built) built = Build(descriptor.Get(), withSound, picture, &full);
+        }
+    }
+    if (!built) {
         Close();
         return false;
     }
@@ -123,12 +131,14 @@ bool MediaFoundationMovie::Open(const std::string& path, HWND window) {
     return true;
 }
 
-bool MediaFoundationMovie::Build(IMFPresentationDescriptor* descriptor, bool withSound, IMFTopology** full) {
+bool MediaFoundationMovie::Build(IMFPresentationDescriptor* descriptor, bool withSound, const GUID& picture,
+                                 IMFTopology** full) {
     ComPtr<IMFTopology> topology;
     if (FAILED(api_.CreateTopology(&topology))) return false;
     ShutDownSinks();
     grabber_.Reset();
     sound_ = false;
+    nv12_ = picture == MFVideoFormat_NV12;
     width_ = height_ = 0;
     DWORD count = 0;
     descriptor->GetStreamDescriptorCount(&count);
@@ -151,7 +161,7 @@ bool MediaFoundationMovie::Build(IMFPresentationDescriptor* descriptor, bool wit
             *grabber_.ReleaseAndGetAddressOf() = FrameGrabber::Create();
             if (FAILED(api_.CreateMediaType(&wanted)) ||
                 FAILED(wanted->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video)) ||
-                FAILED(wanted->SetGUID(MF_MT_SUBTYPE, MFVideoFormat_RGB32)) ||
+                FAILED(wanted->SetGUID(MF_MT_SUBTYPE, picture)) ||
                 FAILED(api_.CreateSampleGrabberSinkActivate(wanted.Get(), grabber_.Get(), &sink))) {
                 grabber_.Reset();
                 continue;
@@ -195,7 +205,8 @@ bool MediaFoundationMovie::Build(IMFPresentationDescriptor* descriptor, bool wit
 
 void MediaFoundationMovie::ReadPictureFormat(IMFTopology* full) {
     if (!grabber_) return;
-    format_ = FrameFormat{width_, height_, width_ * 4};
+    const long pixelBytes = nv12_ ? 1 : 4;
+    format_ = FrameFormat{width_, height_, width_ * pixelBytes, nv12_};
     WORD count = 0;
     full->GetNodeCount(&count);
     for (WORD i = 0; i < count; ++i) {
@@ -207,11 +218,17 @@ void MediaFoundationMovie::ReadPictureFormat(IMFTopology* full) {
             continue;
         }
         const SIZE size = FrameSize(type.Get());
-        if (size.cx > 0 && size.cy > 0) format_ = FrameFormat{size.cx, size.cy, size.cx * 4};
+        if (size.cx > 0 && size.cy > 0) format_ = FrameFormat{size.cx, size.cy, size.cx * pixelBytes, nv12_};
         UINT32 stride = 0;
         if (SUCCEEDED(type->GetUINT32(MF_MT_DEFAULT_STRIDE, &stride)) && stride != 0)
             format_.stride = static_cast<INT32>(stride);
         break;
+    }
+    // A decoder's frame may be taller or wider than the picture (rows kept for
+    // alignment): only the picture is shown.
+    if (width_ > 0 && height_ > 0) {
+        if (format_.width > width_ && format_.nv12) format_.width = width_;
+        if (format_.height > height_ && format_.nv12) format_.height = height_;
     }
     grabber_->SetFormat(format_);
 }

@@ -73,7 +73,7 @@ public:
 private:
     enum class Pending { kNothing, kEnded, kFailed };
 
-    bool Build(IMFPresentationDescriptor* descriptor, bool withSound, IMFTopology** full);
+    bool Build(IMFPresentationDescriptor* descriptor, bool withSound, const GUID& picture, IMFTopology** full);
     void ReadPictureFormat(IMFTopology* full);
     void ReadEvents();
     void ApplyVolume();
@@ -97,6 +97,7 @@ private:
     long width_ = 0, height_ = 0;
     uint64_t length_ = 0;  // 100 ns units; 0 when the source does not say
     bool sound_ = false;
+    bool nv12_ = false;  // the grabber takes NV12 frames, not 32-bit RGB
     bool playing_ = false;
     bool fromStart_ = true;
     bool done_ = false;
