@@ -335,6 +335,14 @@ void MediaFoundationMovie::ReadEvents() {
             ApplyVolume();
         }
     }
+    // Wine's audio renderer never reports the end of its stream, so a movie
+    // with sound would wait out the stall margin and never loop: one whose
+    // clock has passed its length by kEndGraceMs, a run long, has ended.
+    const DWORD lengthMs = static_cast<DWORD>(length_ / 10000);
+    if (pending_ == Pending::kNothing && playing_ && length_ > 0 && PlayedMs() >= lengthMs &&
+        ClockTime() >= static_cast<LONGLONG>(length_) + LONGLONG{kEndGraceMs} * 10000) {
+        pending_ = Pending::kEnded;
+    }
     // A movie that has played its length and the margin without ending has stalled.
     if (pending_ == Pending::kNothing && playing_ && length_ > 0 &&
         PlayedMs() > static_cast<DWORD>(length_ / 10000) + kStallMarginMs) {

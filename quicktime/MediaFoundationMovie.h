@@ -26,13 +26,16 @@
 // them only when the window offers it a message (Service), so the end
 // callback runs inside the caller's own call, as with the DirectShow movie.
 //
-// A movie that neither ends nor fails is taken as failed once it has played
-// its length and kStallMarginMs more; a failed movie ends, looping or not.
+// A movie whose clock has run kEndGraceMs past its length without the session
+// saying so has ended. One that neither ends nor fails is taken as failed once
+// it has played its length and kStallMarginMs more; a failed movie ends,
+// looping or not.
 class MediaFoundationMovie final : private PictureSource {
 public:
     static constexpr UINT kEventMessage = WM_APP + 0x51;
     static constexpr int16_t kFullVolume = 256;
     static constexpr DWORD kStallMarginMs = 3000;
+    static constexpr DWORD kEndGraceMs = 250;
 
     MediaFoundationMovie() = default;
     ~MediaFoundationMovie();
