@@ -107,9 +107,13 @@ void FrameGrabber::WaitForClock(LONGLONG time) {
     const DWORD start = GetTickCount();
     MFTIME before = 0;
     for (;;) {
+        {
+            Locked hold(lock_);
+            if (letGo_ || !clock_) return;  // the movie or the sink is going
+        }
         MFCLOCK_STATE state = MFCLOCK_STATE_INVALID;
         MFTIME now = 0;
-        if (letGo_ || FAILED(clock->GetState(0, &state)) || state != MFCLOCK_STATE_RUNNING ||
+        if (FAILED(clock->GetState(0, &state)) || state != MFCLOCK_STATE_RUNNING ||
             FAILED(clock->GetTime(&now)) || now < before || GetTickCount() - start >= kMaxWaitMs) {
             return;
         }
