@@ -6,9 +6,15 @@
 
 namespace {
 
-// Selects the start folder once the browser is up.
+// Selects the start folder once the browser is up. A browser that answers
+// the selection with 0 may have matched the path against folder entries read
+// a moment apart (a folder on the way changed in between); asking again
+// parses the path afresh against the entries now in the tree.
 int CALLBACK OnBrowseEvent(HWND browser, UINT message, LPARAM, LPARAM start) {
-    if (message == BFFM_INITIALIZED && start != 0) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, start);
+    if (message != BFFM_INITIALIZED || start == 0) return 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, start) != 0) break;
+    }
     return 0;
 }
 

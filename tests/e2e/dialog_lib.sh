@@ -106,6 +106,16 @@ wait_gone() {
   return 1
 }
 
+# wait_file PATH SECONDS: true once PATH exists and is not empty (a program
+# writes what a dialog asked for after the dialog has gone).
+wait_file() {
+  local end=$((SECONDS + $2))
+  until [ -s "$1" ]; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.2
+  done
+}
+
 # open_config: PELOR.SCR /c; true once its settings window is up.
 open_config() {
   start_program "$PELOR_BIN/PELOR.SCR" /c

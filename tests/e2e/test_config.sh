@@ -145,7 +145,7 @@ rm -f "$media/saved.lst"
 if open_config; then
   open_refused "$media/notes.lst" "a text file"
   menu_dialog f s 'Save As'              # File, Save Playlist...
-  if choose_file 'Save As' "$media/saved.lst" && [ -s "$media/saved.lst" ]; then
+  if choose_file 'Save As' "$media/saved.lst" && wait_file "$media/saved.lst" 10; then
     expect "Save Playlist writes a file that the playlist reader reads back entry for entry" \
       [ "$("$PELOR_NATIVE_BIN/pelor_dump_playlist" "$media/saved.lst")" = "$(printf '%s\n%s\n%s' "$R" "$G" "$B")" ]
   else
