@@ -1,5 +1,7 @@
 #include "quicktime/DirectShowMovie.h"
 
+#include "quicktime/MovieAtoms.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -66,6 +68,8 @@ DirectShowMovie::~DirectShowMovie() {
 
 bool DirectShowMovie::Open(const std::string& path, HWND window) {
     window_ = window;
+    // A file cut short or empty can keep a splitter connecting for ever.
+    if (!MovieAtoms::Whole(path)) return false;
     const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
     if (length <= 0) return false;
     std::vector<wchar_t> wide(static_cast<size_t>(length));

@@ -63,7 +63,7 @@ bool IsAtomType(const unsigned char* type) {
 bool MovieAtoms::Whole(const std::string& path) {
     ReadOnlyFile file(path);
     uint64_t size = 0;
-    if (!file.IsOpen() || !file.Size(size)) return false;
+    if (!file.IsOpen() || !file.Size(size) || size == 0) return false;
     unsigned char header[kLargeHeaderBytes];
     if (size < kHeaderBytes || !file.ReadAt(0, header, kHeaderBytes)) return true;
     const uint64_t first = BigEndian(header, 4);

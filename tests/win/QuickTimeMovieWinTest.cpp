@@ -198,14 +198,25 @@ TEST(QuickTimeMovie, BadInputPlaysOrIsRefusedInTime) {
     }
 }
 
-// A QuickTime or MPEG-4 file cut short, or one without its movie atom, is
-// never given to Media Foundation, whose source resolver can wait for ever
-// on it: refused at once there (the DirectShow path may still take it).
-TEST(QuickTimeMovie, MediaFoundationRefusesAFileCutShortAtOnce) {
+// A QuickTime or MPEG-4 file cut short, one without its movie atom, or an
+// empty file is given to no player (Media Foundation's source resolver, and
+// now and then Wine's GStreamer splitter behind DirectShow, wait for ever on
+// one): refused at once on either path.
+TEST(QuickTimeMovie, AFileCutShortOrEmptyIsRefusedAtOnce) {
+    const std::string empty = Media("empty.mov");
+    CloseHandle(CreateFileA(empty.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     EXPECT_TRUE(MovieAtoms::Whole(Media("redblue.mov")));
     EXPECT_FALSE(MovieAtoms::Whole(Media("truncated.mov")));
     EXPECT_FALSE(MovieAtoms::Whole(Media("nomovie.mov")));
     EXPECT_FALSE(MovieAtoms::Whole(Media("missing.mov")));
+    EXPECT_FALSE(MovieAtoms::Whole(empty));
+    for (const std::string& name : {Media("truncated.mov"), Media("nomovie.mov"), empty}) {
+        SCOPED_TRACE(name);
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(Movie::Open(name, GetDesktopWindow()), nullptr);
+        EXPECT_LT(GetTickCount() - start, 1000u);
+    }
+    DeleteFileA(empty.c_str());
     if (!ExpectMediaFoundation()) GTEST_SKIP() << "the DirectShow path";
     for (const char* name : {"truncated.mov", "nomovie.mov"}) {
         SCOPED_TRACE(name);
