@@ -66,6 +66,8 @@ void FrameGrabber::SetFormat(const FrameFormat& format) {
 
 void FrameGrabber::LetGo() {
     Locked hold(lock_);
+    letGo_ = true;
+    clock_.Reset();
     format_ = FrameFormat{};
     keptWidth_ = keptHeight_ = 0;
     std::vector<uint8_t>().swap(pixels_);
@@ -76,9 +78,58 @@ SIZE FrameGrabber::KeptSize() {
     return SIZE{keptWidth_, keptHeight_};
 }
 
-STDMETHODIMP FrameGrabber::OnProcessSample(REFGUID, DWORD, LONGLONG, LONGLONG, const BYTE* buffer, DWORD size) {
+LONGLONG FrameGrabber::FrameTime() {
+    Locked hold(lock_);
+    return frameTime_;
+}
+
+STDMETHODIMP FrameGrabber::OnSetPresentationClock(IMFPresentationClock* clock) {
+    Locked hold(lock_);
+    clock_ = letGo_ ? nullptr : clock;
+    return S_OK;
+}
+
+STDMETHODIMP FrameGrabber::OnShutdown() {
+    Locked hold(lock_);
+    clock_.Reset();
+    return S_OK;
+}
+
+void FrameGrabber::WaitForClock(LONGLONG time) {
+    Microsoft::WRL::ComPtr<IMFPresentationClock> clock;
+    {
+        Locked hold(lock_);
+        clock = clock_;
+    }
+    if (!clock) return;
+    // The session waits for this call, so it never waits past a stop, a
+    // pause or a new start, nor longer than kMaxWaitMs.
+    const DWORD start = GetTickCount();
+    MFTIME before = 0;
+    for (;;) {
+        {
+            Locked hold(lock_);
+            if (letGo_ || !clock_) return;  // the movie or the sink is going
+        }
+        MFCLOCK_STATE state = MFCLOCK_STATE_INVALID;
+        MFTIME now = 0;
+        if (FAILED(clock->GetState(0, &state)) || state != MFCLOCK_STATE_RUNNING ||
+            FAILED(clock->GetTime(&now)) || now < before || GetTickCount() - start >= kMaxWaitMs) {
+            return;
+        }
+        const LONGLONG ahead = (time - now) / 10000;
+        if (ahead <= 1) return;
+        before = now;
+        Sleep(static_cast<DWORD>(ahead < 10 ? ahead : 10));
+    }
+}
+
+STDMETHODIMP FrameGrabber::OnProcessSample(REFGUID, DWORD, LONGLONG time, LONGLONG, const BYTE* buffer,
+                                           DWORD size) {
+    WaitForClock(time);
     Locked hold(lock_);
     if (keptWidth_ <= 0 || keptHeight_ <= 0 || buffer == nullptr) return S_OK;
+    frameTime_ = time;
     if (format_.nv12) {
         KeepNv12(buffer, size);
     } else {

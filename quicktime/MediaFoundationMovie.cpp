@@ -39,27 +39,30 @@ MediaFoundationMovie::~MediaFoundationMovie() {
     Close();
 }
 
+bool MediaFoundationMovie::WaitForEvent(MediaEventType wanted) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kCloseWaitMs) {
+        ComPtr<IMFMediaEvent> event;
+        MediaEventType type = MEUnknown;
+        if (session_->GetEvent(MF_EVENT_FLAG_NO_WAIT, &event) != S_OK) {
+            Sleep(1);
+        } else if (SUCCEEDED(event->GetType(&type)) && type == wanted) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void MediaFoundationMovie::Close() {
     if (session_) {
         // The session lets its sinks and the source go once it has closed.
-        if (SUCCEEDED(session_->Close())) {
-            const DWORD start = GetTickCount();
-            bool closed = false;
-            while (!closed && GetTickCount() - start < kCloseWaitMs) {
-                ComPtr<IMFMediaEvent> event;
-                MediaEventType type = MEUnknown;
-                if (session_->GetEvent(MF_EVENT_FLAG_NO_WAIT, &event) == S_OK) {
-                    closed = SUCCEEDED(event->GetType(&type)) && type == MESessionClosed;
-                } else {
-                    Sleep(1);
-                }
-            }
-        }
+        if (SUCCEEDED(session_->Close())) WaitForEvent(MESessionClosed);
     }
     if (source_) source_->Shutdown();
     if (session_) session_->Shutdown();
     ShutDownSinks();
     audio_.Reset();
+    clock_.Reset();
     session_.Reset();
     source_.Reset();
     if (grabber_) grabber_->LetGo();
@@ -113,15 +116,21 @@ bool MediaFoundationMovie::Open(const std::string& path, HWND window) {
     bool built = false;
     for (const bool withSound : {true, false}) {
         for (const GUID& picture : {MFVideoFormat_NV12, MFVideoFormat_RGB32}) {
-            if (!built) built = Build(descriptor.Get(), withSound, picture, &full);
+            built = Build(descriptor.Get(), withSound, picture, &full);
+            if (built) break;
         }
+        if (built) break;
     }
     if (!built) {
         Close();
         return false;
     }
     ReadPictureFormat(full.Get());
-    if (FAILED(api_.CreateMediaSession(nullptr, &session_)) ||
+    // The clock is taken now: asked for later, the session may answer only
+    // once the grabber has let a frame through.
+    ComPtr<IMFClock> clock;
+    if (FAILED(api_.CreateMediaSession(nullptr, &session_)) || FAILED(session_->GetClock(&clock)) ||
+        FAILED(clock.As(&clock_)) ||
         FAILED(session_->SetTopology(MFSESSION_SETTOPOLOGY_IMMEDIATE | MFSESSION_SETTOPOLOGY_NORESOLUTION,
                                      full.Get())) ||
         !picture_.Create(window, this)) {
@@ -162,7 +171,8 @@ bool MediaFoundationMovie::Build(IMFPresentationDescriptor* descriptor, bool wit
             if (FAILED(api_.CreateMediaType(&wanted)) ||
                 FAILED(wanted->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video)) ||
                 FAILED(wanted->SetGUID(MF_MT_SUBTYPE, picture)) ||
-                FAILED(api_.CreateSampleGrabberSinkActivate(wanted.Get(), grabber_.Get(), &sink))) {
+                FAILED(api_.CreateSampleGrabberSinkActivate(wanted.Get(), grabber_.Get(), &sink)) ||
+                FAILED(sink->SetUINT32(MF_SAMPLEGRABBERSINK_IGNORE_CLOCK, TRUE))) {
                 grabber_.Reset();
                 continue;
             }
@@ -276,6 +286,12 @@ void MediaFoundationMovie::GoToBeginning() {
     if (playing_) Start();
 }
 
+LONGLONG MediaFoundationMovie::ClockTime() const {
+    LONGLONG time = 0;
+    MFTIME system = 0;
+    return clock_ && SUCCEEDED(clock_->GetCorrelatedTime(0, &time, &system)) ? time : -1;
+}
+
 DWORD MediaFoundationMovie::PlayedMs() const {
     return playing_ ? playedBefore_ + (GetTickCount() - runStarted_) : playedBefore_;
 }
@@ -318,6 +334,14 @@ void MediaFoundationMovie::ReadEvents() {
         } else if (type == MESessionTopologyStatus || type == MESessionStarted) {
             ApplyVolume();
         }
+    }
+    // Wine's audio renderer never reports the end of its stream, so a movie
+    // with sound would wait out the stall margin and never loop: one whose
+    // clock has passed its length by kEndGraceMs, a run long, has ended.
+    const DWORD lengthMs = static_cast<DWORD>(length_ / 10000);
+    if (pending_ == Pending::kNothing && playing_ && length_ > 0 && PlayedMs() >= lengthMs &&
+        ClockTime() >= static_cast<LONGLONG>(length_) + LONGLONG{kEndGraceMs} * 10000) {
+        pending_ = Pending::kEnded;
     }
     // A movie that has played its length and the margin without ending has stalled.
     if (pending_ == Pending::kNothing && playing_ && length_ > 0 &&

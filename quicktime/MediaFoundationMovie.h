@@ -14,10 +14,11 @@
 #include "quicktime/QtRecords.h"
 
 // A movie through Media Foundation: a media session over the file's media
-// source, its picture into a sample grabber (32-bit frames, converted by the
-// topology's own decoder and colour converter) and its sound into the
+// source, its picture into a sample grabber (NV12 frames from the decoder, or
+// 32-bit ones through the topology's colour converter) and its sound into the
 // system's audio renderer. The session's presentation clock, driven by the
-// audio renderer, keeps picture and sound together.
+// audio renderer, keeps picture and sound together: the grabber holds each
+// frame until the clock reaches its time.
 //
 // Everything the caller sees happens on its own thread: the picture window's
 // timer reads the session's events without waiting and posts kEventMessage to
@@ -25,13 +26,16 @@
 // them only when the window offers it a message (Service), so the end
 // callback runs inside the caller's own call, as with the DirectShow movie.
 //
-// A movie that neither ends nor fails is taken as failed once it has played
-// its length and kStallMarginMs more; a failed movie ends, looping or not.
+// A movie whose clock has run kEndGraceMs past its length without the session
+// saying so has ended. One that neither ends nor fails is taken as failed once
+// it has played its length and kStallMarginMs more; a failed movie ends,
+// looping or not.
 class MediaFoundationMovie final : private PictureSource {
 public:
     static constexpr UINT kEventMessage = WM_APP + 0x51;
     static constexpr int16_t kFullVolume = 256;
     static constexpr DWORD kStallMarginMs = 3000;
+    static constexpr DWORD kEndGraceMs = 250;
 
     MediaFoundationMovie() = default;
     ~MediaFoundationMovie();
@@ -64,6 +68,10 @@ public:
     bool HasSound() const { return sound_; }
     FrameFormat PictureFormat() const { return format_; }
     LONG FramesShown() const { return grabber_ ? grabber_->Frames() : 0; }
+    // The presentation clock's time and the latest frame's (100 ns); -1 for
+    // a clock not yet running.
+    LONGLONG ClockTime() const;
+    LONGLONG FrameTime() const { return grabber_ ? grabber_->FrameTime() : -1; }
 
     static void UnregisterPictureClass() { PictureWindow::UnregisterWindowClass(); }
     // True once every sample grabber the library made has been let go, or
@@ -78,6 +86,8 @@ private:
     void ReadEvents();
     void ApplyVolume();
     void Close();
+    // Reads the session's events until one of type `wanted`, for a while.
+    bool WaitForEvent(MediaEventType wanted);
     void ShutDownSinks();
     DWORD PlayedMs() const;
     // PictureSource
@@ -88,6 +98,7 @@ private:
     Microsoft::WRL::ComPtr<IMFMediaSource> source_;
     Microsoft::WRL::ComPtr<IMFMediaSession> session_;
     Microsoft::WRL::ComPtr<IMFSimpleAudioVolume> audio_;
+    Microsoft::WRL::ComPtr<IMFPresentationClock> clock_;  // the session's
     Microsoft::WRL::ComPtr<FrameGrabber> grabber_;
     std::vector<Microsoft::WRL::ComPtr<IMFActivate>> sinks_;  // activated by the movie, shut down by it
     std::vector<Microsoft::WRL::ComPtr<IMFMediaSink>> mediaSinks_;

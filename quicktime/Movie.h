@@ -36,6 +36,8 @@ public:
     void SetVolume(int16_t level) { mf_ ? mf_->SetVolume(level) : ds_->SetVolume(level); }
     void SetLooping(bool looping) { mf_ ? mf_->SetLooping(looping) : ds_->SetLooping(looping); }
     void Service() { mf_ ? mf_->Service() : ds_->Service(); }
+    // The Media Foundation movie, null on the DirectShow path (for the tests).
+    MediaFoundationMovie* MediaFoundation() const { return mf_.get(); }
     // The end callback, armed on whichever movie plays.
     MovieCallBack*& Armed() { return mf_ ? mf_->armed : ds_->armed; }
 
