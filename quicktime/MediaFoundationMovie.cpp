@@ -115,11 +115,8 @@ bool MediaFoundationMovie::Open(const std::string& path, HWND window) {
     ComPtr<IMFTopology> full;
     bool built = false;
     for (const bool withSound : {true, false}) {
-        for (const GUID& picture : {MFVideoFormat_NV12, MFVideoFormat_RGB32}) {
-            built = Build(descriptor.Get(), withSound, picture, &full);
-            if (built) break;
-        }
-        if (built) break;
+        for (const GUID& picture : {MFVideoFormat_NV12, MFVideoFormat_RGB32})
+            built = built || Build(descriptor.Get(), withSound, picture, &full);
     }
     if (!built) {
         Close();
