@@ -89,7 +89,8 @@ for loops in 1 2; do
   eval "red_$loops=\$(( \$(at yellow \"\$times\") - \$(at red \"\$times\") ))"
 done
 expect "[$QT_PATH] Loops 1 shows the 2 s movie about once (${red_1} ms of red before yellow)" [ "$red_1" -ge 1500 -a "$red_1" -le 3600 ]
-expect "[$QT_PATH] Loops 2 shows it twice, then the next item (${red_2} ms)" [ "$red_2" -ge 3500 -a "$red_2" -le 6500 ]
+# (Screenshots come some 300 ms apart, so each end of the red may be seen late.)
+expect "[$QT_PATH] Loops 2 shows it twice, then the next item (${red_2} ms)" [ "$red_2" -ge 3000 -a "$red_2" -le 6500 ]
 
 # LoopInfinite keeps playing until a key; N, Right and Left step through the
 # list as they do for MCI movies.
