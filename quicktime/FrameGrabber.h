@@ -21,7 +21,7 @@ struct FrameFormat {
 // soon as it has it (it is made to ignore the clock: its own timers on the
 // clock are what Wine 8 leaks when a movie stops before they fire); the
 // grabber holds the sample until the session's presentation clock reaches its
-// time, so the picture keeps to the clock that the sound drives. Samples
+// time, so the picture keeps to the clock the sound keeps to. Samples
 // arrive on Media Foundation's own threads; the picture is painted on the
 // caller's thread, so the frame is guarded. A frame wider than 1920 or taller
 // than 1200 pixels is kept at half size (or less) so that a 4K movie holds a

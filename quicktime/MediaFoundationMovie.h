@@ -16,9 +16,10 @@
 // A movie through Media Foundation: a media session over the file's media
 // source, its picture into a sample grabber (NV12 frames from the decoder, or
 // 32-bit ones through the topology's colour converter) and its sound into the
-// system's audio renderer. The session's presentation clock, driven by the
-// audio renderer, keeps picture and sound together: the grabber holds each
-// frame until the clock reaches its time.
+// system's audio renderer. The session's presentation clock (the audio
+// renderer's time where the renderer offers one, as Windows' does) keeps
+// picture and sound together: the grabber holds each frame until the clock
+// reaches its time.
 //
 // Everything the caller sees happens on its own thread: the picture window's
 // timer reads the session's events without waiting and posts kEventMessage to

@@ -262,9 +262,10 @@ TEST(QuickTimeMovie, MediaFoundationDropsBadSoundAndHalvesA4KPicture) {
     EXPECT_EQ(uhd.PictureFormat().width, 3840);
 }
 
-// Picture and sound together: with sound, the session's clock is the audio
-// renderer's, and the frame on show is the one the clock has reached, never
-// one ahead of it nor more than a frame (40 ms here) behind.
+// Picture and sound together: the frame on show is the one the session's
+// presentation clock (the audio renderer's time on Windows; the system's
+// under Wine 8, whose renderer is no time source) has reached, never one
+// ahead of it nor more than a frame (40 ms here) behind.
 TEST(QuickTimeMovie, MediaFoundationPictureKeepsToTheSoundsClock) {
     if (!ExpectMediaFoundation()) GTEST_SKIP() << "the DirectShow path";
     Host host;
