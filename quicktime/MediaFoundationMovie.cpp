@@ -74,6 +74,7 @@ void MediaFoundationMovie::ShutDownSinks() {
     // clock go (Wine 8's sample grabber does not at its shutdown).
     for (auto& sink : mediaSinks_) sink->SetPresentationClock(nullptr);
     mediaSinks_.clear();
+    soundSink_.Reset();
     for (auto& sink : sinks_) sink->ShutdownObject();
     sinks_.clear();
 }
@@ -194,6 +195,7 @@ bool MediaFoundationMovie::Build(IMFPresentationDescriptor* descriptor, bool wit
             return false;
         }
         mediaSinks_.push_back(mediaSink);
+        if (major == MFMediaType_Audio) soundSink_ = mediaSink;
         if (FAILED(api_.CreateTopologyNode(MF_TOPOLOGY_SOURCESTREAM_NODE, &from)) ||
             FAILED(from->SetUnknown(MF_TOPONODE_SOURCE, source_.Get())) ||
             FAILED(from->SetUnknown(MF_TOPONODE_PRESENTATION_DESCRIPTOR, descriptor)) ||
@@ -299,9 +301,10 @@ void MediaFoundationMovie::SetVolume(int16_t level) {
 }
 
 void MediaFoundationMovie::ApplyVolume() {
-    if (!sound_ || !session_) return;
-    // The audio renderer's volume service exists once the session has its topology.
-    if (!audio_ && FAILED(api_.GetService(session_.Get(), MR_POLICY_VOLUME_SERVICE, IID_IMFSimpleAudioVolume,
+    if (!sound_ || !soundSink_) return;
+    // Asked of the audio renderer itself: Wine 8's session, asked for it,
+    // keeps a reference to every sink it looks at, the sample grabber too.
+    if (!audio_ && FAILED(api_.GetService(soundSink_.Get(), MR_POLICY_VOLUME_SERVICE, IID_IMFSimpleAudioVolume,
                                           reinterpret_cast<void**>(audio_.GetAddressOf())))) {
         return;
     }

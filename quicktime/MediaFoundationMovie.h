@@ -99,6 +99,7 @@ private:
     Microsoft::WRL::ComPtr<IMFMediaSource> source_;
     Microsoft::WRL::ComPtr<IMFMediaSession> session_;
     Microsoft::WRL::ComPtr<IMFSimpleAudioVolume> audio_;
+    Microsoft::WRL::ComPtr<IMFMediaSink> soundSink_;  // the audio renderer, one of mediaSinks_
     Microsoft::WRL::ComPtr<IMFPresentationClock> clock_;  // the session's
     Microsoft::WRL::ComPtr<FrameGrabber> grabber_;
     std::vector<Microsoft::WRL::ComPtr<IMFActivate>> sinks_;  // activated by the movie, shut down by it
