@@ -6,10 +6,10 @@
 
 namespace {
 
-// Selects the start folder once the browser is up. A browser that answers
-// the selection with 0 may have matched the path against folder entries read
-// a moment apart (a folder on the way changed in between); asking again
-// parses the path afresh against the entries now in the tree.
+// Selects the start folder once the browser is up. A browser may answer the
+// selection with 0 although the folder is there (Wine's does now and then: it
+// matches the path against entries it reads while it expands the tree), and
+// asking again finds it.
 int CALLBACK OnBrowseEvent(HWND browser, UINT message, LPARAM, LPARAM start) {
     if (message != BFFM_INITIALIZED || start == 0) return 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
