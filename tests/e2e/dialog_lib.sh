@@ -28,9 +28,15 @@ reg_value() {
 }
 
 # export_config FILE: the "Config" section as a .reg file (empty when absent).
+# Wine's reg once wrote nothing for a section that was there: it is asked
+# again before the section counts as absent.
 export_config() {
-  rm -f "$1"
-  timeout 30 "$WINE" reg export "$CONFIG_KEY" "$(win_path "$1")" /y >/dev/null 2>&1 || : >"$1"
+  local try
+  for try in 1 2 3; do
+    rm -f "$1"
+    timeout 30 "$WINE" reg export "$CONFIG_KEY" "$(win_path "$1")" /y >/dev/null 2>&1 && [ -s "$1" ] && return 0
+  done
+  : >"$1"
 }
 
 # click_at X Y: one left click at a screen point.
