@@ -1,9 +1,9 @@
 #include "quicktime/DirectShowMovie.h"
 
+#include "quicktime/FrameCopy.h"
 #include "quicktime/MovieAtoms.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -86,7 +86,7 @@ bool DirectShowMovie::Open(const std::string& path, HWND window) {
     ComPtr<IBasicVideo> basic;
     if (GrabPicture()) {
         width_ = frame_.biWidth;
-        height_ = std::labs(frame_.biHeight);
+        height_ = frame_.biHeight < 0 ? -frame_.biHeight : frame_.biHeight;
     } else if (SUCCEEDED(graph_->QueryInterface(IID_IBasicVideo, basic.Out())) &&
         SUCCEEDED(basic->GetVideoSize(&width_, &height_)) && width_ > 0 && height_ > 0 &&
         SUCCEEDED(graph_->QueryInterface(IID_IVideoWindow, video_.Out()))) {
@@ -144,7 +144,8 @@ bool DirectShowMovie::GrabPicture() {
     }
     if (got.pbFormat != nullptr) CoTaskMemFree(got.pbFormat);
     if (got.pUnk != nullptr) got.pUnk->Release();
-    if (frame_.biWidth > 0 && frame_.biHeight != 0 && frame_.biBitCount == 32) {
+    // A frame size without pixels, or too large for a movie's box, is refused.
+    if (FrameCopy::Rgb32Bytes(frame_.biWidth, frame_.biHeight) != 0 && frame_.biBitCount == 32) {
         grabber_->SetBufferSamples(TRUE);
         grabber_->SetOneShot(FALSE);
         return true;
@@ -165,15 +166,15 @@ void DirectShowMovie::PaintPicture(HDC dc, const RECT& area) {
         pixels_.resize(static_cast<size_t>(size));
         if (FAILED(grabber_->GetCurrentBuffer(&size, reinterpret_cast<long*>(pixels_.data())))) pixels_.clear();
     }
-    const long needed = frame_.biWidth * std::labs(frame_.biHeight) * 4;
-    if (pixels_.size() < static_cast<size_t>(needed) || needed <= 0) {
+    const uint64_t needed = FrameCopy::Rgb32Bytes(frame_.biWidth, frame_.biHeight);
+    if (needed == 0 || pixels_.size() < needed) {
         FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         return;
     }
     BITMAPINFO info{};
     info.bmiHeader = frame_;
     info.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(dc, 0, 0, area.right, area.bottom, 0, 0, frame_.biWidth, std::labs(frame_.biHeight),
+    StretchDIBits(dc, 0, 0, area.right, area.bottom, 0, 0, frame_.biWidth, height_,
                   pixels_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 

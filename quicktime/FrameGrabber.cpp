@@ -1,6 +1,6 @@
 #include "quicktime/FrameGrabber.h"
 
-#include <cstring>
+#include "quicktime/SelfReference.h"
 
 namespace {
 
@@ -27,6 +27,8 @@ LONG FrameGrabber::Alive() { return gAlive; }
 FrameGrabber::FrameGrabber() {
     InitializeCriticalSection(&lock_);
     InterlockedIncrement(&gAlive);
+    // Media Foundation calls this grabber for as long as it holds it.
+    SelfReference::Take();
 }
 
 FrameGrabber::~FrameGrabber() {
@@ -55,12 +57,10 @@ STDMETHODIMP_(ULONG) FrameGrabber::Release() {
 
 void FrameGrabber::SetFormat(const FrameFormat& format) {
     Locked hold(lock_);
-    format_ = format;
-    step_ = 1;
-    while (format.width / step_ > kMaxWidth || format.height / step_ > kMaxHeight) ++step_;
-    keptWidth_ = format.width / step_;
-    keptHeight_ = format.height / step_;
-    pixels_.assign(static_cast<size_t>(keptWidth_) * static_cast<size_t>(keptHeight_) * 4, 0);
+    copy_ = FrameCopy(format);
+    keptWidth_ = copy_.KeptWidth();
+    keptHeight_ = copy_.KeptHeight();
+    pixels_.assign(static_cast<size_t>(copy_.KeptBytes()), 0);
     frames_ = 0;
 }
 
@@ -68,7 +68,7 @@ void FrameGrabber::LetGo() {
     Locked hold(lock_);
     letGo_ = true;
     clock_.Reset();
-    format_ = FrameFormat{};
+    copy_ = FrameCopy(FrameFormat{});
     keptWidth_ = keptHeight_ = 0;
     std::vector<uint8_t>().swap(pixels_);
 }
@@ -130,71 +130,10 @@ STDMETHODIMP FrameGrabber::OnProcessSample(REFGUID, DWORD, LONGLONG time, LONGLO
     Locked hold(lock_);
     if (keptWidth_ <= 0 || keptHeight_ <= 0 || buffer == nullptr) return S_OK;
     frameTime_ = time;
-    if (format_.nv12) {
-        KeepNv12(buffer, size);
-    } else {
-        KeepRgb32(buffer, size);
-    }
+    // A frame that is not the one the format describes is passed over: the
+    // last one stays.
+    if (copy_.Copy(buffer, size, pixels_.data())) InterlockedIncrement(&frames_);
     return S_OK;
-}
-
-// A frame that is not the one the format describes is passed over: the last
-// one stays.
-void FrameGrabber::KeepRgb32(const BYTE* buffer, DWORD size) {
-    const long rowBytes = format_.stride < 0 ? -format_.stride : format_.stride;
-    if (rowBytes < format_.width * 4 ||
-        static_cast<uint64_t>(size) < static_cast<uint64_t>(rowBytes) * static_cast<uint64_t>(format_.height)) {
-        return;
-    }
-    uint8_t* out = pixels_.data();
-    for (long y = 0; y < keptHeight_; ++y) {
-        const long row = format_.stride < 0 ? format_.height - 1 - y * step_ : y * step_;
-        const BYTE* in = buffer + static_cast<size_t>(row) * static_cast<size_t>(rowBytes);
-        if (step_ == 1) {
-            std::memcpy(out, in, static_cast<size_t>(keptWidth_) * 4);
-            out += keptWidth_ * 4;
-            continue;
-        }
-        for (long x = 0; x < keptWidth_; ++x, out += 4) std::memcpy(out, in + static_cast<size_t>(x * step_) * 4, 4);
-    }
-    InterlockedIncrement(&frames_);
-}
-
-namespace {
-
-uint8_t Clamped(int value) { return static_cast<uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value); }
-
-// One video-range BT.601 pixel as blue, green, red and a zero byte.
-void PutYuv(uint8_t* out, int y, int u, int v) {
-    const int c = (y - 16) * 298, d = u - 128, e = v - 128;
-    out[0] = Clamped((c + 516 * d + 128) >> 8);
-    out[1] = Clamped((c - 100 * d - 208 * e + 128) >> 8);
-    out[2] = Clamped((c + 409 * e + 128) >> 8);
-    out[3] = 0;
-}
-
-}  // namespace
-
-void FrameGrabber::KeepNv12(const BYTE* buffer, DWORD size) {
-    const uint64_t stride = static_cast<uint64_t>(format_.stride > 0 ? format_.stride : format_.width);
-    if (stride < static_cast<uint64_t>(format_.width)) return;
-    // Decoders may make the planes taller than the picture: the chroma plane
-    // starts where the buffer's size puts it.
-    const uint64_t planeRows = static_cast<uint64_t>(size) * 2 / 3 / stride;
-    if (planeRows < static_cast<uint64_t>(format_.height)) return;
-    const BYTE* chroma = buffer + planeRows * stride;
-    uint8_t* out = pixels_.data();
-    for (long y = 0; y < keptHeight_; ++y) {
-        const uint64_t row = static_cast<uint64_t>(y * step_);
-        const BYTE* luma = buffer + row * stride;
-        const BYTE* uv = chroma + (row / 2) * stride;
-        for (long x = 0; x < keptWidth_; ++x, out += 4) {
-            const long column = x * step_;
-            const long pair = column & ~1L;
-            PutYuv(out, luma[column], uv[pair], uv[pair + 1]);
-        }
-    }
-    InterlockedIncrement(&frames_);
 }
 
 void FrameGrabber::Paint(HDC dc, const RECT& area) {

@@ -6,14 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-// The frame format of the sample grabber's stream, as its media type gives it.
-struct FrameFormat {
-    long width = 0, height = 0;
-    long stride = 0;  // bytes from one row to the next; negative for bottom-up rows
-    // NV12: a plane of luma rows (stride bytes each) followed by a plane of
-    // interleaved U and V at half the rows; otherwise 32-bit pixels.
-    bool nv12 = false;
-};
+#include "quicktime/FrameCopy.h"
 
 // The Media Foundation sample grabber's callback: keeps the latest frame as
 // 32-bit pixels for the picture window (NV12 frames converted here, which
@@ -28,8 +21,8 @@ struct FrameFormat {
 // bounded buffer.
 class FrameGrabber final : public IMFSampleGrabberSinkCallback {
 public:
-    static constexpr long kMaxWidth = 1920;
-    static constexpr long kMaxHeight = 1200;
+    static constexpr long kMaxWidth = FrameCopy::kMaxWidth;
+    static constexpr long kMaxHeight = FrameCopy::kMaxHeight;
     // The longest a sample is held for its time: Media Foundation's session
     // serves no other stream and takes no command meanwhile, so a frame due
     // later than this (a slide show's) shows early rather than keep the sound
@@ -75,8 +68,6 @@ private:
     // Returns once the clock has reached `time`, or at once when it stands
     // still, has started again from an earlier time or is gone.
     void WaitForClock(LONGLONG time);
-    void KeepRgb32(const BYTE* buffer, DWORD size);
-    void KeepNv12(const BYTE* buffer, DWORD size);
     FrameGrabber();
     ~FrameGrabber();
     FrameGrabber(const FrameGrabber&) = delete;
@@ -85,12 +76,11 @@ private:
     LONG references_ = 1;
     volatile LONG frames_ = 0;
     CRITICAL_SECTION lock_;
-    FrameFormat format_;
+    FrameCopy copy_{FrameFormat{}};
     // Cleared at shutdown: the clock holds the sink, which holds this callback.
     Microsoft::WRL::ComPtr<IMFPresentationClock> clock_;
     bool letGo_ = false;
     LONGLONG frameTime_ = 0;
-    long step_ = 1;            // every step_-th pixel of every step_-th row is kept
     long keptWidth_ = 0, keptHeight_ = 0;
     std::vector<uint8_t> pixels_;  // top-down rows of keptWidth_ 32-bit pixels
 };

@@ -268,6 +268,8 @@ void MediaFoundationMovie::Start() {
         return;
     }
     runStarted_ = GetTickCount();
+    progressAt_ = runStarted_;
+    framesSeen_ = grabber_ ? grabber_->Frames() : 0;
     playing_ = true;
     ApplyVolume();
 }
@@ -348,6 +350,22 @@ void MediaFoundationMovie::ReadEvents() {
         PlayedMs() > static_cast<DWORD>(length_ / 10000) + kStallMarginMs) {
         pending_ = Pending::kFailed;
     }
+    if (pending_ == Pending::kNothing && playing_ && length_ == 0) EndWithoutLength();
+}
+
+void MediaFoundationMovie::EndWithoutLength() {
+    // Without a length the picture tells the end: a movie whose frames have
+    // stopped coming for the stall margin has delivered its last (Wine's
+    // audio renderer never says when the sound has), one that showed none
+    // in that time has failed.
+    const LONG frames = grabber_ ? grabber_->Frames() : 0;
+    const DWORD now = GetTickCount();
+    if (frames != framesSeen_) {
+        framesSeen_ = frames;
+        progressAt_ = now;
+        return;
+    }
+    if (grabber_ && now - progressAt_ > kStallMarginMs) pending_ = frames > 0 ? Pending::kEnded : Pending::kFailed;
 }
 
 bool MediaFoundationMovie::Tick() {

@@ -30,7 +30,9 @@
 // A movie whose clock has run kEndGraceMs past its length without the session
 // saying so has ended. One that neither ends nor fails is taken as failed once
 // it has played its length and kStallMarginMs more; a failed movie ends,
-// looping or not.
+// looping or not. A movie whose source tells no length (a fragmented MP4
+// written with an empty movie atom) ends kStallMarginMs after its last frame
+// at the latest, and has failed when it shows no frame in that time.
 class MediaFoundationMovie final : private PictureSource {
 public:
     static constexpr UINT kEventMessage = WM_APP + 0x51;
@@ -76,7 +78,8 @@ public:
 
     static void UnregisterPictureClass() { PictureWindow::UnregisterWindowClass(); }
     // True once every sample grabber the library made has been let go, or
-    // false after `milliseconds`: the library must not be unloaded before.
+    // false after `milliseconds` (for the tests: the library itself never
+    // waits, it keeps itself loaded instead).
     static bool WaitForGrabbers(DWORD milliseconds);
 
 private:
@@ -85,6 +88,8 @@ private:
     bool Build(IMFPresentationDescriptor* descriptor, bool withSound, const GUID& picture, IMFTopology** full);
     void ReadPictureFormat(IMFTopology* full);
     void ReadEvents();
+    // The end rules of a movie without a length.
+    void EndWithoutLength();
     void ApplyVolume();
     void Close();
     // Reads the session's events until one of type `wanted`, for a while.
@@ -120,5 +125,7 @@ private:
     DWORD playedBefore_ = 0;  // ms played before the current run
     DWORD runStarted_ = 0;    // tick count at the current run's start
     LONG framesPainted_ = -1;
+    LONG framesSeen_ = 0;    // frames at the latest progress of a movie without a length
+    DWORD progressAt_ = 0;   // tick count of that progress
     int16_t volume_ = kFullVolume;
 };

@@ -1,10 +1,6 @@
 #include "quicktime/Movie.h"
 
-namespace {
-
-constexpr DWORD kGrabberWaitMs = 2000;
-
-}  // namespace
+#include "quicktime/SelfReference.h"
 
 std::unique_ptr<Movie> Movie::Open(const std::string& path, HWND window) {
     std::unique_ptr<Movie> movie(new Movie());
@@ -21,5 +17,7 @@ Movie::~Movie() = default;
 void Movie::Unload() {
     DirectShowMovie::UnregisterPictureClass();
     MediaFoundationMovie::UnregisterPictureClass();
-    MediaFoundationMovie::WaitForGrabbers(kGrabberWaitMs);
+    // A grabber Media Foundation still holds keeps the library loaded; the
+    // caller is not kept waiting for it.
+    SelfReference::GiveBackUnless(FrameGrabber::Alive());
 }

@@ -41,8 +41,9 @@ public:
     // The end callback, armed on whichever movie plays.
     MovieCallBack*& Armed() { return mf_ ? mf_->armed : ds_->armed; }
 
-    // Both picture window classes go with the library; so must every
-    // sample grabber Media Foundation still holds.
+    // Both picture window classes go with the library, at once; while Media
+    // Foundation still holds a sample grabber the library keeps itself
+    // loaded (SelfReference).
     static void Unload();
 
 private:

@@ -9,12 +9,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "quicktime/FrameCopy.h"
 #include "quicktime/Movie.h"
 #include "quicktime/MovieAtoms.h"
+#include "saver/playback/QuickTimeBinding.h"
+#include "saver/playback/win32/Win32ModuleLoader.h"
 #include "tests/win/support/Pump.h"
 
 namespace {
@@ -111,7 +117,7 @@ TEST(QuickTimeMovie, EachKindPlaysToItsEndThroughThePathOnOffer) {
         DWORD lengthMs;
     } kinds[] = {
         {"redblue.mov", 320, 240, 2000}, {"mjpeg.mov", 320, 240, 2000}, {"phone.mp4", 320, 180, 2000},
-        {"oneframe.mov", 160, 120, 40},  {"sound.mov", 0, 0, 1000},
+        {"oneframe.mov", 160, 120, 40},  {"sound.mov", 0, 0, 1000},    {"padded.mp4", 320, 180, 2000},
     };
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.name);
@@ -223,6 +229,9 @@ TEST(QuickTimeMovie, AFileCutShortOrEmptyIsRefusedAtOnce) {
         EXPECT_LT(GetTickCount() - start, 1000u);
     }
     DeleteFileA(empty.c_str());
+    // Thousands of fragments, and zeros reserved after the last atom, are whole.
+    EXPECT_TRUE(MovieAtoms::Whole(Media("frag.mp4")));
+    EXPECT_TRUE(MovieAtoms::Whole(Media("padded.mp4")));
     if (!ExpectMediaFoundation()) GTEST_SKIP() << "the DirectShow path";
     for (const char* name : {"truncated.mov", "nomovie.mov"}) {
         SCOPED_TRACE(name);
@@ -235,6 +244,234 @@ TEST(QuickTimeMovie, AFileCutShortOrEmptyIsRefusedAtOnce) {
     }
     MediaFoundationMovie whole;
     EXPECT_TRUE(whole.Open(Media("redblue.mov"), GetDesktopWindow()));
+}
+
+// What recorders write: a fragment per frame after a movie atom without a
+// length (4,400 top-level atoms) shows its picture; one with sound and no
+// length ends after its last frame, within the stall margin, and tells the
+// callback once.
+TEST(QuickTimeMovie, FragmentedMoviesPlayAndEndWithoutALength) {
+    {
+        Host host;
+        ASSERT_TRUE(host.Open("frag.mp4"));
+        EXPECT_EQ(host.movie->Through() == Movie::Path::kMediaFoundation, ExpectMediaFoundation());
+        EXPECT_EQ(host.movie->Box().right, 160);
+        host.Play();
+        const auto cyan = [](COLORREF c) { return GetRValue(c) < 80 && GetGValue(c) > 180 && GetBValue(c) > 180; };
+        EXPECT_TRUE(PumpUntil([&] { return cyan(host.PixelAt(80, 60)); }, 3000)) << std::hex << host.PixelAt(80, 60);
+    }
+    Host host;
+    ASSERT_TRUE(host.Open("fragsound.mp4"));
+    std::printf("the fragmented movie with sound says it lasts %ld ms\n", static_cast<long>(host.movie->DurationMs()));
+    host.Arm();
+    const DWORD start = GetTickCount();
+    host.Play();
+    EXPECT_TRUE(host.PlaysToEnd(2000 + MediaFoundationMovie::kStallMarginMs + kMarginMs));
+    EXPECT_EQ(host.ends, 1);
+    EXPECT_GE(GetTickCount() - start + 500, 2000u) << "ended before its last frame";
+}
+
+std::vector<unsigned char> Atom(const char* type, uint32_t length) {
+    std::vector<unsigned char> atom(length < 8 ? 8 : length, 0);
+    for (int i = 0; i < 4; ++i) atom[i] = static_cast<unsigned char>(length >> (24 - 8 * i));
+    std::memcpy(atom.data() + 4, type, 4);
+    return atom;
+}
+
+std::vector<unsigned char> Joined(std::initializer_list<std::vector<unsigned char>> parts) {
+    std::vector<unsigned char> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// The walk over atoms in memory, case by case: padding after the last atom
+// is no damage, a movie atom after it does not count, an atom cut short is
+// damage wherever it stands.
+TEST(QuickTimeMovie, AtomWalkTakesPaddingAndAnyNumberOfAtoms) {
+    const auto ftyp = Atom("ftyp", 16), moov = Atom("moov", 40), mdat = Atom("mdat", 64);
+    const struct {
+        const char* what;
+        std::vector<unsigned char> bytes;
+        bool whole;
+    } cases[] = {
+        {"atoms to the end", Joined({ftyp, moov, mdat}), true},
+        {"64 zero bytes after the last atom", Joined({ftyp, moov, mdat, std::vector<unsigned char>(64, 0)}), true},
+        {"a tail of 5 bytes", Joined({ftyp, mdat, moov, std::vector<unsigned char>{1, 2, 3, 4, 5}}), true},
+        {"zeros before the movie atom", Joined({ftyp, std::vector<unsigned char>(64, 0), moov}), false},
+        {"padding and no movie atom", Joined({ftyp, mdat, std::vector<unsigned char>(64, 0)}), false},
+        {"an atom cut short after the movie", Joined({ftyp, moov, Atom("mdat", 200)}), false},
+        {"an atom of 4 bytes", Joined({ftyp, moov, Atom("free", 4)}), false},
+        {"not laid out in atoms", std::vector<unsigned char>{0, 0, 1, 0xBA, 0x44, 0, 4, 0, 4, 1}, true},
+        {"nothing", std::vector<unsigned char>{}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MovieAtoms::Whole(c.bytes.data(), c.bytes.size()), c.whole) << c.what;
+    }
+
+    // A few hundred thousand atoms, in memory and from a file: headers only.
+    constexpr int kAtoms = 300000;
+    std::vector<unsigned char> many = Joined({ftyp, moov});
+    const auto free8 = Atom("free", 8);
+    many.reserve(many.size() + kAtoms * free8.size());
+    for (int i = 0; i < kAtoms; ++i) many.insert(many.end(), free8.begin(), free8.end());
+    DWORD start = GetTickCount();
+    EXPECT_TRUE(MovieAtoms::Whole(many.data(), many.size()));
+    const DWORD inMemory = GetTickCount() - start;
+    const std::string path = Media("manyatoms.mp4");
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, many.data(), static_cast<DWORD>(many.size()), &written, nullptr);
+    CloseHandle(file);
+    start = GetTickCount();
+    EXPECT_TRUE(MovieAtoms::Whole(path));
+    const DWORD fromFile = GetTickCount() - start;
+    DeleteFileA(path.c_str());
+    std::printf("%d atoms walked in %lu ms in memory, %lu ms from a file\n", kAtoms + 2, inMemory, fromFile);
+}
+
+// `size` bytes that end where a page the process may not touch begins, so
+// that a read past them faults.
+class GuardedBytes {
+public:
+    explicit GuardedBytes(size_t size) {
+        const size_t pages = (size + kPage - 1) / kPage + 1;
+        base_ = static_cast<BYTE*>(VirtualAlloc(nullptr, pages * kPage, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        DWORD old = 0;
+        VirtualProtect(base_ + (pages - 1) * kPage, kPage, PAGE_NOACCESS, &old);
+        data = base_ + (pages - 1) * kPage - size;
+    }
+    ~GuardedBytes() { VirtualFree(base_, 0, MEM_RELEASE); }
+    GuardedBytes(const GuardedBytes&) = delete;
+    GuardedBytes& operator=(const GuardedBytes&) = delete;
+
+    BYTE* data = nullptr;
+
+private:
+    static constexpr size_t kPage = 4096;
+    BYTE* base_ = nullptr;
+};
+
+// Frames of every shape, each against an inaccessible page: the grabber
+// reads nothing past a frame, keeps those its format fits and passes over
+// those too short for it.
+TEST(QuickTimeMovie, FrameCopiesReadNothingPastTheFrame) {
+    const struct {
+        const char* what;
+        FrameFormat format;
+        DWORD size;
+        bool kept;
+    } cases[] = {
+        // Wine sizes NV12 as ((w + 1) & ~1) * h * 3 / 2: an odd height leaves
+        // the last chroma row short.
+        {"NV12 4x3 in 18 bytes", FrameFormat{4, 3, 4, true}, 18, true},
+        {"NV12 3x3, stride 3, in 18 bytes", FrameFormat{3, 3, 3, true}, 18, true},
+        {"NV12 3x2, stride 3, in 9 bytes", FrameFormat{3, 2, 3, true}, 9, true},
+        {"NV12 5x5 without a stride in 45 bytes", FrameFormat{5, 5, 0, true}, 45, true},
+        {"NV12 4x4 in 20 bytes", FrameFormat{4, 4, 4, true}, 20, false},
+        {"NV12 3840x2160, kept at half size", FrameFormat{3840, 2160, 3840, true}, 3840 * 2160 * 3 / 2, true},
+        {"NV12 stride shorter than a row", FrameFormat{8, 2, 4, true}, 24, false},
+        {"RGB32 2x2", FrameFormat{2, 2, 8, false}, 16, true},
+        {"RGB32 2x2 bottom-up", FrameFormat{2, 2, -8, false}, 16, true},
+        {"RGB32 2x2 a byte short", FrameFormat{2, 2, 8, false}, 15, false},
+        {"RGB32 4001x7, kept at a third, bottom-up", FrameFormat{4001, 7, -4001 * 4, false}, 4001 * 7 * 4, true},
+        {"RGB32 stride shorter than a row", FrameFormat{4, 1, 8, false}, 16, false},
+        {"no width", FrameFormat{0, 4, 0, false}, 64, false},
+        {"a negative height", FrameFormat{4, -4, 16, false}, 64, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GuardedBytes frame(c.size);
+        std::memset(frame.data, 0xEB, c.size);
+        FrameGrabber* grabber = FrameGrabber::Create();
+        grabber->SetFormat(c.format);
+        grabber->OnProcessSample(GUID_NULL, 0, 0, 0, frame.data, c.size);
+        EXPECT_EQ(grabber->Frames(), c.kept ? 1 : 0);
+        grabber->LetGo();
+        grabber->Release();
+    }
+
+    // The chroma the short buffer lacks is grey: the last row of a 3x3 NV12
+    // frame of white luma in 16 bytes is white, not tinted by what follows.
+    GuardedBytes frame(18);
+    std::memset(frame.data, 235, 9);
+    std::memset(frame.data + 9, 128, 6);
+    std::memset(frame.data + 15, 0, 3);  // the part of the last chroma row there is
+    const FrameCopy copy(FrameFormat{3, 3, 3, true});
+    std::vector<uint8_t> pixels(static_cast<size_t>(copy.KeptBytes()), 1);
+    ASSERT_TRUE(copy.Copy(frame.data, 15, pixels.data()));
+    for (int i = 0; i < 9 * 4; i += 4) {
+        SCOPED_TRACE(i / 4);
+        EXPECT_GE(pixels[i], 250);
+        EXPECT_GE(pixels[i + 1], 250);
+        EXPECT_GE(pixels[i + 2], 250);
+    }
+}
+
+// A picture's bytes are counted in 64 bits: 32,768 x 32,769 pixels, which a
+// 32-bit product wraps to 128 KB, and the rows INT_MIN, are refused.
+TEST(QuickTimeMovie, PictureSizesAreCountedWithoutWrapping) {
+    EXPECT_EQ(FrameCopy::Rgb32Bytes(320, 240), 320u * 240u * 4u);
+    EXPECT_EQ(FrameCopy::Rgb32Bytes(320, -240), 320u * 240u * 4u);
+    EXPECT_EQ(FrameCopy::Rgb32Bytes(32767, -32767), uint64_t{32767} * 32767 * 4);
+    EXPECT_EQ(FrameCopy::Rgb32Bytes(32768, 32769), 0u);
+    EXPECT_EQ(FrameCopy::Rgb32Bytes(320, INT_MIN), 0u);
+    EXPECT_EQ(FrameCopy::Rgb32Bytes(INT_MIN, 240), 0u);
+    EXPECT_EQ(FrameCopy::Rgb32Bytes(-320, 240), 0u);
+    EXPECT_EQ(FrameCopy::Rgb32Bytes(320, 0), 0u);
+    EXPECT_EQ(FrameCopy::Rgb32Bytes(INT_MAX, INT_MAX), 0u);
+}
+
+// The saver's own binding over the built QuickTime.qts: stopped while a
+// movie with sound still holds its sample grabber, the library returns at
+// once and stays mapped, so the grabber's code is still there when Media
+// Foundation lets it go; once no grabber is left a later stop unloads it.
+TEST(QuickTimeMovie, StoppingTheLibraryNeitherWaitsNorFreesCodeInUse) {
+    if (!ExpectMediaFoundation()) GTEST_SKIP() << "the DirectShow path holds no grabber of ours";
+    Win32ModuleLoader loader;
+    QuickTimeBinding library(loader);
+    ASSERT_EQ(library.Start(0), 0);
+    ASSERT_NE(GetModuleHandleA(kQtLibraryName), nullptr);
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    library.SetPort(reinterpret_cast<intptr_t>(window));
+    const std::string path = Media("redblue.mov");
+    unsigned char name[256];
+    name[0] = static_cast<unsigned char>(path.size());
+    std::memcpy(name + 1, path.data(), path.size());
+    QtFileSpec spec{};
+    intptr_t file = 0, movie = 0;
+    library.MakeFileSpec(name, &spec);
+    ASSERT_EQ(library.OpenMovieFile(&spec, &file, 1), 0);
+    ASSERT_EQ(library.NewMovieFromFile(&movie, file, 0), 0);
+    library.CloseMovieFile(file);
+    library.StartMovie(movie);
+    PumpFor(400);
+
+    const DWORD start = GetTickCount();
+    library.Stop();
+    const DWORD stopMs = GetTickCount() - start;
+    std::printf("the library stopped in %lu ms with a grabber held\n", stopMs);
+    EXPECT_LT(stopMs, 200u) << "the stop waited for the grabber";
+    HMODULE still = GetModuleHandleA(kQtLibraryName);
+    ASSERT_NE(still, nullptr) << "unloaded while its grabber may still be called";
+    // Its code is there to let the movie and its grabber go.
+    const auto dispatch =
+        reinterpret_cast<QtDispatcher>(reinterpret_cast<void*>(GetProcAddress(still, kQtDispatcherName)));
+    ASSERT_NE(dispatch, nullptr);
+    const intptr_t args[] = {movie};
+    dispatch(0x20023, args);  // the movie's disposal
+
+    // Started and stopped again once the grabber has gone, it is unloaded.
+    const bool unloaded = PumpUntil(
+        [&] {
+            if (library.Start(0) != 0) return false;
+            library.Stop();
+            return GetModuleHandleA(kQtLibraryName) == nullptr;
+        },
+        5000);
+    EXPECT_TRUE(unloaded) << "the library kept itself loaded with no grabber left";
+    DestroyWindow(window);
 }
 
 // Media Foundation's own: a sound it cannot decode leaves the picture; a 4K

@@ -5,7 +5,7 @@
 set -eu
 dir=$1
 mkdir -p "$dir"
-[ -f "$dir/.complete" ] && [ -f "$dir/nomovie.mov" ] && exit 0
+[ -f "$dir/.complete" ] && [ -f "$dir/padded.mp4" ] && exit 0
 enc() { ffmpeg -loglevel error -y "$@" </dev/null; }
 h264=(-c:v libx264 -preset ultrafast -pix_fmt yuv420p)
 # Red for the first second, blue for the second, a beep at each second's start.
@@ -43,4 +43,12 @@ assert renamed
 open(f"{d}/nomovie.mov", "wb").write(bytes(data))
 PY
 head -c $(($(stat -c %s "$dir/redblue.mov") / 2)) "$dir/redblue.mov" >"$dir/truncated.mov"
+# As screen recorders write them: a fragment per frame (4,400 top-level
+# atoms) after a movie atom without a length, silent and with sound; and a
+# whole file with 64 zero bytes of reserved space after its last atom.
+enc -f lavfi -i color=c=cyan:s=160x120:r=10:d=220 "${h264[@]}" -movflags frag_every_frame+empty_moov "$dir/frag.mp4"
+enc -f lavfi -i color=c=cyan:s=160x120:r=25:d=2 -f lavfi -i sine=f=440:d=2 "${h264[@]}" -c:a aac -shortest \
+  -movflags frag_keyframe+empty_moov "$dir/fragsound.mp4"
+cp "$dir/phone.mp4" "$dir/padded.mp4"
+head -c 64 /dev/zero >>"$dir/padded.mp4"
 touch "$dir/.complete"
