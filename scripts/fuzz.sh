@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Fuzzes the playlist-file reader and the settings loader: builds the
+# Fuzzes the playlist-file reader and the settings loader (and the QuickTime
+# library's atom walk and frame copies, a sixth of SECONDS more each): builds the
 # libFuzzer targets natively with clang (address and undefined-behaviour
 # sanitizers), seeds the reader with playlists written by the saver's own
-# writer and runs the two for SECONDS in all (default 60; two thirds for the
+# writer and runs the first two for SECONDS in all (default 60; two thirds for the
 # reader). Prints each target's executions and rate; exits non-zero on a
 # finding (crash, hang, leak, sanitizer report, broken round trip), kept
 # under build/fuzz/findings.
@@ -21,6 +22,7 @@ cmake -S "$ROOT" -B "$TREE" -DCMAKE_BUILD_TYPE= -DCMAKE_C_COMPILER=clang -DCMAKE
   -DPELOR_FUZZ=ON "-DCMAKE_CXX_FLAGS=-g -O2 -fno-sanitize-recover=all" >"$OUT/configure.log" 2>&1 \
   || { tail -n 20 "$OUT/configure.log"; echo "fuzz: configuring the tree failed"; exit 2; }
 cmake --build "$TREE" -j "${JOBS:-$(nproc)}" --target pelor_playlist_fuzz pelor_settings_fuzz pelor_write_seeds \
+  pelor_movie_atoms_fuzz pelor_frame_copy_fuzz \
   >"$OUT/build.log" 2>&1 \
   || { grep -E 'error|Error' "$OUT/build.log" | head -n 20; echo "fuzz: the targets did not build"; exit 2; }
 "$TREE/bin/pelor_write_seeds" "$OUT/seeds" || { echo "fuzz: writing the seeds failed"; exit 2; }
@@ -61,4 +63,10 @@ mkdir -p "$OUT/settings-corpus"
 result=0
 fuzz_one pelor_playlist_fuzz "$READER_SECONDS" "$OUT/corpus" "$OUT/seeds" || result=1
 fuzz_one pelor_settings_fuzz "$LOADER_SECONDS" "$OUT/settings-corpus" || result=1
+# The QuickTime library's atom walk and frame copies: a sixth of SECONDS
+# each, on top of the two above.
+MOVIE_SECONDS=$(( RUN_SECONDS / 6 )); [ "$MOVIE_SECONDS" -ge 1 ] || MOVIE_SECONDS=1
+mkdir -p "$OUT/atoms-corpus" "$OUT/frames-corpus"
+fuzz_one pelor_movie_atoms_fuzz "$MOVIE_SECONDS" "$OUT/atoms-corpus" || result=1
+fuzz_one pelor_frame_copy_fuzz "$MOVIE_SECONDS" "$OUT/frames-corpus" || result=1
 exit "$result"
