@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # QuickTime items through our QuickTime.qts beside PELOR.SCR: .mov files made
 # now by Debian's ffmpeg (MJPEG and H.264) show their colour at their place,
-# loop, end and hand over to the next item; damaged ones are dropped; without
+# loop, end and hand over to the next item; fragmented and padded .mp4 files
+# play on either player; damaged ones are dropped; without
 # the library every QuickTime item is dropped and the other items play.
 # The library plays through Media Foundation where Wine has it;
 # test_quicktime_directshow.sh runs these checks again with mfplat disabled
@@ -21,6 +22,12 @@ enc -f lavfi -i color=c=red:s=320x240:r=25:d=2 -f lavfi -i sine=f=440:d=2 -c:v l
   -shortest "$media/phone.mp4"
 enc -f lavfi -i color=c=blue:s=320x240:r=25:d=2 -c:v libx264 -pix_fmt yuv420p -f mp4 "$media/auto.m4v"
 fixture avi "$media/yellow.avi" 160 120 20 10 3
+# As screen recorders write them: a fragment per frame, 4,400 top-level atoms
+# (220 s), and a whole movie with 64 zero bytes reserved after its last atom.
+enc -f lavfi -i color=c=cyan:s=160x120:r=10:d=220 -c:v libx264 -pix_fmt yuv420p -movflags frag_every_frame+empty_moov \
+  "$media/frag.mp4"
+enc -f lavfi -i color=c=magenta:s=320x240:r=25:d=2 -c:v libx264 -pix_fmt yuv420p "$media/padded.mp4"
+head -c 64 /dev/zero >>"$media/padded.mp4"
 QT=(MCI=PELORQT)
 
 if [ ! -f "$PELOR_BIN/QuickTime.qts" ]; then
@@ -79,6 +86,26 @@ else
   fail "[$QT_PATH] the saver starts for the phone videos" "no SaverWnd"
 fi
 end_saver
+
+# Files other programs write, on the QuickTime player and on Auto Detect: the
+# fragmented movie shows its picture (N moves on from its 220 s), the padded
+# one plays to its end, then the AVI.
+for player in quicktime auto; do
+  if [ $player = quicktime ]; then with=("${QT[@]}"); else with=(); fi
+  store_playlist File="$media/frag.mp4" "${with[@]}" File="$media/padded.mp4" "${with[@]}" \
+    File="$media/yellow.avi" LoopInfinite=1
+  if start_saver; then
+    expect "[$QT_PATH] a fragmented .mp4 (4,400 atoms) on $player shows its picture" \
+      wait_colour 400 300 cyan 20 "$E2E_OUT/qt-$QT_PATH-frag-$player.png"
+    xdotool key n
+    expect "[$QT_PATH] an .mp4 with zeros after its last atom on $player shows its picture" \
+      wait_colour 400 300 magenta 20 "$E2E_OUT/qt-$QT_PATH-padded-$player.png"
+    expect "[$QT_PATH] it plays to its end on $player, then the AVI" wait_colour 400 300 yellow 20
+  else
+    fail "[$QT_PATH] the saver starts for the recorders' files on $player" "no SaverWnd"
+  fi
+  end_saver
+done
 
 # Loops 2 plays the 2 s movie twice, then the next item.
 for loops in 1 2; do
