@@ -29,10 +29,10 @@ public:
     // and the caller waiting.
     static constexpr DWORD kMaxWaitMs = 250;
 
-    // Made with one reference, held by the caller.
+    // Made with one reference, held by the caller; the library keeps itself
+    // loaded from then on (SelfReference) until it stops with none alive.
     static FrameGrabber* Create();
-    // The grabbers alive in this process: the library waits for none to be
-    // left before it lets Media Foundation go.
+    // The grabbers alive in this process.
     static LONG Alive();
 
     void SetFormat(const FrameFormat& format);
