@@ -5,6 +5,11 @@
 namespace {
 
 volatile LONG gAlive = 0;  // grabbers in this process, for the library's unload
+// The thread and the tick count of the latest grabber's end, written before
+// the count goes down.
+volatile DWORD gLastGoneOn = 0;
+volatile DWORD gLastGoneAt = 0;
+constexpr DWORD kReturnedMs = 1000;  // long enough for any thread to have left Release
 
 // Holds a critical section for one scope.
 class Locked {
@@ -24,6 +29,11 @@ FrameGrabber* FrameGrabber::Create() { return new FrameGrabber(); }
 
 LONG FrameGrabber::Alive() { return gAlive; }
 
+bool FrameGrabber::AllGone() {
+    if (gAlive != 0) return false;
+    return gLastGoneOn == GetCurrentThreadId() || GetTickCount() - gLastGoneAt >= kReturnedMs;
+}
+
 FrameGrabber::FrameGrabber() {
     InitializeCriticalSection(&lock_);
     InterlockedIncrement(&gAlive);
@@ -33,6 +43,8 @@ FrameGrabber::FrameGrabber() {
 
 FrameGrabber::~FrameGrabber() {
     DeleteCriticalSection(&lock_);
+    gLastGoneOn = GetCurrentThreadId();
+    gLastGoneAt = GetTickCount();
     InterlockedDecrement(&gAlive);
 }
 

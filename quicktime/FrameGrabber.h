@@ -34,6 +34,9 @@ public:
     static FrameGrabber* Create();
     // The grabbers alive in this process.
     static LONG Alive();
+    // Whether none is alive and none may still be running its last Release:
+    // the latest went on the calling thread, or a while ago.
+    static bool AllGone();
 
     void SetFormat(const FrameFormat& format);
     // Frees the frame and takes no more: the movie is gone, though Media

@@ -19,5 +19,5 @@ void Movie::Unload() {
     MediaFoundationMovie::UnregisterPictureClass();
     // A grabber Media Foundation still holds keeps the library loaded; the
     // caller is not kept waiting for it.
-    SelfReference::GiveBackUnless(FrameGrabber::Alive());
+    SelfReference::GiveBackIf(FrameGrabber::AllGone());
 }

@@ -23,8 +23,8 @@ void SelfReference::Take() {
     if (length == 0 || length >= sizeof path || LoadLibraryA(path) != self) InterlockedExchange(&gHeld, 0);
 }
 
-void SelfReference::GiveBackUnless(LONG alive) {
-    if (alive > 0) return;
+void SelfReference::GiveBackIf(bool unused) {
+    if (!unused) return;
     const HMODULE self = ThisModule();
     if (self != nullptr && InterlockedExchange(&gHeld, 0) != 0) FreeLibrary(self);
 }

@@ -12,11 +12,11 @@ public:
     // Takes the reference when none is held; called as a grabber is made.
     // Nothing is taken in a program that links the library's code itself.
     static void Take();
-    // Gives the reference back when `alive` grabbers are none, at the
-    // library's termination, while the caller's own reference still keeps
-    // the module loaded; otherwise it is kept, for the rest of the process
-    // if no later termination finds every grabber gone.
-    static void GiveBackUnless(LONG alive);
+    // Gives the reference back when `unused` (no grabber can still be
+    // called), at the library's termination, while the caller's own
+    // reference still keeps the module loaded; otherwise it is kept, for the
+    // rest of the process if no later termination finds every grabber gone.
+    static void GiveBackIf(bool unused);
     // Whether the reference is held.
     static bool Held();
 };
