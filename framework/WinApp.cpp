@@ -53,6 +53,8 @@ void CWinApp::SetRegistryKey(const std::string& company) {
     profile_ = std::make_unique<RegistryProfileStore>(company, appName_);
 }
 
+void CWinApp::SetProfile(std::unique_ptr<ProfileStore> profile) { profile_ = std::move(profile); }
+
 ProfileStore& CWinApp::Profile() {
     // Without a registry key the profile goes under the bare application name.
     if (!profile_) profile_ = std::make_unique<RegistryProfileStore>("", appName_);

@@ -37,6 +37,9 @@ public:
 
     // From now on the profile lives under HKEY_CURRENT_USER\Software\<company>\<AppName>.
     void SetRegistryKey(const std::string& company);
+    // From now on the profile operations go to `profile` (a store over the
+    // registry that refuses writes, say, to try what a full key does).
+    void SetProfile(std::unique_ptr<ProfileStore> profile);
     ProfileStore& Profile();
     uint32_t GetProfileInt(const char* section, const char* entry, uint32_t def);
     std::string GetProfileString(const char* section, const char* entry, const char* def);
@@ -59,7 +62,7 @@ private:
     HINSTANCE instance_;
     std::string appName_;
     std::vector<std::string> arguments_;
-    std::unique_ptr<RegistryProfileStore> profile_;
+    std::unique_ptr<ProfileStore> profile_;
     Module ctl3d_;
 };
 
