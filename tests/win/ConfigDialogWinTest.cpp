@@ -229,11 +229,11 @@ TEST_F(ConfigWin, DroppedFilesBecomeEntriesAndADroppedPlaylistReplacesTheList) {
     Select(0);
     Press(IDC_REMOVE);
     // Two media files: both appended, only the last one selected. A name
-    // longer than the 255-character buffer arrives cut to 254 characters.
-    const std::string longName = "C:\\" + std::string(300, 'x') + ".avi";
+    // as long as a full path may be arrives whole.
+    const std::string longName = "C:\\" + std::string(252, 'x') + ".avi";
     SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({"C:\\m\\d.avi", longName})), 0);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"  C:\\m\\b.avi", "  C:\\m\\c.avi", "  C:\\m\\d.avi",
-                                                   "* " + longName.substr(0, 254)}));
+                                                   "* " + longName}));
     ExpectListMatchesPlaylist();
     // A playlist file among them replaces the list; what follows it is added.
     SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({saved, "C:\\m\\e.avi"})), 0);
@@ -283,7 +283,8 @@ TEST_F(ConfigWin, AddFolderOpensTheBrowserAtTheSelectedEntrysFolderAndAddsOneEnt
 TEST_F(ConfigWin, SavingWhereNothingCanBeWrittenChangesNothing) {
     ConfigDialog& dialog = Open();
     std::string deep = TempPath("pelor-deep");
-    std::vector<std::string> made;
+    CreateDirectoryA(deep.c_str(), nullptr);
+    std::vector<std::string> made = {deep};
     while (deep.size() < 240) {
         deep += "\\" + std::string(std::min<size_t>(40, 247 - deep.size()), 'd');
         ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) << deep.size();
@@ -561,7 +562,7 @@ TEST_F(ConfigWin, DroppedPlaylistsCutShortAreNamedAndNotLoaded) {
 // longer one is refused and named.
 TEST_F(ConfigWin, LongDroppedNamesComeInWholeOrAreRefusedByName) {
     ConfigDialog& dialog = Open();
-    const std::string longest = "C:\\m\\" + std::string(248, 'a') + ".avi";
+    const std::string longest = "C:\\m\\" + std::string(250, 'a') + ".avi";
     const std::string tooLong = "C:\\m\\" + std::string(300, 'b') + ".avi";
     ASSERT_EQ(longest.size(), 259u);
     {
