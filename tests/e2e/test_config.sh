@@ -172,6 +172,31 @@ else
 fi
 stop_program
 
+# --- Save Playlist where no file can be made ---
+# A folder whose name leaves no room for the new file written beside the old
+# one: the Error box names the file, and nothing is written.
+deep="$E2E_OUT/deep"
+while [ ${#deep} -lt 240 ]; do deep="$deep/$(printf 'd%.0s' $(seq 1 $(( 247 - ${#deep} < 40 ? 247 - ${#deep} : 40 ))))"; done
+mkdir -p "$deep"
+store_three
+if open_config && menu_dialog f s 'Save As'; then
+  type_file_name 'Save As' "$deep/a.lst"
+  xdotool key Return
+  if wait_dialog Error 15; then
+    expect "Save Playlist into a folder with no room for a new file names the file in the Error box" \
+      grep -qF "$(win_path "$deep/a.lst")" <<<"$(dlg texts Error)"
+    xdotool key Return; wait_gone Error 5
+  else
+    fail "Save Playlist into a folder with no room for a new file shows the Error box" "no Error box"
+  fi
+  expect "and nothing is written there" [ -z "$(ls -A "$deep")" ]
+  expect "the settings window stays open" wait_dialog Pelorama 5
+  close_config cancel >/dev/null
+else
+  fail "PELOR.SCR /c opens and shows Save As for the deep folder" "no window"
+fi
+stop_program
+
 # --- Save Playlist onto a full drive ---
 # The old file stays whole and the Error box names it. The drive is a 96 KB
 # tmpfs filled to its last page, which only root may mount.

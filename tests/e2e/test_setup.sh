@@ -343,7 +343,9 @@ else
     look() { timeout 60 "$WINE" "$W64/pelor_setup_look.exe" "$@" 2>/dev/null | tr -d '\r'; }
     BOX=$(look box "$CAPTION" "Do you wish") && click "$BOX" "&Yes"
     AGREEMENT=$(look box "License Agreement" "must agree") && click "$AGREEMENT" "&Yes"
-    BOX=$(look box "$CAPTION" "Installation complete.") && click "$BOX" "OK"
+    BOX=$(look box "$CAPTION" "Installation complete.")
+    expect "WoW64: the setup finds the saver where the INF put it and says the installation is complete" [ -n "$BOX" ]
+    [ -n "$BOX" ] && click "$BOX" "OK"
     BOX=$(look box "$CAPTION" "default screen saver") && click "$BOX" "&No"
     wait_program 30 >/dev/null; stop_program
     expect "WoW64: the 32-bit engine ran DefaultInstall.WoW64" grep -q "DefaultInstall.WoW64" <(tr -d '\r' <"$log" 2>/dev/null)
