@@ -15,7 +15,11 @@ ReplacingFile::~ReplacingFile() { RemoveNew(); }
 bool ReplacingFile::Open(const std::string& path) {
     RemoveNew();
     const std::string folder = FolderOf(path);
-    char made[MAX_PATH] = {};
+    // The system takes a folder of at most MAX_PATH - 14 characters, room
+    // for "\pelXXXX.tmp" and the zero; Wine, given a longer one, makes a
+    // file under a name cut short in the buffer.
+    if (folder.size() > MAX_PATH - 14) return false;
+    char made[MAX_PATH + 1] = {};
     // Makes the file, empty, under a name no other file has.
     if (GetTempFileNameA(folder.c_str(), "pel", 0, made) == 0) return false;
     newPath_ = made;
@@ -55,8 +59,9 @@ bool ReplacingFile::ReplaceAsideFirst(const std::string& from, const std::string
     if (GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES) return MoveFileA(from.c_str(), to.c_str()) != FALSE;
     // A name no other file has, in the old file's folder so that the
     // renames stay on its drive.
-    char aside[MAX_PATH] = {};
-    if (GetTempFileNameA(FolderOf(to).c_str(), "pel", 0, aside) == 0) return false;
+    const std::string folder = FolderOf(to);
+    char aside[MAX_PATH + 1] = {};
+    if (folder.size() > MAX_PATH - 14 || GetTempFileNameA(folder.c_str(), "pel", 0, aside) == 0) return false;
     DeleteFileA(aside);
     if (!MoveFileA(to.c_str(), aside)) return false;
     if (MoveFileA(from.c_str(), to.c_str())) {
