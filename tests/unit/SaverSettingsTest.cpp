@@ -285,6 +285,33 @@ TEST(SaverSettings, OneRefusedValueNamesItsItemAndKeepsTheOldList) {
     EXPECT_EQ(StoredList(store).size(), 7u);
 }
 
+// A store that refuses every write once it has refused one: the earlier
+// settings cannot come back, and the outcome says so.
+TEST(SaverSettings, AStoreThatAlsoRefusesThePutBackIsSaidToBeCut) {
+    struct Stuck : MemoryProfileStore {
+        bool WriteProfileString(const char* section, const char* entry, const char* value) override {
+            stuck = stuck || std::string(value).size() > 100;
+            return !stuck && MemoryProfileStore::WriteProfileString(section, entry, value);
+        }
+        bool WriteProfileInt(const char* section, const char* entry, uint32_t value) override {
+            return !stuck && MemoryProfileStore::WriteProfileInt(section, entry, value);
+        }
+        bool stuck = false;
+    } store;
+    {
+        SaverSettings old(store, nullptr);
+        Fill(old, 3, "old");
+        ASSERT_EQ(old.Save().what, SaveOutcome::Stored);
+    }
+    SaverSettings settings(store, nullptr);
+    Fill(settings, 3, "new");
+    settings.GetItem(1)->Title = std::string(101, 't');
+    const SaveOutcome outcome = settings.Save();
+    EXPECT_EQ(outcome.what, SaveOutcome::ItemRefused);
+    EXPECT_EQ(outcome.item, 1u);
+    EXPECT_FALSE(outcome.restored);
+}
+
 // The machine's defaults go in whole or not at all: a refused value leaves
 // the user's count 0, so the next start copies them again.
 TEST(SaverSettings, MachineDefaultsAreCopiedWholeOrNotAtAll) {
