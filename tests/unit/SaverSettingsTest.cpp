@@ -258,6 +258,15 @@ TEST(SaverSettings, AKeyThatFillsUpKeepsTheOldSettingsOrTheNewOnesWhole) {
     }
 }
 
+// Saves `count` new items into `store`, item `index` with a title of
+// `length` characters.
+SaveOutcome SaveTitled(MemoryProfileStore& store, int count, uint32_t index, size_t length) {
+    SaverSettings settings(store, nullptr);
+    Fill(settings, count, "new");
+    settings.GetItem(index)->Title = std::string(length, 't');
+    return settings.Save();
+}
+
 // One value over the store's limit for a value (16,300 bytes on Windows 95):
 // the item is named, and the old list, longer than the new one and with a
 // gap that ended it, loads as before.
@@ -269,10 +278,7 @@ TEST(SaverSettings, OneRefusedValueNamesItsItemAndKeepsTheOldList) {
     ASSERT_EQ(before.size(), 4u);  // two options, then old0 and old1: the missing AVI2.File ends the list
     store.valueLimit = 16300;
 
-    SaverSettings settings(store, nullptr);
-    Fill(settings, 5, "new");
-    settings.GetItem(3)->Title = std::string(20000, 't');
-    const SaveOutcome outcome = settings.Save();
+    const SaveOutcome outcome = SaveTitled(store, 5, 3, 20000);
     EXPECT_EQ(outcome.what, SaveOutcome::ItemRefused);
     EXPECT_EQ(outcome.item, 3u);
     EXPECT_TRUE(outcome.restored);
@@ -280,8 +286,7 @@ TEST(SaverSettings, OneRefusedValueNamesItsItemAndKeepsTheOldList) {
     EXPECT_EQ(store.At("NumAVI").number, 6u);
 
     // Within the limit the new list is stored whole.
-    settings.GetItem(3)->Title = std::string(16299, 't');
-    EXPECT_EQ(settings.Save().what, SaveOutcome::Stored);
+    EXPECT_EQ(SaveTitled(store, 5, 3, 16299).what, SaveOutcome::Stored);
     EXPECT_EQ(StoredList(store).size(), 7u);
 }
 
@@ -303,10 +308,7 @@ TEST(SaverSettings, AStoreThatAlsoRefusesThePutBackIsSaidToBeCut) {
         Fill(old, 3, "old");
         ASSERT_EQ(old.Save().what, SaveOutcome::Stored);
     }
-    SaverSettings settings(store, nullptr);
-    Fill(settings, 3, "new");
-    settings.GetItem(1)->Title = std::string(101, 't');
-    const SaveOutcome outcome = settings.Save();
+    const SaveOutcome outcome = SaveTitled(store, 3, 1, 101);
     EXPECT_EQ(outcome.what, SaveOutcome::ItemRefused);
     EXPECT_EQ(outcome.item, 1u);
     EXPECT_FALSE(outcome.restored);
