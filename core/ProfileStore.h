@@ -52,7 +52,7 @@ struct MachineValue {
 class MachineDefaults {
 public:
     virtual ~MachineDefaults() = default;
-    // Fills `values` in enumeration order up to the first value that could
-    // not be read; false when the key cannot be opened.
+    // Fills `values` with every value in enumeration order; false, with
+    // `values` empty, when the key cannot be opened or a value cannot be read.
     virtual bool Read(std::vector<MachineValue>& values) = 0;
 };

@@ -49,6 +49,11 @@ void CFile::Close() {
     DiscardBuffers();
 }
 
+void CFile::FlushToDisk() {
+    Flush();
+    if (!FlushFileBuffers(handle_.get())) throw CFileException(GetLastError(), path_);
+}
+
 uint32_t CFile::ReadRaw(void* buffer, uint32_t size) {
     if (!handle_) throw CFileException(ERROR_INVALID_HANDLE, path_);
     DWORD got = 0;

@@ -38,6 +38,9 @@ public:
     // closed first, as by Close.
     bool Open(const char* path, UINT flags);
     void Close();
+    // Writes out what is buffered and has the system put the file's bytes
+    // on the disk; throws CFileException when either fails.
+    void FlushToDisk();
     bool IsOpen() const { return static_cast<bool>(handle_); }
     const std::string& GetFilePath() const { return path_; }
 

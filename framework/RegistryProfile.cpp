@@ -1,5 +1,6 @@
 #include "framework/RegistryProfile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -56,31 +57,41 @@ RegistryMachineDefaults::RegistryMachineDefaults(std::string path, HKEY root)
     : root_(root), path_(std::move(path)) {}
 
 bool RegistryMachineDefaults::Read(std::vector<MachineValue>& values) {
+    values.clear();
     RegistryKey key = RegistryKey::Open(root_, path_, KEY_READ);
     if (!key.IsOpen()) return false;
+    // Buffers as long as the key's longest name and value, whatever they
+    // are: a deep network path in a File is copied whole like the rest.
+    DWORD longestName = 0;
+    DWORD longestData = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
+                         &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    std::vector<char> name(longestName + 1);
+    std::vector<BYTE> data(longestData + 1);
     for (DWORD index = 0;; ++index) {
-        // Both buffers are offered 256 bytes anew for every value; a value
-        // whose name or data does not fit ends the copy.
-        char name[256];
-        BYTE data[256];
-        DWORD nameSize = sizeof name;
-        DWORD dataSize = sizeof data;
+        DWORD nameSize = static_cast<DWORD>(name.size());
+        DWORD dataSize = static_cast<DWORD>(data.size());
         DWORD type = 0;
-        if (RegEnumValueA(key.get(), index, name, &nameSize, nullptr, &type, data, &dataSize) !=
-            ERROR_SUCCESS) {
-            break;
+        const LONG result = RegEnumValueA(key.get(), index, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize);
+        if (result == ERROR_NO_MORE_ITEMS) return true;
+        // A value that cannot be read (one grown since the key was asked)
+        // means none is copied: the user's list is never made of a part.
+        if (result != ERROR_SUCCESS) {
+            values.clear();
+            return false;
         }
         MachineValue value;
-        value.name.assign(name, strnlen(name, nameSize < sizeof name ? nameSize : sizeof name));
+        value.name.assign(name.data(), strnlen(name.data(), std::min<size_t>(nameSize, name.size())));
         if (type == REG_SZ) {
             value.kind = MachineValue::Text;
-            value.text.assign(reinterpret_cast<const char*>(data),
-                              strnlen(reinterpret_cast<const char*>(data), dataSize));
+            value.text.assign(reinterpret_cast<const char*>(data.data()),
+                              strnlen(reinterpret_cast<const char*>(data.data()), dataSize));
         } else if (type == REG_DWORD && dataSize == sizeof(DWORD)) {
             value.kind = MachineValue::Number;
-            std::memcpy(&value.number, data, sizeof value.number);
+            std::memcpy(&value.number, data.data(), sizeof value.number);
         }
         values.push_back(std::move(value));
     }
-    return true;
 }

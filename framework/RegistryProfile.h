@@ -33,7 +33,7 @@ private:
     int batchDepth_ = 0;
 };
 
-// The machine-wide defaults key, read with 256-byte name and data buffers.
+// The machine-wide defaults key, every value read whole whatever its length.
 class RegistryMachineDefaults : public MachineDefaults {
 public:
     explicit RegistryMachineDefaults(std::string path, HKEY root = HKEY_LOCAL_MACHINE);

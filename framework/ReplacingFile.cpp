@@ -2,13 +2,24 @@
 
 #include "framework/LateBound.h"
 
+namespace {
+// The folder of `path` with its backslash, or "." for a bare name.
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+}  // namespace
+
 ReplacingFile::~ReplacingFile() { RemoveNew(); }
 
 bool ReplacingFile::Open(const std::string& path) {
     RemoveNew();
-    const size_t slash = path.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-    char made[MAX_PATH] = {};
+    const std::string folder = FolderOf(path);
+    // The system takes a folder of at most MAX_PATH - 14 characters, room
+    // for "\pelXXXX.tmp" and the zero; Wine, given a longer one, makes a
+    // file under a name cut short in the buffer.
+    if (folder.size() > MAX_PATH - 14) return false;
+    char made[MAX_PATH + 1] = {};
     // Makes the file, empty, under a name no other file has.
     if (GetTempFileNameA(folder.c_str(), "pel", 0, made) == 0) return false;
     newPath_ = made;
@@ -23,26 +34,18 @@ bool ReplacingFile::Open(const std::string& path) {
 bool ReplacingFile::Commit() {
     if (newPath_.empty()) return false;
     try {
+        file_.FlushToDisk();
         file_.Close();
     } catch (const CFileException&) {
         RemoveNew();
         return false;
     }
     // Windows NT replaces in one step; Windows 95 exports MoveFileExA but
-    // does not implement it, so there the old file goes first and the new
-    // one, complete, takes its name.
+    // does not implement it.
     static auto* moveEx = LateBound<decltype(MoveFileExA)>("kernel32.dll", "MoveFileExA");
     bool moved = moveEx != nullptr && moveEx(newPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     if (!moved && (moveEx == nullptr || GetLastError() == ERROR_CALL_NOT_IMPLEMENTED)) {
-        const DWORD attributes = GetFileAttributesA(path_.c_str());
-        const bool gone = attributes == INVALID_FILE_ATTRIBUTES || DeleteFileA(path_.c_str()) != FALSE;
-        moved = gone && MoveFileA(newPath_.c_str(), path_.c_str()) != FALSE;
-        if (gone && !moved) {
-            // The old file is gone already: the new one, whole, stays under
-            // its own name rather than be lost as well.
-            newPath_.clear();
-            return false;
-        }
+        moved = ReplaceAsideFirst(newPath_, path_);
     }
     if (!moved) {
         RemoveNew();
@@ -50,6 +53,23 @@ bool ReplacingFile::Commit() {
     }
     newPath_.clear();
     return true;
+}
+
+bool ReplacingFile::ReplaceAsideFirst(const std::string& from, const std::string& to) {
+    if (GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES) return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+    // A name no other file has, in the old file's folder so that the
+    // renames stay on its drive.
+    const std::string folder = FolderOf(to);
+    char aside[MAX_PATH + 1] = {};
+    if (folder.size() > MAX_PATH - 14 || GetTempFileNameA(folder.c_str(), "pel", 0, aside) == 0) return false;
+    DeleteFileA(aside);
+    if (!MoveFileA(to.c_str(), aside)) return false;
+    if (MoveFileA(from.c_str(), to.c_str())) {
+        DeleteFileA(aside);
+        return true;
+    }
+    MoveFileA(aside, to.c_str());
+    return false;
 }
 
 void ReplacingFile::RemoveNew() {

@@ -22,10 +22,16 @@ public:
     bool Open(const std::string& path);
     // Where to write the new contents; CFile's writes throw CFileException.
     CFile& File() { return file_; }
-    // Writes out what is buffered and puts the new file in `path`'s place;
-    // false, with the new file removed and the old one untouched, when
-    // either fails.
+    // Writes out what is buffered, has the system put it on the disk and
+    // puts the new file in `path`'s place; false, with the new file removed
+    // and the old one whole under its name, when any of it fails.
     bool Commit();
+
+    // Windows 95's replace, which has no one-step rename: the old file at
+    // `to` is renamed aside in its folder, `from` takes its name, and the
+    // aside one goes; when `from` cannot take the name, the old file is put
+    // back. Used where MoveFileExA is not implemented.
+    static bool ReplaceAsideFirst(const std::string& from, const std::string& to);
 
 private:
     void RemoveNew();

@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include "core/ProgramName.h"
+
 #include "framework/RegistryProfile.h"
 #include "framework/Wnd.h"
 
@@ -7,15 +9,23 @@ namespace {
 CWinApp* theApp = nullptr;
 }
 
+std::string LongBaseName(const std::string& path) {
+    // FindFirstFileA lists the file under its long name even when `path`
+    // gives the short one; Windows 95 has no GetLongPathNameA.
+    WIN32_FIND_DATAA found;
+    std::string longName;
+    HANDLE find = FindFirstFileA(path.c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        longName = found.cFileName;
+        FindClose(find);
+    }
+    return ProgramBaseName(path, longName);
+}
+
 std::string ModuleBaseName(HMODULE module) {
     char path[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
-    std::string name(path, length < MAX_PATH ? length : MAX_PATH);
-    const size_t slash = name.find_last_of("\\/:");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name;
+    return LongBaseName(std::string(path, length < MAX_PATH ? length : MAX_PATH));
 }
 
 CWinApp::CWinApp(const char* appName)
@@ -52,6 +62,8 @@ int CWinApp::Run() {
 void CWinApp::SetRegistryKey(const std::string& company) {
     profile_ = std::make_unique<RegistryProfileStore>(company, appName_);
 }
+
+void CWinApp::SetProfile(std::unique_ptr<ProfileStore> profile) { profile_ = std::move(profile); }
 
 ProfileStore& CWinApp::Profile() {
     // Without a registry key the profile goes under the bare application name.

@@ -15,7 +15,9 @@ class RegistryProfileStore;
 // registry profile and the string table. One exists per process.
 class CWinApp {
 public:
-    // `appName` null: the program file's base name ("PELOR" for PELOR.SCR).
+    // `appName` null: the program file's long base name ("PELOR" for
+    // PELOR.SCR; "Pelorama Movies" on Windows 95 also when started as
+    // PELORA~1.SCR).
     explicit CWinApp(const char* appName = nullptr);
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
@@ -37,6 +39,9 @@ public:
 
     // From now on the profile lives under HKEY_CURRENT_USER\Software\<company>\<AppName>.
     void SetRegistryKey(const std::string& company);
+    // From now on the profile operations go to `profile` (a store over the
+    // registry that refuses writes, say, to try what a full key does).
+    void SetProfile(std::unique_ptr<ProfileStore> profile);
     ProfileStore& Profile();
     uint32_t GetProfileInt(const char* section, const char* entry, uint32_t def);
     std::string GetProfileString(const char* section, const char* entry, const char* def);
@@ -59,12 +64,16 @@ private:
     HINSTANCE instance_;
     std::string appName_;
     std::vector<std::string> arguments_;
-    std::unique_ptr<RegistryProfileStore> profile_;
+    std::unique_ptr<ProfileStore> profile_;
     Module ctl3d_;
 };
 
 // StartUp, then Run when it asked for the loop, then ShutDown; returns the exit code.
 int RunApplication(CWinApp& app);
 
-// The program file's base name without folder or extension.
+// The module's file's base name without folder or extension, from its long
+// name however the process was started (LongBaseName).
 std::string ModuleBaseName(HMODULE module);
+// The base name of the file at `path` from its long name, as its folder
+// lists it; from `path` itself when the file cannot be found.
+std::string LongBaseName(const std::string& path);

@@ -16,6 +16,16 @@ const char kUnableToInstall[] = "Unable to install.";
 const char kOffer[] = "Setup can make Pelorama your default screen saver. Continue?";
 const char kNoDisplayProperties[] = "Unable to open Display properties.";
 const char kLicenseFile[] = ".\\LICENSE.TXT";
+const char kSaverSource[] = "PELOR.SCR";
+const char kSaverNT[] = "PELOR.SCR";
+const char kSaver95[] = "Pelorama Movies.scr";
+
+namespace {
+// `name` in `folder`, which must not be "".
+std::string InFolder(const std::string& folder, const char* name) {
+    return folder.back() == '\\' ? folder + name : folder + "\\" + name;
+}
+}  // namespace
 
 const char* InstallerCommand(unsigned long platformId, bool wow64) {
     if (platformId == kPlatformNT) return wow64 ? kInstallWow64 : kInstallNT;
@@ -34,7 +44,12 @@ std::string ProgramPath(unsigned long platformId, const std::string& systemFolde
     const std::string& folder = platformId == kPlatformNT ? systemFolder : windowsFolder;
     if (folder.empty()) return std::string();
     const std::string name(command, std::strcspn(command, " "));
-    return folder.back() == '\\' ? folder + name : folder + "\\" + name;
+    return InFolder(folder, name.c_str());
+}
+
+std::string InstalledSaverPath(unsigned long platformId, const std::string& systemFolder) {
+    if (systemFolder.empty()) return std::string();
+    return InFolder(systemFolder, platformId == kPlatformNT ? kSaverNT : kSaver95);
 }
 
 bool BuildInstallerLine(const char* command, const char* folder, const char* infName, char* line,
@@ -83,6 +98,13 @@ int RunSetup(SetupSystem& system) {
         return 0;
     }
 
+    // The engine's own result says nothing (rundll32 ends with 0 whatever
+    // it did): a user without the rights on NT, or one who cancelled the
+    // engine's own dialog, is only seen in the saver not being in place.
+    if (!system.SameFile(InstalledSaverPath(platform, systemFolder), InFolder(folder, kSaverSource))) {
+        system.Message(system.LoadText(IDS_NOT_INSTALLED, kCompleteBuffer), caption, kIconExclamation);
+        return 0;
+    }
     system.Message(complete, caption, kIconInformation);
     if (system.Message(kOffer, caption, kYesNoQuestion) != kYes) return 0;
     const char* selection = SelectionCommand(platform);

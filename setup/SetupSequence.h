@@ -12,6 +12,7 @@ constexpr int IDS_NO_VERSION = 2;
 constexpr int IDS_INF_NAME = 3;
 constexpr int IDS_QUESTION = 4;
 constexpr int IDS_COMPLETE = 5;
+constexpr int IDS_NOT_INSTALLED = 6;
 
 constexpr std::size_t kCaptionBuffer = 30;
 constexpr std::size_t kNoVersionBuffer = 128;
@@ -40,6 +41,9 @@ extern const char kUnableToInstall[];
 extern const char kOffer[];
 extern const char kNoDisplayProperties[];
 extern const char kLicenseFile[];
+extern const char kSaverSource[];
+extern const char kSaverNT[];
+extern const char kSaver95[];
 
 // The installer and selection commands of a platform; nullptr for a
 // platform that is neither Windows NT nor Windows 95/98. A 32-bit setup on
@@ -54,6 +58,10 @@ const char* SelectionCommand(unsigned long platformId);
 // on Windows 95/98 in the Windows folder. "" when the folder is "".
 std::string ProgramPath(unsigned long platformId, const std::string& systemFolder,
                         const std::string& windowsFolder, const char* command);
+
+// Where the INF puts the saver: the system folder, under PELOR.SCR on
+// Windows NT and under its long name on Windows 95/98. "" when the folder is "".
+std::string InstalledSaverPath(unsigned long platformId, const std::string& systemFolder);
 
 // "%s %s\%s" of command, folder and INF name into `line` (`size` bytes).
 // False, with `line` holding "", when the whole line does not fit: a cut

@@ -32,4 +32,6 @@ public:
     // the program's own folder; with `wait`, returns only once it has
     // ended. False when it could not be started.
     virtual bool RunProgram(const std::string& program, const char* commandLine, bool wait) = 0;
+    // True when both files can be read and hold the same bytes.
+    virtual bool SameFile(const std::string& a, const std::string& b) = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/Handles.h"
 #include "framework/LateBound.h"
 #include "setup/AgreementDialog.h"
 #include "setup/ProgramRunner.h"
@@ -53,6 +54,29 @@ bool Win32SetupSystem::Wow64() {
     static auto* isWow64 = LateBound<decltype(IsWow64Process)>("kernel32.dll", "IsWow64Process");
     BOOL wow64 = FALSE;
     return isWow64 != nullptr && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
+namespace {
+// The whole file; false when it cannot be opened or read.
+bool ReadWhole(const std::string& path, std::vector<char>& bytes) {
+    HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return false;
+    KernelHandle file(opened);
+    bytes.clear();
+    char chunk[16384];
+    DWORD got = 0;
+    do {
+        if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return false;
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    } while (got > 0);
+    return true;
+}
+}  // namespace
+
+bool Win32SetupSystem::SameFile(const std::string& a, const std::string& b) {
+    std::vector<char> first;
+    std::vector<char> second;
+    return ReadWhole(a, first) && ReadWhole(b, second) && first == second;
 }
 
 bool Win32SetupSystem::RunProgram(const std::string& program, const char* commandLine, bool wait) {

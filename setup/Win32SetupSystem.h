@@ -18,6 +18,7 @@ public:
     std::string WindowsFolder() override;
     bool Wow64() override;
     bool RunProgram(const std::string& program, const char* commandLine, bool wait) override;
+    bool SameFile(const std::string& a, const std::string& b) override;
 
 private:
     HINSTANCE instance_;

@@ -5,6 +5,7 @@
 #define IDS_INF_NAME 3
 #define IDS_QUESTION 4
 #define IDS_COMPLETE 5
+#define IDS_NOT_INSTALLED 6
 
 #define IDI_SETUP 101
 

@@ -24,8 +24,6 @@ namespace {
 
 // The chosen names of Add, in characters.
 constexpr size_t kAddBufferChars = 10000;
-// One dropped name with its terminating zero.
-constexpr UINT kDropBufferChars = 255;
 // The system menu's about command.
 constexpr WPARAM kAboutSysCommand = 0x0010;
 
@@ -99,8 +97,18 @@ BOOL ConfigDialog::OnInitDialog() {
 void ConfigDialog::OnOK() {
     if (!UpdateData(true)) return;
     editor_.CopyEntriesToItems();
-    settings.Save();
-    EndDialog(IDOK);
+    const SaveOutcome outcome = settings.Save();
+    if (outcome.what == SaveOutcome::Stored) {
+        EndDialog(IDOK);
+        return;
+    }
+    // The window stays open with every edit, for another OK or Cancel.
+    const MediaItem* item = settings.GetItem(outcome.item);
+    std::string text = outcome.what == SaveOutcome::ItemRefused
+                           ? FormatArguments(LoadText(IDS_ITEM_NOT_STORED), {item != nullptr ? item->File : std::string()})
+                           : LoadText(IDS_OPTIONS_NOT_STORED);
+    text += " " + LoadText(outcome.restored ? IDS_STORED_KEPT : IDS_STORED_NOT_KEPT);
+    ShowErrorText(text);
 }
 
 void ConfigDialog::OnHandlerException() {
@@ -145,15 +153,18 @@ void ConfigDialog::AddFiles(const std::vector<std::string>& paths) {
 
 LRESULT ConfigDialog::OnDropFiles(const Msg& msg) {
     HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
-    const std::vector<std::string> names = DroppedNames(drop, kDropBufferChars);
+    const std::vector<std::string> names = DroppedNames(drop);
     FinishDrop(drop);
     const PlaylistEditor::DropOutcome outcome =
         editor_.Drop(names, [this](const std::string& name) { return TryLoadPlaylist(name); });
-    if (!outcome.notLoaded.empty()) {
+    auto tell = [this](unsigned id, const std::vector<std::string>& refused) {
+        if (refused.empty()) return;
         std::string list;
-        for (const std::string& name : outcome.notLoaded) list += name + "\n";
-        ShowErrorNaming(IDS_DROP_NOT_LOADED, list);
-    }
+        for (const std::string& name : refused) list += name + "\n";
+        ShowErrorNaming(id, list);
+    };
+    tell(IDS_DROP_TOO_LONG, outcome.tooLong);
+    tell(IDS_DROP_NOT_LOADED, outcome.notLoaded);
     if (outcome.listFull) ShowErrorNaming(IDS_LIST_FULL, std::string());
     return 0;
 }
@@ -173,7 +184,10 @@ void ConfigDialog::ShowErrorMessage(unsigned id) {
 }
 
 void ConfigDialog::ShowErrorNaming(unsigned id, const std::string& name) {
-    const std::string text = FormatArguments(LoadText(id), {name});
+    ShowErrorText(FormatArguments(LoadText(id), {name}));
+}
+
+void ConfigDialog::ShowErrorText(const std::string& text) {
     MessageBoxA(m_hWnd, text.c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
@@ -206,8 +220,10 @@ void ConfigDialog::SavePlaylist() {
 
 bool ConfigDialog::SavePlaylistTo(const std::string& path) {
     ReplacingFile file;
-    // A file that cannot be created at all is not reported.
-    if (!file.Open(path)) return false;
+    if (!file.Open(path)) {
+        ShowErrorNaming(IDS_PLAYLIST_NOT_CREATED, path);
+        return false;
+    }
     bool written = false;
     try {
         settings.WritePlaylist(file.File());

@@ -25,7 +25,9 @@ public:
     explicit ConfigDialog(HWND owner);
 
     // The caller's data: the controls show its global options and its
-    // playlist, and OK reads them back into it and saves it.
+    // playlist, and OK reads them back into it and saves it. A save the
+    // registry refuses is told, naming what it refused, and the window
+    // stays open.
     SaverSettings settings;
     DeviceCatalogue catalogue;
 
@@ -36,9 +38,9 @@ public:
     // playlist (Read); the playlist is unchanged otherwise.
     PlaylistRead TryLoadPlaylist(const std::string& path);
     // Writes the playlist beside `path` and puts it in its place only when
-    // whole. false when the file cannot be created (silently) or not
-    // written in full (the user is told, naming the file; an old file
-    // stays as it was).
+    // whole. false, with the user told and the file named, when no new file
+    // can be made beside it or it cannot be written in full; an old file
+    // stays as it was.
     bool SavePlaylistTo(const std::string& path);
     // A message box with string `id`, captioned "Error".
     void ShowErrorMessage(unsigned id);
@@ -77,6 +79,8 @@ private:
 
     // Error box with string `id`, its %1 replaced by `name`.
     void ShowErrorNaming(unsigned id, const std::string& name);
+    // Error box with `text`.
+    void ShowErrorText(const std::string& text);
 
     HWND keysText_ = nullptr;
     HWND playlistBox_ = nullptr;

@@ -78,16 +78,18 @@ bool ChooseFileToSave(HWND owner, const char* filter, const char* defaultExtensi
     return true;
 }
 
-std::vector<std::string> DroppedNames(HDROP drop, UINT bufferChars) {
+std::vector<std::string> DroppedNames(HDROP drop) {
     std::vector<std::string> names;
     static auto* queryFile = LateBound<decltype(DragQueryFileA)>("shell32.dll", "DragQueryFileA");
     if (queryFile == nullptr) return names;
     const UINT count = queryFile(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<char> buffer(bufferChars, '\0');
+    std::vector<char> buffer;
     for (UINT i = 0; i < count; ++i) {
-        buffer.assign(bufferChars, '\0');
-        queryFile(drop, i, buffer.data(), bufferChars);
-        names.emplace_back(buffer.data());
+        // The length first, so that no name is cut into another one.
+        const UINT length = queryFile(drop, i, nullptr, 0);
+        buffer.assign(length + 1, '\0');
+        const UINT copied = queryFile(drop, i, buffer.data(), length + 1);
+        names.emplace_back(buffer.data(), copied < length ? copied : length);
     }
     return names;
 }

@@ -16,9 +16,8 @@ bool ChooseFilesToOpen(HWND owner, const char* filter, DWORD flags, size_t buffe
 bool ChooseFileToSave(HWND owner, const char* filter, const char* defaultExtension, DWORD flags,
                       std::string& path);
 
-// The names of a drop, each read into a buffer of `bufferChars` characters
-// with its terminating zero, so a longer name is cut.
-std::vector<std::string> DroppedNames(HDROP drop, UINT bufferChars);
+// The names of a drop, each whole whatever its length.
+std::vector<std::string> DroppedNames(HDROP drop);
 
 // Files dragged from the shell onto `window` arrive as WM_DROPFILES.
 void AcceptDroppedFiles(HWND window);

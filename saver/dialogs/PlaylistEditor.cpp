@@ -61,6 +61,10 @@ PlaylistEditor::DropOutcome PlaylistEditor::Drop(
     view_.DeselectAll();
     for (const std::string& name : names) {
         if (name.empty()) continue;
+        if (name.size() > kMaxNameChars) {
+            outcome.tooLong.push_back(name);
+            continue;
+        }
         const PlaylistRead read = loadPlaylist(name);
         if (read == PlaylistRead::Read) {
             if (!RefillPlaylistBox()) {

@@ -33,13 +33,19 @@ public:
         // Playlists that were damaged or could not be read: neither loaded
         // nor added as entries.
         std::vector<std::string> notLoaded;
+        // Names longer than kMaxNameChars: neither tried nor added.
+        std::vector<std::string> tooLong;
         // The view refused an entry; the names from there on were left.
         bool listFull = false;
     };
+    // The longest full path the system opens, without its terminating zero.
+    static constexpr size_t kMaxNameChars = 259;
     // Dropped names, in order: a playlist that `loadPlaylist` reads has
     // replaced the whole playlist and the view is refilled; a file that is
     // no playlist, or cannot be opened, becomes a new entry; an empty name
-    // is passed over. Only the last entry is selected afterwards.
+    // is passed over, and one too long to open is refused, never shortened
+    // into the name of another file. Only the last entry is selected
+    // afterwards.
     DropOutcome Drop(const std::vector<std::string>& names,
                      const std::function<PlaylistRead(const std::string&)>& loadPlaylist);
 

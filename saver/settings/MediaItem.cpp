@@ -63,16 +63,28 @@ void MediaItem::LoadFromRegistry(ProfileStore& store, uint32_t index) {
     }
 }
 
-void MediaItem::SaveToRegistry(ProfileStore& store, uint32_t index) const {
+bool MediaItem::SaveToRegistry(ProfileStore& store, uint32_t index) const {
     for (size_t row = 0; row < kMediaItemFieldCount; ++row) {
         const MediaItemField& field = kMediaItemFields[row];
         const std::string name = ItemValueName(index, field.suffix);
-        if (field.IsText()) {
-            store.WriteProfileString(names::kConfigSection, name.c_str(), field.getText(*this));
-        } else {
-            store.WriteProfileInt(names::kConfigSection, name.c_str(), field.getNumber(*this));
-        }
+        const bool stored =
+            field.IsText() ? store.WriteProfileString(names::kConfigSection, name.c_str(), field.getText(*this))
+                           : store.WriteProfileInt(names::kConfigSection, name.c_str(), field.getNumber(*this));
+        if (!stored) return false;
     }
+    return true;
+}
+
+bool MediaItem::ClearStoredTexts(ProfileStore& store, uint32_t index) {
+    bool cleared = true;
+    for (size_t row = 0; row < kMediaItemFieldCount; ++row) {
+        const MediaItemField& field = kMediaItemFields[row];
+        if (!field.IsText()) continue;
+        const std::string name = ItemValueName(index, field.suffix);
+        if (store.GetProfileString(names::kConfigSection, name.c_str(), "").empty()) continue;
+        cleared = store.WriteProfileString(names::kConfigSection, name.c_str(), "") && cleared;
+    }
+    return cleared;
 }
 
 void MediaItem::WriteTo(ByteStream& file) const {

@@ -43,7 +43,13 @@ public:
     void Release() override {}
 
     void LoadFromRegistry(ProfileStore& store, uint32_t index);
-    void SaveToRegistry(ProfileStore& store, uint32_t index) const;
+    // false at the first value the store refuses; the values after it are
+    // not written.
+    bool SaveToRegistry(ProfileStore& store, uint32_t index) const;
+    // Writes "" over every text of item `index` that the store holds, not
+    // empty: the item then ends a list on loading and takes the least room.
+    // Adds no value. false when the store refuses one.
+    static bool ClearStoredTexts(ProfileStore& store, uint32_t index);
 
     // How a record read ended.
     enum ReadResult {

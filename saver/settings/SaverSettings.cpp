@@ -1,6 +1,7 @@
 #include "saver/settings/SaverSettings.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -18,6 +19,18 @@ constexpr uint32_t kPlaylistGrowBy = 5;
 // The first allocation for a file read from a stream that cannot tell its
 // length.
 constexpr uint32_t kReadGrowBy = 1024;
+
+// Value names are matched as the registry matches them, without case.
+bool SameValueName(const std::string& a, const char* b) {
+    const size_t length = std::strlen(b);
+    if (a.size() != length) return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
 }  // namespace
 
 SaverSettings::SaverSettings(ProfileStore& store, MachineDefaults* machine)
@@ -111,52 +124,96 @@ void SaverSettings::WritePlaylist(ByteStream& file) const {
     for (uint32_t index = 0; index < count; ++index) GetItem(index)->WriteTo(file);
 }
 
-void SaverSettings::Save() {
+SaveOutcome SaverSettings::Save() {
     ProfileBatch batch(store_, kConfigSection);
+    // Windows 95 keeps about 64 KB in one key and 16,300 bytes in one value:
+    // a long playlist or one long title can be refused part way. What is
+    // stored now is read first, to be written back over a refused save.
+    SaverSettings before(store_, nullptr);
+    before.Load(false);
+
+    SaveOutcome outcome;
     const uint32_t count = GetCount();
-    store_.WriteProfileInt(kConfigSection, kNumAVI, count);
-    auto num = [&](const char* name, uint32_t value) {
-        store_.WriteProfileInt(kConfigSection, name, value);
-    };
-    num(kMute, static_cast<uint32_t>(Mute));
-    num(kScale, static_cast<uint32_t>(Scale));
-    num(kTitles, static_cast<uint32_t>(Titles));
-    num(kRandom, static_cast<uint32_t>(Random));
-    num(kDelay, static_cast<uint32_t>(Delay));
-    num(kDelayMinutes, DelayMinutes);
-    num(kPower, static_cast<uint32_t>(Power));
-    num(kPowerMinutes, PowerMinutes);
-    num(kBounceSpeed, BounceSpeed);
-    num(kLetterbox, static_cast<uint32_t>(Letterbox));
-    if (count > 0) SaveItems(count);
+    const uint32_t whole = count > 0 ? SaveItems(count) : 0;
+    if (whole < count) {
+        outcome.what = SaveOutcome::ItemRefused;
+        outcome.item = whole;
+    } else if (!SaveOptions() || !store_.WriteProfileInt(kConfigSection, kNumAVI, count)) {
+        outcome.what = SaveOutcome::OptionsRefused;
+    }
+    if (outcome.what == SaveOutcome::Stored) return outcome;
+    // A refused write leaves the stored "NumAVI" as it was, so it still
+    // counts the earlier items once they are back.
+    const bool itemsOnly = outcome.what == SaveOutcome::ItemRefused;
+    outcome.restored = before.PutBack(itemsOnly ? whole + 1 : count, !itemsOnly);
+    return outcome;
 }
 
-void SaverSettings::SaveItems(uint32_t count) {
+bool SaverSettings::SaveOptions() {
+    auto num = [&](const char* name, uint32_t value) {
+        return store_.WriteProfileInt(kConfigSection, name, value);
+    };
+    return num(kMute, static_cast<uint32_t>(Mute)) && num(kScale, static_cast<uint32_t>(Scale)) &&
+           num(kTitles, static_cast<uint32_t>(Titles)) && num(kRandom, static_cast<uint32_t>(Random)) &&
+           num(kDelay, static_cast<uint32_t>(Delay)) && num(kDelayMinutes, DelayMinutes) &&
+           num(kPower, static_cast<uint32_t>(Power)) && num(kPowerMinutes, PowerMinutes) &&
+           num(kBounceSpeed, BounceSpeed) && num(kLetterbox, static_cast<uint32_t>(Letterbox));
+}
+
+bool SaverSettings::PutBack(uint32_t touched, bool options) {
+    ProfileBatch batch(store_, kConfigSection);
+    bool stored = true;
+    // Past this list's end the new items lose their texts first: the one
+    // at the end index ends the list again on loading, and the room they
+    // give back is there for the earlier items, which may be longer.
+    for (uint32_t index = GetCount(); index < touched; ++index) {
+        stored = MediaItem::ClearStoredTexts(store_, index) && stored;
+    }
+    for (uint32_t index = 0; index < touched && index < GetCount(); ++index) {
+        stored = GetItem(index)->SaveToRegistry(store_, index) && stored;
+    }
+    if (options) stored = SaveOptions() && stored;
+    return stored;
+}
+
+uint32_t SaverSettings::SaveItems(uint32_t count) {
     ProfileBatch batch(store_, kConfigSection);
     // Values of items past `count` from an earlier, longer list stay stored;
     // "NumAVI" keeps them from ever being read.
     for (uint32_t index = 0; index < count; ++index) {
         const MediaItem* item = GetItem(index);
-        if (item != nullptr) item->SaveToRegistry(store_, index);
+        if (item != nullptr && !item->SaveToRegistry(store_, index)) return index;
     }
+    return count;
 }
 
 uint32_t SaverSettings::SeedFromMachine() {
     if (machine_ == nullptr) return 0;
     std::vector<MachineValue> values;
     if (!machine_->Read(values)) return 0;
+    // "NumAVI" goes in last, and only after every other value: a count
+    // stored over items that were not would cut the user's first list for
+    // good, since the defaults are only copied while it is 0.
+    const MachineValue* count = nullptr;
     for (const MachineValue& value : values) {
+        bool stored = true;
         switch (value.kind) {
         case MachineValue::Text:
-            store_.WriteProfileString(kConfigSection, value.name.c_str(), value.text.c_str());
+            stored = store_.WriteProfileString(kConfigSection, value.name.c_str(), value.text.c_str());
             break;
         case MachineValue::Number:
-            store_.WriteProfileInt(kConfigSection, value.name.c_str(), value.number);
+            if (SameValueName(value.name, kNumAVI)) {
+                count = &value;
+            } else {
+                stored = store_.WriteProfileInt(kConfigSection, value.name.c_str(), value.number);
+            }
             break;
         case MachineValue::Other:
             break;
         }
+        if (!stored) return 0;
     }
+    if (count != nullptr && !store_.WriteProfileInt(kConfigSection, kNumAVI, count->number)) return 0;
     return store_.GetProfileInt(kConfigSection, kNumAVI, 0);
 }
 

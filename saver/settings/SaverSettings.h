@@ -31,6 +31,21 @@ enum class PlaylistRead {
     NotOpened,     // the file could not be opened
 };
 
+// What a Save came to. When the store refuses a value the settings it held
+// before are written back, so that it never keeps a playlist cut short.
+struct SaveOutcome {
+    enum What {
+        Stored,          // every value of the section was stored
+        ItemRefused,     // the store refused a value of the item at `item`
+        OptionsRefused,  // the store refused a global option or "NumAVI"
+    };
+    What what = Stored;
+    uint32_t item = 0;
+    // false when the store also refused to take back a value it held
+    // before: what it keeps is then neither the old settings nor the new.
+    bool restored = true;
+};
+
 // The playlist: MediaItems in play order, owned.
 class Playlist : public ObjectList {};
 
@@ -59,10 +74,15 @@ public:
     PlaylistRead ReadPlaylistFile(ByteStream& file);
     // Reads the whole section; appends to whatever the list holds.
     virtual void Load(bool seedFromMachine);
-    virtual void SaveItems(uint32_t count);
+    // Writes items 0..count-1 and returns how many were stored whole: the
+    // item at that index, when below `count`, was refused (perhaps in part).
+    virtual uint32_t SaveItems(uint32_t count);
     // Writes the signature, the count and every item's record.
     virtual void WritePlaylist(ByteStream& file) const;
-    virtual void Save();
+    // Writes the items, then the global options, then "NumAVI", so that a
+    // stored count never promises items that were not stored; on a refusal
+    // the section's earlier items and options are written back.
+    virtual SaveOutcome Save();
     virtual MediaItem* GetItem(uint32_t i) const;
     virtual int AddItem(MediaItem* item);
     // Hands the item to the caller, who releases and deletes it.
@@ -72,14 +92,22 @@ public:
     // Prepares the loaded items for playing: global mute, scale and letterbox.
     virtual void ApplyGlobals(bool forceMute);
 
-    // Copies the machine-wide values into the user's section; returns the
-    // user's "NumAVI" afterwards (0 when the machine key cannot be read).
+    // Copies the machine-wide values into the user's section, "NumAVI" last
+    // and only when every other value was stored; returns the user's
+    // "NumAVI" afterwards (0 when the machine key cannot be read whole).
     uint32_t SeedFromMachine();
 
     Playlist& Items() { return playlist_; }
     ProfileStore& Store() { return store_; }
 
 private:
+    // Writes the global options; false at the first one refused.
+    bool SaveOptions();
+    // Writes these settings back over a Save of others that was refused:
+    // the items at indexes below `touched` that this list has, an empty
+    // item at each index from its end on, and with `options` the options.
+    bool PutBack(uint32_t touched, bool options);
+
     ProfileStore& store_;
     MachineDefaults* machine_;
     Playlist playlist_;

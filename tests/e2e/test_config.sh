@@ -172,6 +172,35 @@ else
 fi
 stop_program
 
+# expect_error_naming WHAT PATH: the Error box comes, names PATH and is closed.
+expect_error_naming() {
+  if wait_dialog Error 15; then
+    expect "$1 names the file in the Error box" grep -qF "$(win_path "$2")" <<<"$(dlg texts Error)"
+    xdotool key Return; wait_gone Error 5
+  else
+    fail "$1 shows the Error box" "no Error box"
+  fi
+}
+
+# --- Save Playlist where no file can be made ---
+# A folder whose name leaves no room for the new file written beside the old
+# one: the Error box names the file, and nothing is written.
+deep="$E2E_OUT/deep"
+while [ ${#deep} -lt 240 ]; do deep="$deep/$(printf 'd%.0s' $(seq 1 $(( 247 - ${#deep} < 40 ? 247 - ${#deep} : 40 ))))"; done
+mkdir -p "$deep"
+store_three
+if open_config && menu_dialog f s 'Save As'; then
+  type_file_name 'Save As' "$deep/a.lst"
+  xdotool key Return
+  expect_error_naming "Save Playlist into a folder with no room for a new file" "$deep/a.lst"
+  expect "and nothing is written there" [ -z "$(ls -A "$deep")" ]
+  expect "the settings window stays open" wait_dialog Pelorama 5
+  close_config cancel >/dev/null
+else
+  fail "PELOR.SCR /c opens and shows Save As for the deep folder" "no window"
+fi
+stop_program
+
 # --- Save Playlist onto a full drive ---
 # The old file stays whole and the Error box names it. The drive is a 96 KB
 # tmpfs filled to its last page, which only root may mount.
@@ -191,13 +220,7 @@ else
     type_file_name 'Save As' "$small/list.lst"
     xdotool key Return; sleep 1
     xdotool key y                        # Yes, replace it
-    if wait_dialog Error 15; then
-      expect "Save Playlist onto the full drive names the file in the Error box" \
-        grep -qF "$(win_path "$small/list.lst")" <<<"$(dlg texts Error)"
-      xdotool key Return; wait_gone Error 5
-    else
-      fail "Save Playlist onto the full drive shows the Error box" "no Error box"
-    fi
+    expect_error_naming "Save Playlist onto the full drive" "$small/list.lst"
     expect "the playlist that was there is byte for byte as it was" cmp -s "$small/list.lst" "$E2E_OUT/list-before.lst"
     close_config cancel >/dev/null
   else

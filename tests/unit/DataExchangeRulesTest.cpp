@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/DataExchangeRules.h"
+#include "core/ProgramName.h"
 
 namespace {
 
@@ -49,3 +50,26 @@ TEST(DataExchangeRules, PlaceholdersWithoutAnArgumentStayAsTheyAre) {
 }
 
 }  // namespace
+
+// The application name, the settings' key: one name whichever way Windows 95
+// started the saver (the display settings by the short name, Explorer by
+// the long one), since the long name comes from the folder's listing.
+TEST(ProgramName, TheLongNameWhenKnownWithoutItsExtension) {
+    struct Case {
+        const char* path;
+        const char* longName;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"C:\\WINDOWS\\SYSTEM\\PELORA~1.SCR", "Pelorama Movies.scr", "Pelorama Movies"},
+        {"C:\\WINDOWS\\SYSTEM\\Pelorama Movies.scr", "Pelorama Movies.scr", "Pelorama Movies"},
+        {"C:\\WINNT\\system32\\PELOR.SCR", "PELOR.SCR", "PELOR"},
+        {"C:\\WINNT\\system32\\PELOR.SCR", "", "PELOR"},  // not found: the path's own name
+        {"C:\\My.Folder\\noext", "", "noext"},
+        {"D:PELOR.SCR", "", "PELOR"},
+        {"C:\\a\\b.c.scr", "Long.Name.scr", "Long.Name"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ProgramBaseName(c.path, c.longName), c.expected) << c.path << " / " << c.longName;
+    }
+}

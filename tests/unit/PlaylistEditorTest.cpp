@@ -134,6 +134,27 @@ TEST_F(Editing, AddSelectsExactlyTheNewEntries) {
     EXPECT_EQ(view.entries.size(), 5u);
 }
 
+// A dropped name as long as a path may be comes in whole; a longer one is
+// neither tried as a playlist nor added, and the outcome names it.
+TEST_F(Editing, DroppedNamesTooLongToOpenAreRefusedWhole) {
+    const std::string longest = "C:\\" + std::string(PlaylistEditor::kMaxNameChars - 7, 'a') + ".avi";
+    const std::string tooLong = "C:\\" + std::string(PlaylistEditor::kMaxNameChars - 6, 'b') + ".lst";
+    ASSERT_EQ(longest.size(), 259u);
+    ASSERT_EQ(tooLong.size(), 260u);
+    std::vector<std::string> tried;
+    const PlaylistEditor::DropOutcome outcome =
+        editor.Drop({tooLong, longest, "C:\\m.wav"}, [&](const std::string& name) {
+            tried.push_back(name);
+            return PlaylistRead::NotAPlaylist;
+        });
+    EXPECT_EQ(outcome.tooLong, std::vector<std::string>{tooLong});
+    EXPECT_EQ(tried, (std::vector<std::string>{longest, "C:\\m.wav"}));
+    ASSERT_GE(view.entries.size(), 2u);
+    EXPECT_EQ(view.entries[view.entries.size() - 2], longest);
+    EXPECT_EQ(view.entries.back(), "C:\\m.wav");
+    ExpectAgree();
+}
+
 TEST_F(Editing, DropAppendsMediaAndReplacesWithPlaylists) {
     struct Case {
         const char* name;

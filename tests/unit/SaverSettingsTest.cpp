@@ -57,15 +57,18 @@ TEST(SaverSettings, LoadReadsInItsOrderAndSaveWritesInItsOrder) {
     }
     EXPECT_EQ(store.reads, expectedReads);
 
+    // The items go first and "NumAVI" last: a count is never stored over
+    // items that were not.
     store.writes.clear();
-    settings.Save();
-    std::vector<std::string> expectedWrites = {"NumAVI"};
-    expectedWrites.insert(expectedWrites.end(), kGlobalOrder.begin(), kGlobalOrder.end());
+    EXPECT_EQ(settings.Save().what, SaveOutcome::Stored);
+    std::vector<std::string> expectedWrites;
     for (const char* suffix : {"File", "Loops", "LoopInfinite", "TitleMovie", "TitleBefore", "Mute",
                                "Scale", "MCI", "Title", "Align", "Bounce", "FontWeight",
                                "FontItalic", "FontFace"}) {
         expectedWrites.push_back(std::string("AVI0.") + suffix);
     }
+    expectedWrites.insert(expectedWrites.end(), kGlobalOrder.begin(), kGlobalOrder.end());
+    expectedWrites.push_back("NumAVI");
     EXPECT_EQ(store.writes, expectedWrites);
     EXPECT_GT(store.batches, 0) << "the section is kept open across a save";
 }
@@ -180,6 +183,167 @@ TEST(SaverSettings, ShorterSaveLeavesStaleValuesUnread) {
     SaverSettings in(store, nullptr);
     in.Load(true);
     EXPECT_EQ(in.GetCount(), 2u);
+}
+
+// The files and two options as a Load from `store` finds them.
+std::vector<std::string> StoredList(MemoryProfileStore& store) {
+    SaverSettings in(store, nullptr);
+    in.Load(false);
+    std::vector<std::string> list = {"Random=" + std::to_string(in.Random), "Delay=" + std::to_string(in.DelayMinutes)};
+    for (uint32_t i = 0; i < in.GetCount(); ++i) list.push_back(in.GetItem(i)->File + "|" + in.GetItem(i)->Title);
+    return list;
+}
+
+void Fill(SaverSettings& settings, int count, const std::string& stem) {
+    for (int i = 0; i < count; ++i) {
+        auto item = ItemNamed("C:\\" + stem + "\\clip " + std::to_string(i) + ".avi");
+        item->Title = stem + " " + std::to_string(i);
+        Add(settings, std::move(item));
+    }
+}
+
+// A key that fills up part way through a save (Windows 95 keeps about 64 KB
+// in one): at every size the store keeps either the old list and options
+// whole or the new ones whole, and the outcome says which.
+TEST(SaverSettings, AKeyThatFillsUpKeepsTheOldSettingsOrTheNewOnesWhole) {
+    for (const int oldCount : {0, 3, 40}) {
+        MemoryProfileStore store;
+        {
+            SaverSettings old(store, nullptr);
+            Fill(old, oldCount, "old");
+            old.DelayMinutes = 4;
+            ASSERT_EQ(old.Save().what, SaveOutcome::Stored);
+        }
+        const std::vector<std::string> oldList = StoredList(store);
+        SaverSettings edited(store, nullptr);
+        Fill(edited, 25, "a longer folder name for the new list");
+        edited.Random = 1;
+        edited.DelayMinutes = 9;
+        std::vector<std::string> newList;
+        {
+            MemoryProfileStore roomy = store;
+            SaverSettings copy(roomy, nullptr);
+            for (uint32_t i = 0; i < edited.GetCount(); ++i) Add(copy, std::make_unique<MediaItem>(*edited.GetItem(i)));
+            copy.Random = 1;
+            copy.DelayMinutes = 9;
+            copy.Save();
+            newList = StoredList(roomy);
+        }
+        ASSERT_NE(oldList, newList);
+        int refused = 0;
+        int stored = 0;
+        for (size_t room = store.Used(); room < store.Used() + 10000; room += 37) {
+            MemoryProfileStore full = store;
+            full.capacity = room;
+            SaverSettings settings(full, nullptr);
+            for (uint32_t i = 0; i < edited.GetCount(); ++i) Add(settings, std::make_unique<MediaItem>(*edited.GetItem(i)));
+            settings.Random = 1;
+            settings.DelayMinutes = 9;
+            const SaveOutcome outcome = settings.Save();
+            const std::vector<std::string> after = StoredList(full);
+            if (outcome.what == SaveOutcome::Stored) {
+                EXPECT_EQ(after, newList) << oldCount << " items before, room " << room;
+                ++stored;
+            } else {
+                EXPECT_TRUE(outcome.restored) << oldCount << " items before, room " << room;
+                EXPECT_EQ(after, oldList) << oldCount << " items before, room " << room;
+                if (outcome.what == SaveOutcome::ItemRefused) {
+                    EXPECT_LT(outcome.item, 25u);
+                }
+                ++refused;
+            }
+        }
+        EXPECT_GT(refused, 10) << oldCount;
+        EXPECT_GT(stored, 10) << oldCount;
+    }
+}
+
+// Saves `count` new items into `store`, item `index` with a title of
+// `length` characters.
+SaveOutcome SaveTitled(MemoryProfileStore& store, int count, uint32_t index, size_t length) {
+    SaverSettings settings(store, nullptr);
+    Fill(settings, count, "new");
+    settings.GetItem(index)->Title = std::string(length, 't');
+    return settings.Save();
+}
+
+// One value over the store's limit for a value (16,300 bytes on Windows 95):
+// the item is named, and the old list, longer than the new one and with a
+// gap that ended it, loads as before.
+TEST(SaverSettings, OneRefusedValueNamesItsItemAndKeepsTheOldList) {
+    MemoryProfileStore store;
+    store.SetNumber("NumAVI", 6);
+    for (int i : {0, 1, 3, 4}) store.SetText("AVI" + std::to_string(i) + ".File", "old" + std::to_string(i));
+    const std::vector<std::string> before = StoredList(store);
+    ASSERT_EQ(before.size(), 4u);  // two options, then old0 and old1: the missing AVI2.File ends the list
+    store.valueLimit = 16300;
+
+    const SaveOutcome outcome = SaveTitled(store, 5, 3, 20000);
+    EXPECT_EQ(outcome.what, SaveOutcome::ItemRefused);
+    EXPECT_EQ(outcome.item, 3u);
+    EXPECT_TRUE(outcome.restored);
+    EXPECT_EQ(StoredList(store), before);
+    EXPECT_EQ(store.At("NumAVI").number, 6u);
+
+    // Within the limit the new list is stored whole.
+    EXPECT_EQ(SaveTitled(store, 5, 3, 16299).what, SaveOutcome::Stored);
+    EXPECT_EQ(StoredList(store).size(), 7u);
+}
+
+// A store that refuses every write once it has refused one: the earlier
+// settings cannot come back, and the outcome says so.
+TEST(SaverSettings, AStoreThatAlsoRefusesThePutBackIsSaidToBeCut) {
+    struct Stuck : MemoryProfileStore {
+        bool WriteProfileString(const char* section, const char* entry, const char* value) override {
+            stuck = stuck || std::string(value).size() > 100;
+            return !stuck && MemoryProfileStore::WriteProfileString(section, entry, value);
+        }
+        bool WriteProfileInt(const char* section, const char* entry, uint32_t value) override {
+            return !stuck && MemoryProfileStore::WriteProfileInt(section, entry, value);
+        }
+        bool stuck = false;
+    } store;
+    {
+        SaverSettings old(store, nullptr);
+        Fill(old, 3, "old");
+        ASSERT_EQ(old.Save().what, SaveOutcome::Stored);
+    }
+    const SaveOutcome outcome = SaveTitled(store, 3, 1, 101);
+    EXPECT_EQ(outcome.what, SaveOutcome::ItemRefused);
+    EXPECT_EQ(outcome.item, 1u);
+    EXPECT_FALSE(outcome.restored);
+}
+
+// The machine's defaults go in whole or not at all: a refused value leaves
+// the user's count 0, so the next start copies them again.
+TEST(SaverSettings, MachineDefaultsAreCopiedWholeOrNotAtAll) {
+    FakeMachineDefaults machine;
+    machine.values = {
+        {"numavi", MachineValue::Number, "", 2},  // names match without case, as in the registry
+        {"AVI0.File", MachineValue::Text, "C:\\one.avi", 0},
+        {"AVI1.File", MachineValue::Text, "\\\\server\\share\\" + std::string(300, 'd') + "\\two.avi", 0},
+    };
+    MemoryProfileStore store;
+    store.valueLimit = 200;
+    SaverSettings refused(store, &machine);
+    refused.Load(true);
+    EXPECT_EQ(refused.GetCount(), 0u);
+    EXPECT_EQ(store.GetProfileInt("Config", "NumAVI", 0), 0u);
+
+    store.valueLimit = 0;
+    store.writes.clear();
+    SaverSettings seeded(store, &machine);
+    seeded.Load(true);
+    ASSERT_EQ(seeded.GetCount(), 2u);
+    EXPECT_EQ(seeded.GetItem(1)->File, machine.values[2].text);
+    EXPECT_EQ(store.writes.back(), "NumAVI");
+
+    // A machine key that cannot be read whole copies nothing.
+    MemoryProfileStore fresh;
+    machine.present = false;
+    SaverSettings none(fresh, &machine);
+    none.Load(true);
+    EXPECT_TRUE(fresh.writes.empty());
 }
 
 TEST(SaverSettings, LoadAppendsWithoutEmptying) {

@@ -20,6 +20,7 @@ public:
         {IDS_INF_NAME, "PELOR.INF"},
         {IDS_QUESTION, "This program will install Pelorama 4.0. Do you wish to continue?"},
         {IDS_COMPLETE, "Installation complete."},
+        {IDS_NOT_INSTALLED, "Installation did not complete. The screen saver was not installed."},
     };
     bool versionKnown = true;
     unsigned long platform = kPlatformNT;
@@ -31,6 +32,7 @@ public:
     int agreement = kYes;
     bool installerStarts = true;
     bool selectionStarts = true;
+    bool saverInPlace = true;  // the saver where the INF puts it, after the installer
 
     struct Box {
         std::string text, caption;
@@ -40,6 +42,7 @@ public:
     std::vector<std::pair<std::string, bool>> started;
     std::vector<std::string> programs;  // the full path of each program started
     std::vector<std::pair<int, std::size_t>> loads;
+    std::vector<std::pair<std::string, std::string>> compared;
     int agreementShown = 0;
 
     std::string LoadText(int id, std::size_t bufferSize) override {
@@ -71,6 +74,10 @@ public:
         programs.push_back(program);
         started.emplace_back(line, wait);
         return started.size() == 1 ? installerStarts : selectionStarts;
+    }
+    bool SameFile(const std::string& a, const std::string& b) override {
+        compared.emplace_back(a, b);
+        return saverInPlace && !started.empty();
     }
 };
 
@@ -281,13 +288,44 @@ TEST(SetupSequence, LineThatWouldNotFitIsRefusedNotCut) {
     EXPECT_EQ(system.boxes[1].text, "Unable to install.");
 }
 
-TEST(SetupSequence, InstallerWhateverItsOutcomeLeadsToCompletion) {
-    // The installer's exit code is not looked at: starting it is enough.
-    ScriptedSystem system;
-    system.answers = {kYes, kOk, kNo};
-    RunSetup(system);
-    ASSERT_EQ(system.boxes.size(), 3u);
-    EXPECT_EQ(system.boxes[1].text, "Installation complete.");
+// The installer's exit code says nothing: the saver, where the INF puts
+// it and the same as the one beside the setup, is what says it installed.
+// Without it (no rights on NT, the engine's own dialog cancelled) the user
+// is told and offered nothing more.
+TEST(SetupSequence, CompleteOnlyWhenTheSaverIsInPlace) {
+    struct Case {
+        const char* name;
+        unsigned long platform;
+        std::string systemFolder;
+        std::string installed;
+    };
+    const Case cases[] = {
+        {"NT", kPlatformNT, "C:\\WINNT\\system32", "C:\\WINNT\\system32\\PELOR.SCR"},
+        {"95, by its long name", kPlatformWindows, "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\SYSTEM\\Pelorama Movies.scr"},
+    };
+    for (const Case& c : cases) {
+        for (const bool inPlace : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (inPlace ? ", in place" : ", not in place"));
+            ScriptedSystem system;
+            system.platform = c.platform;
+            system.systemFolder = c.systemFolder;
+            system.saverInPlace = inPlace;
+            system.answers = {kYes, kOk, kNo};
+            RunSetup(system);
+            ASSERT_EQ(system.compared.size(), 1u);
+            EXPECT_EQ(system.compared[0].first, c.installed);
+            EXPECT_EQ(system.compared[0].second, "C:\\Setup\\PELOR.SCR");
+            ASSERT_EQ(system.started.size(), 1u);
+            if (inPlace) {
+                ASSERT_EQ(system.boxes.size(), 3u);
+                EXPECT_EQ(system.boxes[1].text, "Installation complete.");
+            } else {
+                ASSERT_EQ(system.boxes.size(), 2u);
+                EXPECT_EQ(system.boxes[1].text, "Installation did not complete. The screen saver was not installed.");
+                EXPECT_EQ(system.boxes[1].style, 48u);
+            }
+        }
+    }
 }
 
 TEST(SetupSequence, PlatformChoice) {

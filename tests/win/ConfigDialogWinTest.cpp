@@ -7,6 +7,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -20,7 +21,9 @@
 #include "framework/File.h"
 #include "framework/WinApp.h"
 #include "saver/resources/resource.h"
+#include "framework/RegistryProfile.h"
 #include "saver/settings/SaverSettings.h"
+#include "tests/support/RefusingProfileStore.h"
 #include "tests/win/support/DialogScript.h"
 #include "tests/win/support/DialogWatcher.h"
 #include "tests/win/support/TestRegistry.h"
@@ -226,11 +229,11 @@ TEST_F(ConfigWin, DroppedFilesBecomeEntriesAndADroppedPlaylistReplacesTheList) {
     Select(0);
     Press(IDC_REMOVE);
     // Two media files: both appended, only the last one selected. A name
-    // longer than the 255-character buffer arrives cut to 254 characters.
-    const std::string longName = "C:\\" + std::string(300, 'x') + ".avi";
+    // as long as a full path may be arrives whole.
+    const std::string longName = "C:\\" + std::string(252, 'x') + ".avi";
     SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({"C:\\m\\d.avi", longName})), 0);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"  C:\\m\\b.avi", "  C:\\m\\c.avi", "  C:\\m\\d.avi",
-                                                   "* " + longName.substr(0, 254)}));
+                                                   "* " + longName}));
     ExpectListMatchesPlaylist();
     // A playlist file among them replaces the list; what follows it is added.
     SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({saved, "C:\\m\\e.avi"})), 0);
@@ -274,13 +277,30 @@ TEST_F(ConfigWin, AddFolderOpensTheBrowserAtTheSelectedEntrysFolderAndAddsOneEnt
     RemoveDirectoryA(folder.c_str());
 }
 
+// Where no new file can be made (a missing folder; a folder whose name
+// leaves no room for the new file's) the box names the file and nothing
+// else changes.
 TEST_F(ConfigWin, SavingWhereNothingCanBeWrittenChangesNothing) {
     ConfigDialog& dialog = Open();
-    DialogWatcher boxes;
-    EXPECT_FALSE(dialog.SavePlaylistTo("Q:\\no\\such\\folder\\list.lst"));
-    EXPECT_TRUE(boxes.seen().empty());
+    std::string deep = TempPath("pelor-deep");
+    CreateDirectoryA(deep.c_str(), nullptr);
+    std::vector<std::string> made = {deep};
+    while (deep.size() < 240) {
+        deep += "\\" + std::string(std::min<size_t>(40, 247 - deep.size()), 'd');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) << deep.size();
+        made.push_back(deep);
+    }
+    for (const std::string& path : {std::string("Q:\\no\\such\\folder\\list.lst"), deep + "\\a.lst"}) {
+        DialogWatcher boxes(IDOK, "Error");
+        EXPECT_FALSE(dialog.SavePlaylistTo(path));
+        const auto seen = boxes.seen();
+        ASSERT_EQ(seen.size(), 1u) << path.size();
+        EXPECT_NE(seen[0].text.find(path), std::string::npos);
+        EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
     ExpectListMatchesPlaylist();
     EXPECT_EQ(dialog.settings.GetCount(), 3u);
+    for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryA(it->c_str());
 }
 
 TEST_F(ConfigWin, TheErrorBoxSaysNotAPlaylist) {
@@ -422,6 +442,41 @@ protected:
     }
 };
 
+// OK where the registry refuses a value (one title over what a Windows 95
+// value holds): the box names the entry, the stored values stay as they
+// were to the byte, and the window stays open with its edits for a second OK.
+TEST_F(ConfigWin, OkThatTheRegistryRefusesKeepsTheStoredListAndTheWindow) {
+    const std::map<std::string, std::string> before = ConfigValues();
+    app_.SetProfile(std::make_unique<RefusingProfileStore>(std::make_unique<RegistryProfileStore>(kCompany, kApp), 16300));
+    ConfigDialog& dialog = Open();
+    HWND window = dialog.GetSafeHwnd();
+    Select(0);
+    Press(IDC_REMOVE);
+    SendDlgItemMessageA(window, IDC_RANDOM, BM_SETCHECK, BST_CHECKED, 0);
+    dialog.settings.GetItem(1)->Title = std::string(20000, 't');
+    {
+        DialogWatcher boxes(IDOK, "Error");
+        Press(IDOK);
+        const auto seen = boxes.seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_NE(seen[0].text.find("C:\\m\\c.avi"), std::string::npos) << seen[0].text;
+        EXPECT_NE(seen[0].text.find("unchanged"), std::string::npos) << seen[0].text;
+    }
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(ConfigValues(), before);
+    ExpectListMatchesPlaylist();
+    ASSERT_EQ(dialog.settings.GetCount(), 2u);
+    EXPECT_EQ(dialog.settings.GetItem(0)->File, "C:\\m\\b.avi");
+    EXPECT_EQ(Checked(IDC_RANDOM), BST_CHECKED);
+
+    dialog.settings.GetItem(1)->Title = "Short again";
+    Press(IDOK);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(Config().GetDword("NumAVI", 0), 2u);
+    EXPECT_EQ(Config().GetDword("Random", 0), 1u);
+    EXPECT_EQ(Config().GetString("AVI1.Title", ""), "Short again");
+}
+
 TEST_F(ConfigWin, AFailingHandlerIsToldAndKeepsTheWindowWithItsEdits) {
     ThrowingConfig dialog;
     ASSERT_TRUE(dialog.Create());
@@ -500,6 +555,28 @@ TEST_F(ConfigWin, DroppedPlaylistsCutShortAreNamedAndNotLoaded) {
     std::remove(notes.c_str());
     std::remove(good.c_str());
     std::remove(cut.c_str());
+}
+
+// Dropped names past what the old 255-character buffer held: one a path
+// may still be comes in whole (it was cut into the name of its prefix), a
+// longer one is refused and named.
+TEST_F(ConfigWin, LongDroppedNamesComeInWholeOrAreRefusedByName) {
+    ConfigDialog& dialog = Open();
+    const std::string longest = "C:\\m\\" + std::string(250, 'a') + ".avi";
+    const std::string tooLong = "C:\\m\\" + std::string(300, 'b') + ".avi";
+    ASSERT_EQ(longest.size(), 259u);
+    {
+        DialogWatcher boxes(IDOK, "Error");
+        SendMessageA(dialog.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({longest, tooLong})), 0);
+        const auto seen = boxes.seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_NE(seen[0].text.find(tooLong), std::string::npos);
+    }
+    ASSERT_EQ(dialog.settings.GetCount(), 4u);
+    EXPECT_EQ(dialog.settings.GetItem(3)->File, longest);
+    ExpectListMatchesPlaylist();
+    Press(IDOK);
+    EXPECT_EQ(Config().GetString("AVI3.File", ""), longest);
 }
 
 // A playlist that cannot be written whole leaves the file that was there

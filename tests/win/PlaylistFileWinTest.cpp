@@ -6,6 +6,7 @@
 
 #include "framework/File.h"
 #include "framework/RegistryProfile.h"
+#include "framework/ReplacingFile.h"
 #include "saver/settings/SaverSettings.h"
 #include "tests/support/MemoryProfileStore.h"
 #include "tests/win/support/TestRegistry.h"
@@ -104,6 +105,49 @@ TEST_F(FileTest, ErrorsOtherThanTheEndThrowTheFileException) {
     in.Write("xyz", 3);  // buffered: the failure shows when it reaches the file
     EXPECT_THROW(in.Close(), CFileException);
     EXPECT_FALSE(in.IsOpen());
+}
+
+// The files of the test's folder, by name.
+std::vector<std::string> Listing(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return names;
+}
+
+// Windows 95's replace, tried here where MoveFileExA works: the old file
+// goes aside and comes back when the new one cannot take its name, so the
+// name always holds one of them whole, and nothing is left beside it.
+TEST_F(FileTest, ReplacingAsideFirstKeepsTheOldFileWhenTheNewOneCannotTakeItsName) {
+    const std::string old = Path("list.lst");
+    const std::string fresh = Path("fresh.tmp");
+    {
+        CFile out;
+        ASSERT_TRUE(out.Open(old.c_str(), CFile::modeCreate | CFile::modeWrite));
+        out.Write("old bytes", 9);
+        out.Close();
+    }
+    EXPECT_FALSE(ReplacingFile::ReplaceAsideFirst(Path("missing.tmp"), old));
+    EXPECT_EQ(Contents(old), "old bytes");
+    EXPECT_EQ(Listing(folder_), std::vector<std::string>{"list.lst"});
+
+    {
+        CFile out;
+        ASSERT_TRUE(out.Open(fresh.c_str(), CFile::modeCreate | CFile::modeWrite));
+        out.Write("new bytes", 9);
+        out.Close();
+    }
+    EXPECT_TRUE(ReplacingFile::ReplaceAsideFirst(fresh, old));
+    EXPECT_EQ(Contents(old), "new bytes");
+    EXPECT_EQ(Listing(folder_), std::vector<std::string>{"list.lst"});
+    // With nothing under the name, the new file simply takes it.
+    EXPECT_TRUE(ReplacingFile::ReplaceAsideFirst(old, Path("other.lst")));
+    EXPECT_EQ(Listing(folder_), std::vector<std::string>{"other.lst"});
 }
 
 TEST_F(FileTest, PlaylistThroughARealFile) {

@@ -35,6 +35,32 @@ TEST(SaverApp, NameComesFromTheProgramFile) {
     EXPECT_EQ(app.AppName(), "pelor_win_tests");
 }
 
+// Windows 95's display settings start the saver by its short name and
+// Explorer by its long one: both give the long name, so both use one key.
+// Wine's own start gives the long name, so the short one is asked for here.
+TEST(SaverApp, TheShortNameOfTheProgramGivesItsLongName) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "pelor long name";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string file = folder + "\\Pelorama Movies.scr";
+    HANDLE made = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(made, INVALID_HANDLE_VALUE);
+    CloseHandle(made);
+    char shortPath[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameA(file.c_str(), shortPath, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    const std::string shortName = std::string(shortPath).substr(std::string(shortPath).find_last_of('\\') + 1);
+    ASSERT_NE(shortName, "Pelorama Movies.scr") << "the system gave no short name to start by";
+    ASSERT_LE(shortName.size(), 12u) << shortName;
+    EXPECT_EQ(LongBaseName(shortPath), "Pelorama Movies");
+    EXPECT_EQ(LongBaseName(file), "Pelorama Movies");
+    // A file that is not there keeps the name it was asked by.
+    EXPECT_EQ(LongBaseName(folder + "\\PELORA~9.SCR"), "PELORA~9");
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 TEST(SaverApp, RegistryRootIsTheCompanyKeyFromTheStringTable) {
     ScratchKey root(HKEY_CURRENT_USER, "Software\\Tolvane Arts\\pelor_win_tests");
     Started started({"/x"});

@@ -169,26 +169,26 @@ TEST_F(RegistrySettings, FirstRunSeedsFromTheMachineKey) {
         << "values of other types are skipped";
 }
 
-TEST_F(RegistrySettings, MachineValueTooLongForItsBufferStopsTheCopy) {
-    // Windows enumerates values in creation order and Wine in name order;
-    // these names come in the same order both ways.
+// A deep network path in a machine default is copied whole, with every
+// value after it: the user's first list is never a part of the machine's.
+TEST_F(RegistrySettings, MachineValuesOfAnyLengthAreCopiedWhole) {
+    const std::string deep = "\\\\server\\share\\" + std::string(1200, 'd') + "\\two.avi";
+    const std::string longName = "AVI1." + std::string(300, 'n');
     {
         RegistryKey machine = machine_.Open("Config");
-        machine.SetDword("NumAVI", 1);
+        machine.SetDword("NumAVI", 2);
         machine.SetString("AVI0.File", "C:\\shared\\one.avi");
-        machine.SetString("Scale", std::string(256, 's'));  // 257 bytes with its zero
+        machine.SetString("AVI1.File", deep);
+        machine.SetString(longName.c_str(), "a value with a long name");
+        machine.SetString("Scale", std::string(256, 's'));  // text where a number belongs: kept, read as the default
         machine.SetDword("Titles", 1);
     }
     auto in = Loaded();
-    ASSERT_EQ(in->GetCount(), 1u);
-    EXPECT_EQ(in->Titles, 0) << "values after the overlong one are not copied";
-
-    // Exactly 256 bytes with its zero still fits, and the copy goes on.
-    machine_.Open("Config").SetString("Scale", std::string(255, 's'));
-    Config().DeleteValue("NumAVI");
-    auto again = Loaded();
-    ASSERT_EQ(again->GetCount(), 1u);
-    EXPECT_EQ(again->Titles, 1);
+    ASSERT_EQ(in->GetCount(), 2u);
+    EXPECT_EQ(in->GetItem(1)->File, deep);
+    EXPECT_EQ(in->Titles, 1);
+    EXPECT_EQ(Config().GetString(longName.c_str(), ""), "a value with a long name");
+    EXPECT_EQ(Config().GetDword("NumAVI", 0), 2u);
 }
 
 }  // namespace

@@ -172,7 +172,7 @@ TEST(AgreementDialog, MissingFileLeavesTheBoxEmptyAndYesStillAnswers) {
     EXPECT_EQ(seen.text, "");
 }
 
-TEST(SetupResources, StringsOneToFive) {
+TEST(SetupResources, StringsOneToSix) {
     Win32SetupSystem system(GetModuleHandleA(nullptr));
     EXPECT_EQ(system.LoadText(IDS_CAPTION, setup::kCaptionBuffer), "Pelorama 4.0");
     EXPECT_EQ(system.LoadText(IDS_NO_VERSION, setup::kNoVersionBuffer),
@@ -182,6 +182,8 @@ TEST(SetupResources, StringsOneToFive) {
               "This program will install Pelorama 4.0. In Windows NT, you will need Administrator rights. If you "
               "have a previous version of Pelorama, please uninstall it now. Do you wish to continue?");
     EXPECT_EQ(system.LoadText(IDS_COMPLETE, setup::kCompleteBuffer), "Installation complete.");
+    EXPECT_EQ(system.LoadText(IDS_NOT_INSTALLED, setup::kCompleteBuffer),
+              "Installation did not complete. The screen saver was not installed.");
     // A buffer of 30 holds 29 characters and the zero.
     EXPECT_EQ(system.LoadText(IDS_QUESTION, 30).size(), 29u);
     EXPECT_NE(FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP), RT_GROUP_ICON), nullptr);
@@ -206,6 +208,33 @@ TEST(SetupSystemWin, PlatformAndCurrentFolder) {
     char small[4] = {'x', 0, 0, 0};
     EXPECT_FALSE(system.CurrentFolder(small, sizeof small));
     EXPECT_STREQ(small, "x");
+}
+
+// The check after the installer: the installed saver against the one
+// beside the setup, byte for byte (a file larger than one read's chunk too).
+TEST(SetupSystemWin, SameFileComparesEveryByte) {
+    Win32SetupSystem system(GetModuleHandleA(nullptr));
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string a = std::string(temp) + "pelor-same-a.bin", b = std::string(temp) + "pelor-same-b.bin";
+    auto write = [](const std::string& path, const std::string& bytes) {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD put = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+        CloseHandle(file);
+    };
+    std::string bytes(40000, 's');
+    write(a, bytes);
+    write(b, bytes);
+    EXPECT_TRUE(system.SameFile(a, b));
+    bytes[39999] = 't';
+    write(b, bytes);
+    EXPECT_FALSE(system.SameFile(a, b));
+    write(b, bytes.substr(0, 20000));
+    EXPECT_FALSE(system.SameFile(a, b));
+    DeleteFileA(b.c_str());
+    EXPECT_FALSE(system.SameFile(a, b));
+    DeleteFileA(a.c_str());
 }
 
 double ProcessCpuSeconds() {
