@@ -33,10 +33,11 @@ if [ "$ARCH" = win64 ]; then
   build_win64 || { echo "0 passed, 1 failed"; exit 1; }
 elif /usr/lib/wine/wine --version >/dev/null 2>&1 && [ -x /usr/lib/wine/wine64 ]; then
   # Where 32-bit code runs, the end-to-end setup check also installs the
-  # 32-bit SETUP.EXE on 64-bit Windows: it needs the 64-bit engine's
-  # stand-in and the 64-bit box reader, not the whole 64-bit tree.
-  echo "   the 64-bit-Windows setup check: the 64-bit stand-in and box reader from build/win64"
-  build_win64 standin_syssetup pelor_setup_look || { echo "0 passed, 1 failed"; exit 1; }
+  # 32-bit SETUP.EXE on 64-bit Windows with the 64-bit engine's stand-in
+  # and box reader; the whole 64-bit tree is built so its sources are
+  # known to build on this machine too (about 2 minutes on two cores).
+  echo "   the 64-bit tree, for the 64-bit-Windows setup check"
+  build_win64 || { echo "0 passed, 1 failed"; exit 1; }
 fi
 WINTREE="$BUILD/$ARCH"
 
