@@ -227,8 +227,13 @@ void DisplayWnd::PrepareNext() {
     uint32_t next = 0;
     if (!sequencer_.PlanNext(next)) return;
     const MediaItem* item = sequencer_.PlannedItem();
-    // An item that follows itself plays again in its own window.
-    if (item == nullptr || item == sequencer_.CurrentItem()) return;
+    // An item that follows itself plays again in its own window. A file
+    // already open is not opened twice: the MCI system refuses a second open
+    // of one file under the same name, and the item would be taken for one
+    // the MCI system cannot play.
+    if (item == nullptr || item == sequencer_.CurrentItem() || lstrcmpiA(item->File.c_str(), shown_->File.c_str()) == 0) {
+        return;
+    }
     prepared_ = MakeMovieWindow(*item, false);
     if (prepared_ != nullptr) {
         preparedItem_ = item;

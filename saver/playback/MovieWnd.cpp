@@ -31,8 +31,10 @@ BOOL MovieWnd::Open(const MediaItem& item) {
     const BOOL opened = OpenMedia();
     if (!opened) return 0;
     Place();
-    SetVolume(Mute ? 0 : 100);
-    if (!hidden_) StartBouncing();
+    if (!hidden_) {
+        SetVolume(Mute ? 0 : 100);
+        StartBouncing();
+    }
     return opened;
 }
 
@@ -68,7 +70,7 @@ bool MovieWnd::LastLoopEnded() {
 }
 
 BOOL MovieWnd::SetVolume(int) {
-    if (host_ != nullptr && !hidden_) host_->MovieMuted(Mute);
+    if (host_ != nullptr) host_->MovieMuted(Mute);
     return 1;
 }
 

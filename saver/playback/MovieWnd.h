@@ -29,8 +29,9 @@ public:
     // does the rest.
     virtual BOOL Open(const MediaItem& item);
     // The next Open readies the movie for Show: the window stays hidden, the
-    // display is not repainted, the host is not told the movie's mute state,
-    // and nothing plays, so nothing of it is seen or heard before Show.
+    // display is not repainted, the sound is left as it is and the host is
+    // not told the movie's mute state, and nothing plays, so nothing of it is
+    // seen or heard before Show.
     void KeepHidden() { hidden_ = true; }
     bool IsHidden() const { return hidden_; }
     // Puts a movie opened hidden on the screen and starts it: the window

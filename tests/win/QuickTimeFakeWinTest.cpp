@@ -195,8 +195,9 @@ TEST(QuickTimeFake, APlayFromStartToEndInTheOrderOfThePlayer) {
     // Starting QuickTime, opening the movie and its controller at its own box,
     // arming the end callback; placing it rebuilds the controller at the
     // window's client rectangle; the mute through the controller's volume
-    // action with the level negated; play; at the end the callback disarmed
-    // and the end checked; the window's destruction stops and closes it.
+    // action with the level negated; play; the next movie opened while it
+    // plays; at the end the callback disarmed and the end checked, the next
+    // movie started, then the ended window's destruction stops and closes it.
     EXPECT_TRUE(InOrder(calls,
                         {"InitializeLibrary 0", "EnterMovies",
                          "CToPascalString", "MakeFileSpec C:\\movies\\one.mov", "CreatePortAssociation",
@@ -206,10 +207,10 @@ TEST(QuickTimeFake, APlayFromStartToEndInTheOrderOfThePlayer) {
                          "DisposeMovieController", "NewMovieController 0 0 120 160 11",
                          "MovieVolume", "ControllerDoAction 14 -256",
                          "StartMovie",
-                         "DisposeCallBack", "IsMovieDone",
+                         "MakeFileSpec C:\\movies\\two.qt", "OpenMovieFile 1", "CallMeWhen",
+                         "DisposeCallBack", "IsMovieDone", "StartMovie",
                          "StopMovie", "GoToBeginningOfMovie",
                          "DisposeMovieController", "DisposeMovie", "DestroyPortAssociation",
-                         "MakeFileSpec C:\\movies\\two.qt",
                          "ExitMovies", "TerminateLibrary"},
                         missing))
         << missing << " in " << Joined(calls);
@@ -326,8 +327,11 @@ TEST(QuickTimeFake, AMovieThatNeverEndsIsOverAfterItsLengthAndAMargin) {
     EXPECT_LT(took, 2 * 3500u + 2500u);
     ASSERT_TRUE(PumpUntil([&] { return display->MovieWindow() != nullptr; }, 3000));
     std::string missing;
-    EXPECT_TRUE(InOrder(fake.Calls(), {"MakeFileSpec C:\\movies\\one.mov", "StartMovie", "GoToBeginningOfMovie",
-                                       "StartMovie", "DisposeMovie", "MakeFileSpec C:\\movies\\two.mov"},
+    // The next movie is opened while the first plays, and started before
+    // the first is disposed of.
+    EXPECT_TRUE(InOrder(fake.Calls(), {"MakeFileSpec C:\\movies\\one.mov", "StartMovie",
+                                       "MakeFileSpec C:\\movies\\two.mov", "GoToBeginningOfMovie", "StartMovie",
+                                       "StartMovie", "DisposeMovie"},
                         missing))
         << missing << " in " << Joined(fake.Calls());
     display->DestroyWindow();
