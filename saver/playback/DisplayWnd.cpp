@@ -267,6 +267,7 @@ bool DisplayWnd::MovieFinished(MovieWnd& movie) {
         sequencer_.Advance();
         sequencer_.BeginStart();
         sequencer_.EndStart();
+        PostMessage(UM_PREPARENEXT);  // the choice after this play
         return true;
     }
     if (follows && prepared_ != nullptr && preparedItem_ == next && !folders_.HasWork(sequencer_.CurrentIndex())) {
