@@ -165,6 +165,9 @@ void DirectShowMovie::PaintPicture(HDC dc, const RECT& area) {
         pixels_.resize(static_cast<size_t>(size));
         if (FAILED(grabber_->GetCurrentBuffer(&size, reinterpret_cast<long*>(pixels_.data())))) pixels_.clear();
     }
+    // Before the movie's first frame the screen keeps what it shows: the
+    // last picture of the movie before this one, not a black one between.
+    if (!frame && pixels_.empty()) return;
     const long needed = frame_.biWidth * std::labs(frame_.biHeight) * 4;
     if (pixels_.size() < static_cast<size_t>(needed) || needed <= 0) {
         FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

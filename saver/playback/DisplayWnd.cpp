@@ -173,6 +173,9 @@ bool DisplayWnd::ShowPrepared() {
     MovieWnd* next = std::exchange(prepared_, nullptr);
     preparedItem_ = nullptr;
     MovieWnd* before = std::exchange(shown_, next);
+    // With no movie to replace (a title card came between), the screen is
+    // black first, as for a movie opened now.
+    if (before == nullptr) Redraw();
     // The new picture is up before the old one goes, so no refresh shows
     // black where the two overlap; the old one's end asks for nothing.
     const bool playing = next->Show() != 0;
