@@ -63,6 +63,40 @@ export WINEDLLOVERRIDES="${overrides:+$overrides;}mfplat=d"
 check_pairs DirectShow
 export WINEDLLOVERRIDES=$overrides
 
+# Bad input while prepared: the next file deleted, a QuickTime file cut to
+# half its length, and a 4K movie; the playlist goes on to its last item
+# (yellow) each time, the saver still running.
+fixture avi "$media/yellow.avi" 320 180 10 10 3
+enc -f lavfi -i color=c=lime:s=320x180:r=25:d=2 -c:v libx264 -pix_fmt yuv420p "$media/cut.mov"
+enc -f lavfi -i color=c=lime:s=3840x2160:r=25:d=1 -c:v libx264 -pix_fmt yuv420p "$media/big.mov"
+cp "$media/green.avi" "$media/doomed.avi"
+# after_prepared FILE-TO-HARM HOW STORE-ARGS...: starts the saver, lets the
+# next item be prepared behind the 3 s of red, harms it, and puts the colours
+# seen in $out ("saver gone" added when it ended by itself).
+after_prepared() {
+  local file=$1 how=$2
+  out=""
+  shift 2
+  store_playlist Titles=0 File="$media/red.avi" Scale=4 Loops=3 "$@" File="$media/yellow.avi" Scale=4 LoopInfinite=1
+  if start_saver; then
+    sleep 1.5
+    case $how in
+      delete) rm -f "$file" ;;
+      cut) truncate -s $(($(stat -c %s "$file") / 2)) "$file" ;;
+    esac
+    out=$(colours_seen 40 "bad-$how")
+  fi
+  saver_running || out="$out saver gone"
+  end_saver
+}
+after_prepared "$media/doomed.avi" delete File="$media/doomed.avi" Scale=4
+expect "the next file deleted after its preparation still plays, then the rest ($out)" [ "$out" = "red green yellow" ]
+after_prepared "$media/cut.mov" cut File="$media/cut.mov" MCI=PELORQT Scale=4
+expect "a QuickTime file cut after its preparation neither stops nor hangs the playlist ($out)" \
+  test "${out% yellow}" != "$out" -a "${out#red}" != "$out"
+after_prepared "" none File="$media/big.mov" MCI=PELORQT Scale=4
+expect "a 4K movie prepared while another plays comes next, then the rest ($out)" [ "$out" = "red green yellow" ]
+
 # The slide show first, then another item: its red frame shows within 2 s of
 # the process start at each of 8 starts (the frame after it is 5 s away).
 store_playlist Titles=0 File="$media/slow.avi" Scale=4 File="$media/green.avi" Scale=4 LoopInfinite=1
