@@ -80,13 +80,15 @@ MovieWnd* DisplayWnd::NewMovieWindow(PlayerKind kind) {
         return new QtMovieWnd(*quickTime_);
     case PlayerKind::Mci: break;
     }
-    // QuickTime is kept only while QuickTime items follow each other, and
-    // for as long as a QuickTime movie is still up.
+    LetQuickTimeGo();
+    return new MciMovieWnd();
+}
+
+void DisplayWnd::LetQuickTimeGo() {
     const auto quickTimeUp = [](const MovieWnd* movie) {
         return movie != nullptr && movie->Kind() == PlayerKind::QuickTime;
     };
     if (!quickTimeUp(shown_) && !quickTimeUp(prepared_)) quickTime_.reset();
-    return new MciMovieWnd();
 }
 
 void DisplayWnd::Redraw() {
@@ -179,7 +181,10 @@ bool DisplayWnd::ShowPrepared() {
     // The new picture is up before the old one goes, so no refresh shows
     // black where the two overlap; the old one's end asks for nothing.
     const bool playing = next->Show() != 0;
-    if (before != nullptr) ::DestroyWindow(before->m_hWnd);
+    if (before != nullptr) {
+        ::DestroyWindow(before->m_hWnd);
+        LetQuickTimeGo();
+    }
     if (playing) {
         PostMessage(UM_MOVIESTARTED);
         return true;
@@ -230,13 +235,8 @@ void DisplayWnd::PrepareNext() {
     uint32_t next = 0;
     if (!sequencer_.PlanNext(next)) return;
     const MediaItem* item = sequencer_.PlannedItem();
-    // An item that follows itself plays again in its own window. A file
-    // already open is not opened twice: the MCI system refuses a second open
-    // of one file under the same name, and the item would be taken for one
-    // the MCI system cannot play.
-    if (item == nullptr || item == sequencer_.CurrentItem() || lstrcmpiA(item->File.c_str(), shown_->File.c_str()) == 0) {
-        return;
-    }
+    const MediaItem* current = sequencer_.CurrentItem();
+    if (item == nullptr || current == nullptr || !PlaylistSequencer::PreparesAhead(*item, *current)) return;
     prepared_ = MakeMovieWindow(*item, false);
     if (prepared_ != nullptr) {
         preparedItem_ = item;

@@ -113,6 +113,9 @@ private:
     // then refused to play (its item is dropped then, the next one asked for).
     bool ShowPrepared();
     void DiscardPrepared();
+    // QuickTime is kept only while QuickTime items follow each other: it is
+    // stopped once neither the shown nor the prepared movie plays through it.
+    void LetQuickTimeGo();
     void Redraw();
     // Takes the skip keys queued for this window or its movie out of the
     // queue and makes them one step; false when none were queued.

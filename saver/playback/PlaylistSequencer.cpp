@@ -157,6 +157,16 @@ PlayerKind PlaylistSequencer::ChoosePlayer(const MediaItem& item) {
     return PlayerKind::Mci;
 }
 
+bool PlaylistSequencer::PreparesAhead(const MediaItem& next, const MediaItem& current) {
+    if (&next == &current || next.File.size() != current.File.size()) return &next != &current;
+    for (std::string::size_type i = 0; i < next.File.size(); ++i) {
+        const auto a = static_cast<unsigned char>(next.File[i]);
+        const auto b = static_cast<unsigned char>(current.File[i]);
+        if (std::toupper(a) != std::toupper(b)) return true;
+    }
+    return false;
+}
+
 bool PlaylistSequencer::TriesQuickTimeAfter(const MediaItem& item, PlayerKind refused) {
     return refused == PlayerKind::Mci && !item.IsLogo && item.MCI.empty();
 }

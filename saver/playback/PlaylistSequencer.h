@@ -89,6 +89,11 @@ public:
     // QuickTime player for "PELORQT" items named .MOV, .QT, .MP4 or .M4V (any
     // case), the MCI player for everything else.
     static PlayerKind ChoosePlayer(const MediaItem& item);
+    // True when `next` gets its movie opened ahead while `current` plays: not
+    // when it is the same item, which plays again in its own window, nor
+    // when it names the same file (in any case), which is open already and
+    // which the MCI system would refuse to open again under the same name.
+    static bool PreparesAhead(const MediaItem& next, const MediaItem& current);
     // True when an item the MCI system refused is tried through QuickTime
     // before it is dropped: an Auto Detect item (no device named).
     static bool TriesQuickTimeAfter(const MediaItem& item, PlayerKind refused);

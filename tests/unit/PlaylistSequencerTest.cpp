@@ -354,6 +354,16 @@ TEST(PlaylistSequencer, AOneItemPlaylistPlansItsOwnItemAgain) {
     EXPECT_EQ(f.sequencer->PlannedItem(), f.sequencer->CurrentItem());
 }
 
+TEST(PlaylistSequencer, ThePlannedItemIsPreparedUnlessItIsTheCurrentItemOrItsFile) {
+    Fixture f({"C:\\m\\a.avi", "c:\\M\\A.AVI", "C:\\m\\b.avi", "C:\\m\\a.avi2", ""});
+    const MediaItem& a = *f.settings.GetItem(0);
+    EXPECT_FALSE(PlaylistSequencer::PreparesAhead(a, a));                         // plays again itself
+    EXPECT_FALSE(PlaylistSequencer::PreparesAhead(*f.settings.GetItem(1), a));    // its file, another case
+    EXPECT_TRUE(PlaylistSequencer::PreparesAhead(*f.settings.GetItem(2), a));
+    EXPECT_TRUE(PlaylistSequencer::PreparesAhead(*f.settings.GetItem(3), a));
+    EXPECT_TRUE(PlaylistSequencer::PreparesAhead(*f.settings.GetItem(4), a));
+}
+
 TEST(PlaylistSequencer, NoPlanWhileDisabledOrEmpty) {
     Fixture empty({});
     uint32_t next = 0;

@@ -305,6 +305,41 @@ TEST(QuickTimeForeign, AnotherProgramsLibraryIsNeverCalledItsItemsDropAndTheRest
     FreeLibrary(foreign);
 }
 
+TEST(QuickTimeFake, QuickTimeLivesOnBehindAnMciItemUntilItsLastMovieIsGone) {
+    FakeLibrary fake;
+    ASSERT_TRUE(fake.Loaded()) << "fakeqt\\QuickTime.qts beside the test program";
+    MediaFolder media;
+    Playlist playlist;
+    playlist.Count(3);
+    playlist.QuickTimeItem(0, "C:\\movies\\one.mov");
+    playlist.File(1, media.Avi("between.avi", 160, 120, 5, 10));  // 0.5 s
+    playlist.QuickTimeItem(2, "C:\\movies\\two.mov");
+    playlist.Num(2, names::kItemLoopInfinite, 1);
+    auto display = std::make_unique<DisplayWnd>(playlist.store, nullptr, false);
+    ASSERT_TRUE(display->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 800, 600}, nullptr));
+    // The MCI item is prepared while the QuickTime movie plays: the session stays.
+    ASSERT_TRUE(PumpUntil([&] { return display->PreparedWindow() != nullptr; }, 3000));
+    EXPECT_EQ(display->PreparedWindow()->Kind(), PlayerKind::Mci);
+    ASSERT_NE(display->QuickTimeState(), nullptr);
+    EXPECT_EQ(display->QuickTimeState()->QuickTimeReady, 1);
+    const HWND first = display->MovieWindow()->m_hWnd;
+    fake.EndMovie();
+    PostMessageA(first, WM_NULL, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(first); }, 3000)) << Joined(fake.Calls());
+    ASSERT_TRUE(PumpUntil(
+        [&] { return display->MovieWindow() != nullptr && display->MovieWindow()->Kind() == PlayerKind::QuickTime; },
+        5000));
+    display->DestroyWindow();
+    PumpFor(50);
+    // Stopped once its last movie was gone, started again for the next one.
+    std::string missing;
+    EXPECT_TRUE(InOrder(fake.Calls(), {"InitializeLibrary 0", "MakeFileSpec C:\\movies\\one.mov", "DisposeMovie",
+                                       "TerminateLibrary", "InitializeLibrary 0", "MakeFileSpec C:\\movies\\two.mov",
+                                       "TerminateLibrary"},
+                        missing))
+        << missing << " in " << Joined(fake.Calls());
+}
+
 TEST(QuickTimeFake, AMovieThatNeverEndsIsOverAfterItsLengthAndAMargin) {
     FakeLibrary fake;
     ASSERT_TRUE(fake.Loaded()) << "fakeqt\\QuickTime.qts beside the test program";
