@@ -166,6 +166,9 @@ void DirectShowMovie::PaintPicture(HDC dc, const RECT& area) {
         pixels_.resize(static_cast<size_t>(size));
         if (FAILED(grabber_->GetCurrentBuffer(&size, reinterpret_cast<long*>(pixels_.data())))) pixels_.clear();
     }
+    // Before the movie's first frame the screen keeps what it shows: the
+    // last picture of the movie before this one, not a black one between.
+    if (!frame && pixels_.empty()) return;
     const uint64_t needed = FrameCopy::Rgb32Bytes(frame_.biWidth, frame_.biHeight);
     if (needed == 0 || pixels_.size() < needed) {
         FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

@@ -150,7 +150,10 @@ STDMETHODIMP FrameGrabber::OnProcessSample(REFGUID, DWORD, LONGLONG time, LONGLO
 
 void FrameGrabber::Paint(HDC dc, const RECT& area) {
     Locked hold(lock_);
-    if (frames_ == 0 || keptWidth_ <= 0 || keptHeight_ <= 0) {
+    // Before the movie's first frame the screen keeps what it shows: the
+    // last picture of the movie before this one, not a black one between.
+    if (frames_ == 0) return;
+    if (keptWidth_ <= 0 || keptHeight_ <= 0) {
         FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         return;
     }

@@ -28,6 +28,17 @@
 #             disabled) against the library's own movie without the saver
 #   QuickTime CPU   a 640 x 360 H.264 .mov for 10 s, the saver vs that bare
 #             player (goal: ratio <= 1.2), on each path
+#   black between movies   the time the screen centre reads black between
+#             the last frame of one clip and the first frame of the next
+#             (goal: 0 ms), for MCI after MCI, QuickTime after QuickTime on
+#             each path and QuickTime after MCI
+#   CPU while preparing   a 640 x 360 H.264 .mov for 10 s while the next
+#             movie waits prepared, vs the same movie with nothing to
+#             prepare (goal: ratio <= 1.2)
+# The gaps take the rounds of the saver and of the bare player in turn and
+# print each side's spread and the spread of the differences.
+# BENCH_PARTS=between runs only the parts about the change between movies;
+# BENCH_SAVER names another PELOR.SCR to measure (an earlier build's).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 bash "$ROOT/scripts/setup.sh" >/dev/null
@@ -56,8 +67,88 @@ winpath() { local p=${1//\//\\}; echo "Z:$p"; }
 run() { timeout 300 "$WINE" "$@" 2>/dev/null | tr -d '\r'; }
 median() { sed -n 's/^median //p'; }
 store() { run "$BIN/pelor_store_playlist.exe" "$@" >/dev/null; }
-SCR=$(winpath "$BIN/PELOR.SCR")
+SCR=$(winpath "${BENCH_SAVER:-$BIN/PELOR.SCR}")
+PARTS=${BENCH_PARTS:-all}
+enc() { ffmpeg -loglevel error -y "$@" </dev/null; }
 
+# in_turn NAME ROUNDS BARE-PLAYER BARE-ARGS...: the gap of the saver (on the
+# stored playlist) and of the bare player, one round of each in turn.
+in_turn() {
+  local name=$1 rounds=$2 player=$3 i b s
+  shift 3
+  local bares=() savers=()
+  for i in $(seq 1 "$rounds"); do
+    b=$(run "$BIN/pelor_screen_watch.exe" gap 1 "$(winpath "$BIN/$player.exe")" "$@" | median)
+    s=$(run "$BIN/pelor_screen_watch.exe" gap 1 "$SCR" /s | median)
+    bares+=("$b"); savers+=("$s")
+  done
+  printf '%s %s\n' "${bares[*]}" "${savers[*]}" | awk -v name="$name" -v n="$rounds" '
+    function med(a, k,   t, i, j) { for (i = 1; i <= k; i++) t[i] = a[i]
+      for (i = 1; i <= k; i++) for (j = i + 1; j <= k; j++) if (t[j] < t[i]) { x = t[i]; t[i] = t[j]; t[j] = x }
+      return t[int((k + 1) / 2)] }
+    function lo(a, k,   m, i) { m = a[1]; for (i = 2; i <= k; i++) if (a[i] < m) m = a[i]; return m }
+    function hi(a, k,   m, i) { m = a[1]; for (i = 2; i <= k; i++) if (a[i] > m) m = a[i]; return m }
+    { for (i = 1; i <= n; i++) { b[i] = $i; s[i] = $(n + i); d[i] = s[i] - b[i] } }
+    END {
+      printf "   PELOR.SCR %.1f ms (%.1f to %.1f), bare %s player %.1f ms (%.1f to %.1f), %d rounds in turn\n",
+        med(s, n), lo(s, n), hi(s, n), name, med(b, n), lo(b, n), hi(b, n), n
+      printf "   %s gap difference %+.1f ms, per round %+.1f to %+.1f ms (goal <= +30 ms)\n", name, med(d, n), lo(d, n), hi(d, n)
+    }'
+}
+
+# black NAME STORE-ARGS...: the black at the centre between the two clips.
+black() {
+  local name=$1 out
+  shift
+  store Titles=0 "$@"
+  xdotool mousemove 400 300 2>/dev/null || true
+  out=$(run "$BIN/pelor_screen_watch.exe" black 3 8000 "$SCR" /s || true)
+  echo "   $name: $(grep -o '[0-9.]* ms black' <<<"$out" | tr '\n' ' ')median $(median <<<"$out") ms black (goal 0 ms)"
+}
+
+between_movies() {
+  "$BUILD/native/bin/pelor_fixture" avi "$MEDIA/red.avi" 320 180 10 10 0
+  "$BUILD/native/bin/pelor_fixture" avi "$MEDIA/green.avi" 320 180 30 10 1
+  enc -f lavfi -i color=c=red:s=320x180:r=25:d=2 -c:v mjpeg -q:v 3 "$MEDIA/red.mov"
+  enc -f lavfi -i color=c=lime:s=320x180:r=25:d=3 -c:v libx264 -pix_fmt yuv420p "$MEDIA/green.mov"
+  enc -f lavfi -i testsrc=s=640x360:r=25:d=16 -c:v libx264 -pix_fmt yuv420p "$MEDIA/pattern.mov"
+  local overrides=$WINEDLLOVERRIDES
+  echo "== black between movies (3 starts each; the centre read in a tight loop)"
+  black "MCI after MCI" File="$MEDIA/red.avi" Scale=4 File="$MEDIA/green.avi" Scale=4 LoopInfinite=1
+  black "QuickTime after QuickTime, Media Foundation" File="$MEDIA/red.mov" MCI=PELORQT Scale=4 \
+    File="$MEDIA/green.mov" MCI=PELORQT Scale=4 LoopInfinite=1
+  black "QuickTime after MCI, Media Foundation" File="$MEDIA/red.avi" Scale=4 \
+    File="$MEDIA/green.mov" MCI=PELORQT Scale=4 LoopInfinite=1
+  export WINEDLLOVERRIDES="$overrides;mfplat=d"
+  black "QuickTime after QuickTime, DirectShow" File="$MEDIA/red.mov" MCI=PELORQT Scale=4 \
+    File="$MEDIA/green.mov" MCI=PELORQT Scale=4 LoopInfinite=1
+  export WINEDLLOVERRIDES=$overrides
+
+  echo "== first frame to first frame, the saver and the bare players in turn (5 rounds each)"
+  store File="$MEDIA/red.avi" File="$MEDIA/green.avi" LoopInfinite=1
+  in_turn MCI 5 pelor_bare_mci "$(winpath "$MEDIA/red.avi")" "$(winpath "$MEDIA/green.avi")"
+  store File="$MEDIA/red.mov" MCI=PELORQT Scale=1 File="$MEDIA/green.mov" MCI=PELORQT Scale=1 LoopInfinite=1
+  in_turn "Media Foundation" 5 pelor_bare_reader "$(winpath "$MEDIA/red.mov")" "$(winpath "$MEDIA/green.mov")"
+  export WINEDLLOVERRIDES="$overrides;mfplat=d"
+  in_turn DirectShow 5 pelor_bare_qt "$(winpath "$MEDIA/red.mov")" "$(winpath "$MEDIA/green.mov")"
+  export WINEDLLOVERRIDES=$overrides
+
+  echo "== CPU while the next movie is prepared: the first 13 s of a 16 s 640 x 360 H.264 .mov, from the start (3 rounds each, median)"
+  local alone prepared
+  store File="$MEDIA/pattern.mov" MCI=PELORQT Scale=1 LoopInfinite=1
+  alone=$(CPU_FROM_START=1 cpu_median 3 "${BENCH_SAVER:-$BIN/PELOR.SCR}" /s)
+  store File="$MEDIA/pattern.mov" MCI=PELORQT Scale=1 LoopInfinite=1 File="$MEDIA/green.mov" MCI=PELORQT Scale=1
+  prepared=$(CPU_FROM_START=1 cpu_median 3 "${BENCH_SAVER:-$BIN/PELOR.SCR}" /s)
+  echo "   with the next movie prepared ${prepared} s of CPU, with nothing to prepare ${alone} s"
+  awk -v p="$prepared" -v a="$alone" 'BEGIN { if (p > 0 && a > 0) printf "   CPU ratio while preparing %.2f (goal <= 1.20)\n", p / a; else print "   CPU while preparing: not measured" }'
+}
+
+if [ "$PARTS" = between ]; then
+  BETWEEN_ONLY=1
+else
+  BETWEEN_ONLY=0
+fi
+[ "$BETWEEN_ONLY" = 1 ] || {
 echo "== start-up ($ROUNDS rounds each, median)"
 store clear
 bare=$(run "$BIN/pelor_screen_watch.exe" startup "$ROUNDS" "$(winpath "$BIN/pelor_bare_black.exe")" | median)
@@ -130,11 +221,14 @@ run "$BIN/pelor_bench_move.exe" | sed 's/^/   /'
 echo "== Properties on 10,000 entries"
 run "$BIN/pelor_bench_properties.exe" | sed 's/^/   /'
 
-enc() { ffmpeg -loglevel error -y "$@" </dev/null; }
+}
+[ "$BETWEEN_ONLY" = 1 ] || {
 enc -f lavfi -i color=c=red:s=320x240:r=25:d=2 -c:v mjpeg -q:v 3 "$MEDIA/red.mov"
 enc -f lavfi -i color=c=lime:s=320x240:r=25:d=3 -c:v libx264 -pix_fmt yuv420p "$MEDIA/green.mov"
 enc -f lavfi -i testsrc=s=640x360:r=25:d=16 -c:v libx264 -pix_fmt yuv420p "$MEDIA/pattern.mov"
-# cpu_of COMMAND...: CPU seconds the program spends from its 3rd to 13th second.
+}
+# cpu_of COMMAND...: CPU seconds the program spends from its 3rd to 13th
+# second; with CPU_FROM_START=1 from its start to its 13th second.
 cpu_of() {
   xdotool mousemove 400 300 2>/dev/null || true
   timeout 60 "$WINE" "$@" >/dev/null 2>&1 &
@@ -144,6 +238,7 @@ cpu_of() {
   pid=$(pgrep -P "$SAVER_PID" | head -n 1 || true)
   if [ -n "$pid" ] && [ -r "/proc/$pid/stat" ]; then
     t0=$(awk '{ print $14 + $15 }' "/proc/$pid/stat"); sleep 10; t1=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
+    [ "${CPU_FROM_START:-0}" = 0 ] || t0=0
     awk -v d=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.2f\n", d / hz }'
   else
     echo 0
@@ -163,27 +258,23 @@ cpu_median() {
   for i in $(seq 1 "$rounds"); do cpu_of "$@"; done | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
 
-# qt_bench NAME BARE: the QuickTime gap and CPU on the path the library takes
-# with the DLL overrides in force, against the bare player BARE.
+# qt_bench NAME BARE: the QuickTime CPU on the path the library takes with
+# the DLL overrides in force, against the bare player BARE (the QuickTime
+# gaps, in turn with the bare players, are measured in between_movies).
 qt_bench() {
   local name=$1 player=$2 bare saver
-  echo "== QuickTime gap between movies, $name (3 rounds each, median; both include the 2 s first movie)"
-  store File="$MEDIA/red.mov" MCI=PELORQT Scale=1 File="$MEDIA/green.mov" MCI=PELORQT Scale=1 LoopInfinite=1
-  bare=$(run "$BIN/pelor_screen_watch.exe" gap 3 "$(winpath "$BIN/$player.exe")" \
-    "$(winpath "$MEDIA/red.mov")" "$(winpath "$MEDIA/green.mov")" | median)
-  saver=$(run "$BIN/pelor_screen_watch.exe" gap 3 "$SCR" /s | median)
-  echo "   PELOR.SCR ${saver} ms, bare $name player ${bare} ms"
-  awk -v s="$saver" -v b="$bare" 'BEGIN { if (b > 0 && s > 0) printf "   QuickTime gap difference %+.1f ms (goal <= +30 ms)\n", s - b; else print "   QuickTime gap: not measured" }'
-
   echo "== QuickTime CPU, $name: a 640 x 360 H.264 .mov for 10 s (3 rounds each, median)"
   store File="$MEDIA/pattern.mov" MCI=PELORQT Scale=1 LoopInfinite=1
-  saver=$(cpu_median 3 "$BIN/PELOR.SCR" /s)
+  saver=$(cpu_median 3 "${BENCH_SAVER:-$BIN/PELOR.SCR}" /s)
   bare=$(cpu_median 3 "$BIN/$player.exe" "$(winpath "$MEDIA/pattern.mov")")
   echo "   PELOR.SCR ${saver} s of CPU, bare $name player ${bare} s"
   awk -v s="$saver" -v b="$bare" 'BEGIN { if (b > 0 && s > 0) printf "   QuickTime CPU ratio %.2f (goal <= 1.20)\n", s / b; else print "   QuickTime CPU: not measured" }'
 }
-qt_bench "Media Foundation" pelor_bare_reader
-overrides=$WINEDLLOVERRIDES
-export WINEDLLOVERRIDES="$overrides;mfplat=d"
-qt_bench DirectShow pelor_bare_qt
-export WINEDLLOVERRIDES=$overrides
+if [ "$BETWEEN_ONLY" = 0 ]; then
+  qt_bench "Media Foundation" pelor_bare_reader
+  overrides=$WINEDLLOVERRIDES
+  export WINEDLLOVERRIDES="$overrides;mfplat=d"
+  qt_bench DirectShow pelor_bare_qt
+  export WINEDLLOVERRIDES=$overrides
+fi
+between_movies

@@ -1,6 +1,7 @@
 #include "saver/playback/DisplayWnd.h"
 
 #include <memory>
+#include <utility>
 
 #include "saver/playback/LogoMovieWnd.h"
 #include "saver/playback/MciMovieWnd.h"
@@ -43,7 +44,8 @@ bool DisplayWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND paren
 void DisplayWnd::Resize(const RECT& rect) {
     rect_ = rect;
     MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
-    if (MovieWnd* movie = MovieWindow()) movie->Place();
+    if (shown_ != nullptr) shown_->Place();
+    if (prepared_ != nullptr) prepared_->Place();
     // Everything is drawn afresh at the new size.
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
@@ -57,6 +59,7 @@ LRESULT DisplayWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         {UM_NEXTMOVIE, &DisplayWnd::OnNextMovie},
         {UM_PLAYMOVIE, &DisplayWnd::OnPlayMovie},
         {UM_MOVIESTARTED, &DisplayWnd::OnMovieStarted},
+        {UM_PREPARENEXT, &DisplayWnd::OnPrepareNext},
         {WM_DESTROY, &DisplayWnd::OnDestroy},
     };
     LRESULT result = 0;
@@ -77,9 +80,15 @@ MovieWnd* DisplayWnd::NewMovieWindow(PlayerKind kind) {
         return new QtMovieWnd(*quickTime_);
     case PlayerKind::Mci: break;
     }
-    // QuickTime is kept only while QuickTime items follow each other.
-    quickTime_.reset();
+    LetQuickTimeGo();
     return new MciMovieWnd();
+}
+
+void DisplayWnd::LetQuickTimeGo() {
+    const auto quickTimeUp = [](const MovieWnd* movie) {
+        return movie != nullptr && movie->Kind() == PlayerKind::QuickTime;
+    };
+    if (!quickTimeUp(shown_) && !quickTimeUp(prepared_)) quickTime_.reset();
 }
 
 void DisplayWnd::Redraw() {
@@ -93,8 +102,18 @@ void DisplayWnd::ReadFolderEntries() {
 }
 
 void DisplayWnd::Advance() {
+    if (sequencer_.PlaybackEnabled() && folders_.HasWork(sequencer_.CurrentIndex())) {
+        // The list changes under the choice made ahead.
+        DiscardPrepared();
+        sequencer_.ForgetPlan();
+    }
     ReadFolderEntries();
     const NextStep step = sequencer_.Advance();
+    if (step == NextStep::PlayNow && prepared_ != nullptr && preparedItem_ == sequencer_.CurrentItem()) {
+        // The next picture is ready: no black screen before it.
+        PlayCurrent();
+        return;
+    }
     Redraw();
     switch (step) {
     case NextStep::Stopped: break;
@@ -130,6 +149,7 @@ bool DisplayWnd::TakeQueuedSkips() {
 void DisplayWnd::PlayCurrent() {
     if (sequencer_.PlaybackEnabled() && TakeQueuedSkips()) return;
     sequencer_.BeginStart();
+    if (ShowPrepared()) return;
     DestroyMovieWindow();
     Redraw();
     const MediaItem* item = sequencer_.CurrentItem();
@@ -139,40 +159,96 @@ void DisplayWnd::PlayCurrent() {
     }
     // The volume to put back at the end is the one found before anything played.
     Volume();
-    const PlayerKind kind = PlaylistSequencer::ChoosePlayer(*item);
-    bool started = StartMovieWindow(kind, *item);
-    // Only a file the MCI system refused is tried again: a window that could
-    // not be made says nothing of the file.
-    if (!started && GetWindow(m_hWnd, GW_CHILD) != nullptr && PlaylistSequencer::TriesQuickTimeAfter(*item, kind)) {
-        // The refused window's end asks for the next item: that request is taken back.
-        DestroyMovieWindow();
-        MSG next;
-        while (PeekMessageA(&next, m_hWnd, UM_NEXTMOVIE, UM_NEXTMOVIE, PM_REMOVE)) {
-        }
-        started = StartMovieWindow(PlayerKind::QuickTime, *item);
-    }
-    if (started) {
+    shown_ = MakeMovieWindow(*item, true);
+    if (shown_ != nullptr) {
         PostMessage(UM_MOVIESTARTED);
         return;
     }
     sequencer_.DropCurrent();
-    HWND child = GetWindow(m_hWnd, GW_CHILD);
-    if (child != nullptr) {
-        ::DestroyWindow(child);  // its end posts UM_NEXTMOVIE
-    } else {
-        // No window was made, so nothing else will ask for the next item.
-        PostMessage(UM_NEXTMOVIE);
-    }
+    PostMessage(UM_NEXTMOVIE);
 }
 
-bool DisplayWnd::StartMovieWindow(PlayerKind kind, const MediaItem& item) {
-    MovieWnd* movie = NewMovieWindow(kind);
-    if (movie->CreateChild(m_hWnd, *this) == 0) {
-        delete movie;
+bool DisplayWnd::ShowPrepared() {
+    if (prepared_ == nullptr || !sequencer_.PlaybackEnabled() || preparedItem_ != sequencer_.CurrentItem()) {
         return false;
     }
+    MovieWnd* next = std::exchange(prepared_, nullptr);
+    preparedItem_ = nullptr;
+    MovieWnd* before = std::exchange(shown_, next);
+    // With no movie to replace (a title card came between), the screen is
+    // black first, as for a movie opened now.
+    if (before == nullptr) Redraw();
+    // The new picture is up before the old one goes, so no refresh shows
+    // black where the two overlap; the old one's end asks for nothing.
+    const bool playing = next->Show() != 0;
+    if (before != nullptr) {
+        ::DestroyWindow(before->m_hWnd);
+        LetQuickTimeGo();
+    }
+    if (playing) {
+        PostMessage(UM_MOVIESTARTED);
+        return true;
+    }
+    sequencer_.DropCurrent();
+    ::DestroyWindow(next->m_hWnd);  // its end posts UM_NEXTMOVIE
+    return true;
+}
+
+MovieWnd* DisplayWnd::MakeMovieWindow(const MediaItem& item, bool show) {
+    const PlayerKind kind = PlaylistSequencer::ChoosePlayer(item);
+    bool made = false;
+    MovieWnd* movie = StartMovieWindow(kind, item, show, made);
+    // Only a file the MCI system refused is tried again: a window that could
+    // not be made says nothing of the file.
+    if (movie == nullptr && made && PlaylistSequencer::TriesQuickTimeAfter(item, kind)) {
+        movie = StartMovieWindow(PlayerKind::QuickTime, item, show, made);
+    }
+    return movie;
+}
+
+MovieWnd* DisplayWnd::StartMovieWindow(PlayerKind kind, const MediaItem& item, bool show, bool& made) {
+    MovieWnd* movie = NewMovieWindow(kind);
+    made = movie->CreateChild(m_hWnd, *this) != 0;
+    if (!made) {
+        delete movie;
+        return nullptr;
+    }
     movie->BounceInterval = settings_.BounceSpeed;
-    return movie->Open(item) && movie->Play();
+    if (!show) movie->KeepHidden();
+    if (movie->Open(item) && (!show || movie->Play())) return movie;
+    // Neither shown nor prepared: its end asks for nothing.
+    ::DestroyWindow(movie->m_hWnd);
+    return nullptr;
+}
+
+void DisplayWnd::PrepareNext() {
+    if (prepared_ != nullptr || shown_ == nullptr || !sequencer_.PlaybackEnabled() || sequencer_.StartingMovie()) {
+        return;
+    }
+    if (folders_.HasWork(sequencer_.CurrentIndex())) {
+        // A folder entry is read when the choice reaches it, as at an
+        // advance, but while the current movie plays.
+        sequencer_.ForgetPlan();
+        if (settings_.Random) return;  // every folder is read before the first pick
+        if (folders_.Prepare(sequencer_.CurrentIndex())) return;
+    }
+    uint32_t next = 0;
+    if (!sequencer_.PlanNext(next)) return;
+    const MediaItem* item = sequencer_.PlannedItem();
+    const MediaItem* current = sequencer_.CurrentItem();
+    if (item == nullptr || current == nullptr || !PlaylistSequencer::PreparesAhead(*item, *current)) return;
+    prepared_ = MakeMovieWindow(*item, false);
+    if (prepared_ != nullptr) {
+        preparedItem_ = item;
+        return;
+    }
+    sequencer_.DropPlanned();
+    PostMessage(UM_PREPARENEXT);
+}
+
+void DisplayWnd::DiscardPrepared() {
+    preparedItem_ = nullptr;
+    if (MovieWnd* gone = std::exchange(prepared_, nullptr)) ::DestroyWindow(gone->m_hWnd);
 }
 
 WaveVolume& DisplayWnd::Volume() {
@@ -180,16 +256,39 @@ WaveVolume& DisplayWnd::Volume() {
     return *volume_;
 }
 
-MovieWnd* DisplayWnd::MovieWindow() const {
-    return dynamic_cast<MovieWnd*>(FromHandle(GetWindow(m_hWnd, GW_CHILD)));
-}
-
 void DisplayWnd::DestroyMovieWindow() {
-    HWND child = GetWindow(m_hWnd, GW_CHILD);
-    if (child != nullptr) ::DestroyWindow(child);
+    DiscardPrepared();
+    if (shown_ != nullptr) ::DestroyWindow(shown_->m_hWnd);  // its end posts UM_NEXTMOVIE
 }
 
-void DisplayWnd::MovieEnded() {
+bool DisplayWnd::MovieFinished(MovieWnd& movie) {
+    const MediaItem* next = sequencer_.PlannedItem();
+    const bool follows = &movie == shown_ && sequencer_.PlaybackEnabled() && next != nullptr &&
+                         !(settings_.Titles && next->TitleBefore && !next->Title.empty());
+    if (follows && next == sequencer_.CurrentItem()) {
+        // The item follows itself: the same window plays it again.
+        sequencer_.Advance();
+        sequencer_.BeginStart();
+        sequencer_.EndStart();
+        PostMessage(UM_PREPARENEXT);  // the choice after this play
+        return true;
+    }
+    if (follows && prepared_ != nullptr && preparedItem_ == next && !folders_.HasWork(sequencer_.CurrentIndex())) {
+        Advance();  // shows the prepared movie, then destroys this one
+        if (shown_ != &movie) return false;
+    }
+    ::DestroyWindow(movie.m_hWnd);  // its end posts UM_NEXTMOVIE
+    return false;
+}
+
+void DisplayWnd::MovieEnded(MovieWnd& movie) {
+    if (&movie == prepared_) {
+        prepared_ = nullptr;
+        preparedItem_ = nullptr;
+        return;
+    }
+    if (&movie != shown_) return;
+    shown_ = nullptr;
     if (m_hWnd != nullptr) ::PostMessageA(m_hWnd, UM_NEXTMOVIE, 0, 0);
 }
 
@@ -214,7 +313,7 @@ LRESULT DisplayWnd::OnCreate(const Msg&) {
 LRESULT DisplayWnd::OnPaint(const Msg&) {
     PaintDC paint(m_hWnd);
     const MediaItem* item = TitleToPaint(settings_, sequencer_.CurrentIndex(), sequencer_.TitlePhase() != 0);
-    HWND movie = GetWindow(m_hWnd, GW_CHILD);
+    HWND movie = shown_ != nullptr ? shown_->m_hWnd : nullptr;
     TitlePainter::Paint(paint.dc(), rect_, item, sequencer_.TitlePhase() != 0, movie);
     return 0;
 }
@@ -252,7 +351,7 @@ LRESULT DisplayWnd::OnNextMovie(const Msg&) {
     // movie's end asks for the next item too, and advancing on it would start
     // a second round of movies that never stops, flooding the queue so that
     // input and close requests are starved for good.
-    if (GetWindow(m_hWnd, GW_CHILD) != nullptr) return 0;
+    if (shown_ != nullptr) return 0;
     Advance();
     return Default();
 }
@@ -264,6 +363,13 @@ LRESULT DisplayWnd::OnPlayMovie(const Msg&) {
 
 LRESULT DisplayWnd::OnMovieStarted(const Msg&) {
     sequencer_.EndStart();
+    // The current movie has started: the next one is opened behind it.
+    PostMessage(UM_PREPARENEXT);
+    return Default();
+}
+
+LRESULT DisplayWnd::OnPrepareNext(const Msg&) {
+    PrepareNext();
     return Default();
 }
 

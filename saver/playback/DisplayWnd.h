@@ -17,9 +17,13 @@ class MovieWnd;
 class ProfileStore;
 
 // The black surface the playlist plays on. It loads its own settings, walks
-// the playlist one item at a time through exactly one movie window as its
-// child, and paints the black background and the titles. Driven by
-// UM_NEXTMOVIE, UM_PLAYMOVIE, UM_MOVIESTARTED and the title-card timer.
+// the playlist one item at a time through one movie window shown as its
+// child, and paints the black background and the titles. While a movie
+// plays, the item that follows it is opened in a second, hidden movie
+// window, so that at the end the next picture replaces the last one with no
+// black between them: at most two movie windows at any time. Driven by
+// UM_NEXTMOVIE, UM_PLAYMOVIE, UM_MOVIESTARTED, UM_PREPARENEXT and the
+// title-card timer.
 class DisplayWnd : public CWnd, public MovieHost {
 public:
     // Loads the settings from `store` (seeded from `machine` on a first run;
@@ -47,15 +51,22 @@ public:
     // A movie window's mute becomes the global Mute.
     void MovieMuted(int mute) override { SetMute(mute); }
     void FollowGlobalMute() override { settings_.ApplyGlobals(true); }
-    // Posts UM_NEXTMOVIE.
-    void MovieEnded() override;
-    // Destroys the movie window, if there is one; its end posts UM_NEXTMOVIE.
+    // Shows the prepared movie and destroys `movie` after it, or plays
+    // `movie` again when its item follows itself, or destroys it.
+    bool MovieFinished(MovieWnd& movie) override;
+    // Posts UM_NEXTMOVIE when `movie` was the one shown.
+    void MovieEnded(MovieWnd& movie) override;
+    // Destroys the prepared movie window and the shown one, if there are
+    // any; the shown one's end posts UM_NEXTMOVIE.
     void DestroyMovieWindow();
-    // Makes a movie window of `kind` for `item`, opens and plays it; false
-    // when any of that fails (a window made stays for the caller to destroy).
-    bool StartMovieWindow(PlayerKind kind, const MediaItem& item);
-    // The movie window (the first child), or null.
-    MovieWnd* MovieWindow() const;
+    // Opens the item the next advance takes in a hidden movie window, when
+    // a movie is playing and none is prepared; an item that fails to open is
+    // dropped and the one after it is tried on the next UM_PREPARENEXT.
+    void PrepareNext();
+    // The movie window shown, or null.
+    MovieWnd* MovieWindow() const { return shown_; }
+    // The hidden movie window of the item that comes next, or null.
+    MovieWnd* PreparedWindow() const { return prepared_; }
     // Makes `mute` the global Mute.
     void SetMute(int mute);
     // Captures the mouse, hides the cursor and gives a movie window the focus.
@@ -87,7 +98,24 @@ protected:
     LRESULT OnMovieStarted(const Msg& msg);
     LRESULT OnDestroy(const Msg& msg);
 
+    LRESULT OnPrepareNext(const Msg& msg);
+
 private:
+    // Makes a movie window of `kind` for `item` and opens it, shown and
+    // playing, or hidden with KeepHidden; null when any of that fails, and
+    // `made` tells whether a window was made (then destroyed again).
+    MovieWnd* StartMovieWindow(PlayerKind kind, const MediaItem& item, bool show, bool& made);
+    // The same with the player the item takes, then QuickTime for an Auto
+    // Detect item whose file the MCI system refused.
+    MovieWnd* MakeMovieWindow(const MediaItem& item, bool show);
+    // The prepared movie is the current item's: shows it, then destroys the
+    // movie it replaces. True when the prepared one was used, even if it
+    // then refused to play (its item is dropped then, the next one asked for).
+    bool ShowPrepared();
+    void DiscardPrepared();
+    // QuickTime is kept only while QuickTime items follow each other: it is
+    // stopped once neither the shown nor the prepared movie plays through it.
+    void LetQuickTimeGo();
     void Redraw();
     // Takes the skip keys queued for this window or its movie out of the
     // queue and makes them one step; false when none were queued.
@@ -112,4 +140,8 @@ private:
     // Outlives the movie window that plays through it: that window is
     // destroyed before the session is let go (PlayCurrent, OnDestroy).
     std::optional<QuickTimeSession> quickTime_;
+    // Each is destroyed by itself or by this window; MovieEnded forgets it.
+    MovieWnd* shown_ = nullptr;
+    MovieWnd* prepared_ = nullptr;
+    const MediaItem* preparedItem_ = nullptr;  // compared, never followed
 };

@@ -2,6 +2,7 @@
 
 #include <digitalv.h>
 
+#include "framework/Handles.h"
 #include "saver/settings/MciDeviceType.h"
 #include "saver/settings/MediaItem.h"
 
@@ -110,10 +111,26 @@ LRESULT MciMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const MessageEntry<MciMovieWnd> kHandlers[] = {
         {MM_MCINOTIFY, &MciMovieWnd::OnMciNotify},
         {WM_TIMER, &MciMovieWnd::OnTimer},
+        {WM_PAINT, &MciMovieWnd::OnPaint},
     };
     LRESULT result = 0;
     if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;
     return MovieWnd::WindowProc(message, wParam, lParam);
+}
+
+LRESULT MciMovieWnd::OnPaint(const Msg&) {
+    PaintDC paint(m_hWnd);
+    // The device draws the frame it stands at whenever the window is
+    // painted, so a movie shows its first picture the moment its window
+    // comes up, not at the device's first tick, which for a slide show is
+    // seconds away. A device without a picture refuses; nothing is drawn.
+    if (IsOpen()) {
+        MCI_DGV_UPDATE_PARMS update{};
+        update.hDC = paint.dc();
+        GetClientRect(m_hWnd, &update.rc);
+        mciSendCommandA(device_.get(), MCI_UPDATE, MCI_DGV_UPDATE_HDC | MCI_DGV_RECT | MCI_WAIT, Parms(&update));
+    }
+    return 0;
 }
 
 LRESULT MciMovieWnd::OnMciNotify(const Msg&) {
@@ -132,10 +149,10 @@ LRESULT MciMovieWnd::OnTimer(const Msg& msg) {
 
 void MciMovieWnd::EndOfPlay() {
     if (LoopsLeft <= 1) {
-        DestroyWindow();
-        return;
+        if (!LastLoopEnded()) return;  // the window is gone
+    } else {
+        --LoopsLeft;
     }
-    --LoopsLeft;
     Rewind();
     Play();
 }

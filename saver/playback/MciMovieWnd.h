@@ -36,6 +36,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnMciNotify(const Msg& msg);
     LRESULT OnTimer(const Msg& msg);
+    LRESULT OnPaint(const Msg& msg);
 
 private:
     // Counts one play down: plays again, or destroys the window after the last.

@@ -22,6 +22,7 @@ BOOL MovieWnd::Open(const MediaItem& item) {
     File = item.File;
     LoopInfinite = item.LoopInfinite;
     LoopsLeft = item.Loops;
+    loops_ = item.Loops;
     Mute = item.Mute;
     Scale = item.Scale;
     Align = item.Align;
@@ -30,12 +31,42 @@ BOOL MovieWnd::Open(const MediaItem& item) {
     const BOOL opened = OpenMedia();
     if (!opened) return 0;
     Place();
-    SetVolume(Mute ? 0 : 100);
-    if (Bounce == 1) {
-        InitBounce();
-        ::SetTimer(m_hWnd, kBounceTimer, BounceInterval, nullptr);
+    if (!hidden_) {
+        SetVolume(Mute ? 0 : 100);
+        StartBouncing();
     }
     return opened;
+}
+
+void MovieWnd::StartBouncing() {
+    if (Bounce != 1) return;
+    InitBounce();
+    ::SetTimer(m_hWnd, kBounceTimer, BounceInterval, nullptr);
+}
+
+BOOL MovieWnd::Show() {
+    hidden_ = false;
+    HWND display = GetParent(m_hWnd);
+    // Shown without erasing: until the window draws its first picture the
+    // screen keeps what was there, the last picture of the movie before.
+    ShowWindow(m_hWnd, SW_SHOWNA);
+    UpdateWindow(m_hWnd);
+    InvalidateRect(display, nullptr, TRUE);
+    SetFocus(m_hWnd);
+    SetCursor(nullptr);
+    SetVolume(Mute ? 0 : 100);
+    StartBouncing();
+    return Play();
+}
+
+bool MovieWnd::LastLoopEnded() {
+    if (host_ == nullptr) {
+        DestroyWindow();
+        return false;
+    }
+    if (!host_->MovieFinished(*this)) return false;
+    LoopsLeft = loops_;
+    return true;
 }
 
 BOOL MovieWnd::SetVolume(int) {
@@ -67,11 +98,12 @@ RECT MovieWnd::ComputeSize() {
 void MovieWnd::Place() {
     const RECT p = DisplayRect();
     HWND display = GetParent(m_hWnd);
-    InvalidateRect(display, nullptr, TRUE);
+    if (!hidden_) InvalidateRect(display, nullptr, TRUE);
     const RECT size = ComputeSize();
     const IntPoint at = ::Place(Align, p.right, p.bottom, size.right, size.bottom);
     EnableWindow(m_hWnd, TRUE);
-    MoveWindow(m_hWnd, at.x, at.y, size.right, size.bottom, TRUE);
+    MoveWindow(m_hWnd, at.x, at.y, size.right, size.bottom, hidden_ ? FALSE : TRUE);
+    if (hidden_) return;
     ShowWindow(m_hWnd, SW_SHOW);
     SetFocus(m_hWnd);
     SetCursor(nullptr);
@@ -173,6 +205,6 @@ LRESULT MovieWnd::OnDestroy(const Msg&) {
     if (Bounce == 1) ::KillTimer(m_hWnd, kBounceTimer);
     if (MovieState == kPlaying || MovieState == kPaused) Stop();
     if (IsOpen()) Close();
-    if (host_ != nullptr) host_->MovieEnded();
+    if (host_ != nullptr) host_->MovieEnded(*this);
     return 0;
 }

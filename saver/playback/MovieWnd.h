@@ -25,7 +25,20 @@ public:
     virtual BOOL CreateChild(HWND parent, MovieHost& host);
     // Takes over the item's settings, opens the media, places the window,
     // sets the sound and starts bouncing. 0 when the media cannot be opened.
+    // After KeepHidden the window is only sized and moved to its place; Show
+    // does the rest.
     virtual BOOL Open(const MediaItem& item);
+    // The next Open readies the movie for Show: the window stays hidden, the
+    // display is not repainted, the sound is left as it is and the host is
+    // not told the movie's mute state, and nothing plays, so nothing of it is
+    // seen or heard before Show.
+    void KeepHidden() { hidden_ = true; }
+    bool IsHidden() const { return hidden_; }
+    // Puts a movie opened hidden on the screen and starts it: the window
+    // comes up over whatever is under it and draws its first picture at
+    // once, the display repaints black around it, the sound is set, the
+    // bouncing starts, then Play. 0 when Play refuses.
+    virtual BOOL Show();
     virtual BOOL IsOpen() const { return MovieState != kClosed; }
     virtual int CurrentVolume() const { return Volume; }
     virtual BOOL IsMuted() const { return Mute; }
@@ -104,10 +117,19 @@ protected:
     // the low and the key flags in the high 16 bits.
     void ForwardKey(const Msg& msg) const;
 
+    // The last loop has ended. True when the same item follows itself: the
+    // loops are counted afresh and the caller plays again from the start.
+    // Otherwise the window is gone when this returns (its object with it).
+    bool LastLoopEnded();
+
 private:
+    void StartBouncing();
+
     // One bounce step: move within the display, repaint the strips around.
     void BounceOnce();
 
     StdRandom random_;
     MovieHost* host_ = nullptr;
+    bool hidden_ = false;
+    unsigned loops_ = 1;  // the item's Loops, for a play again from the start
 };

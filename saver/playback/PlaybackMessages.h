@@ -8,5 +8,6 @@ constexpr UINT UM_NEXTMOVIE = WM_USER + 2;     // display: advance to the next i
 constexpr UINT UM_PLAYMOVIE = WM_USER + 3;     // display: start the current item
 constexpr UINT UM_MOVIESTARTED = WM_USER + 4;  // display: the movie window is playing
 constexpr UINT UM_TAKEBACKINPUT = WM_USER + 5;  // full screen: take the activation and the mouse back
+constexpr UINT UM_PREPARENEXT = WM_USER + 6;    // display: ready the next item's movie, hidden
 
 constexpr unsigned kTitleCardMilliseconds = 4000;  // how long a title card is shown

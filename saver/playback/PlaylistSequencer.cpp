@@ -18,26 +18,63 @@ void PlaylistSequencer::Reset() {
     titlePhase_ = 1;
     startingMovie_ = 0;
     playbackEnabled_ = 1;
+    planned_ = false;
 }
 
 NextStep PlaylistSequencer::Advance() {
     if (!playbackEnabled_) return NextStep::Stopped;
     if (settings_.GetCount() == 0) AddPlaceholder();
+    uint32_t next = 0;
+    PlanNext(next);
+    planned_ = false;
+    currentIndex_ = next;
+    if (settings_.Random && settings_.GetCount() > 1) {
+        settings_.GetItem(currentIndex_)->Played = 1;
+        ++playedCount_;
+    }
+    titlePhase_ = 1;
+    return HasTitleCard() ? NextStep::TitleCard : NextStep::PlayNow;
+}
+
+bool PlaylistSequencer::PlanNext(uint32_t& index) {
     const uint32_t count = settings_.GetCount();
+    if (!playbackEnabled_ || count == 0) return false;
+    if (planned_ && plannedIndex_ < count) {
+        index = plannedIndex_;
+        return true;
+    }
     if (settings_.Random && count > 1) {
+        // A pass that is over ends here rather than at the advance: the pick
+        // is the same either way, and the current item is still excluded.
         if (playedCount_ >= count) {
             for (uint32_t i = 0; i < count; ++i) settings_.GetItem(i)->Played = 0;
             playedCount_ = 0;
         }
-        currentIndex_ = PickRandom(currentIndex_);
-        settings_.GetItem(currentIndex_)->Played = 1;
-        ++playedCount_;
+        plannedIndex_ = PickRandom(currentIndex_);
     } else {
-        ++currentIndex_;
-        if (currentIndex_ >= count) currentIndex_ = 0;
+        plannedIndex_ = currentIndex_ + 1;
+        if (plannedIndex_ >= count) plannedIndex_ = 0;
     }
-    titlePhase_ = 1;
-    return HasTitleCard() ? NextStep::TitleCard : NextStep::PlayNow;
+    planned_ = true;
+    index = plannedIndex_;
+    return true;
+}
+
+MediaItem* PlaylistSequencer::PlannedItem() const {
+    return planned_ ? settings_.GetItem(plannedIndex_) : nullptr;
+}
+
+void PlaylistSequencer::DropPlanned() {
+    if (!planned_) return;
+    planned_ = false;
+    MediaItem* item = settings_.RemoveItem(plannedIndex_);
+    if (item != nullptr) {
+        item->Release();
+        delete item;
+    }
+    // The current item moves down with the rest when the dropped one stood
+    // before it (list order wrapping to 0, or a random pick).
+    if (plannedIndex_ < currentIndex_) --currentIndex_;
 }
 
 uint32_t PlaylistSequencer::Draw(uint32_t n) {
@@ -63,6 +100,7 @@ uint32_t PlaylistSequencer::PickRandom(uint32_t previous) {
 }
 
 void PlaylistSequencer::DropItem(uint32_t index) {
+    planned_ = false;
     MediaItem* item = settings_.RemoveItem(index);
     if (item != nullptr) {
         item->Release();
@@ -77,6 +115,7 @@ void PlaylistSequencer::DropItem(uint32_t index) {
 
 void PlaylistSequencer::StepBack() {
     if (settings_.Random) return;
+    planned_ = false;
     if (currentIndex_ == 0) currentIndex_ = settings_.GetCount();
     --currentIndex_;
 }
@@ -116,6 +155,16 @@ PlayerKind PlaylistSequencer::ChoosePlayer(const MediaItem& item) {
         }
     }
     return PlayerKind::Mci;
+}
+
+bool PlaylistSequencer::PreparesAhead(const MediaItem& next, const MediaItem& current) {
+    if (&next == &current || next.File.size() != current.File.size()) return &next != &current;
+    for (std::string::size_type i = 0; i < next.File.size(); ++i) {
+        const auto a = static_cast<unsigned char>(next.File[i]);
+        const auto b = static_cast<unsigned char>(current.File[i]);
+        if (std::toupper(a) != std::toupper(b)) return true;
+    }
+    return false;
 }
 
 bool PlaylistSequencer::TriesQuickTimeAfter(const MediaItem& item, PlayerKind refused) {

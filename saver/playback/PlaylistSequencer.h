@@ -31,8 +31,24 @@ public:
 
     // Chooses the next item (adding the placeholder to an empty playlist)
     // and enters the title-card phase. Stopped, without a change, when
-    // PlaybackEnabled is 0.
+    // PlaybackEnabled is 0. The item chosen ahead by PlanNext, when there is
+    // one, is the one taken.
     NextStep Advance();
+
+    // Chooses now the item the next advance will take, so that its movie can
+    // be made ready while the current one plays: the next in list order, or
+    // the random pick of the current pass (a new pass begins here when the
+    // current one is over). Asked again, it gives the same choice. False
+    // while PlaybackEnabled is 0 or the playlist is empty.
+    bool PlanNext(uint32_t& index);
+    // The item PlanNext chose, or null when there is no plan.
+    MediaItem* PlannedItem() const;
+    // The choice made ahead is forgotten; the next advance chooses afresh.
+    void ForgetPlan() { planned_ = false; }
+    // The planned item failed to open: it is taken out for the rest of the
+    // run like a failing current item, the current item stays current, and
+    // the plan is forgotten, so the next PlanNext chooses the item after it.
+    void DropPlanned();
 
     // A random index whose item has not been played in this pass and is not
     // `previous`; 0 for an empty playlist. Each draw takes as many values of
@@ -45,7 +61,8 @@ public:
     // a random pick that excludes nobody.
     void DropItem(uint32_t index);
 
-    // Moves one item back in list order; nothing in random order.
+    // Moves one item back in list order, forgetting the plan; nothing in
+    // random order.
     void StepBack();
 
     // The current item's movie is being started: its title card is over, and
@@ -72,6 +89,11 @@ public:
     // QuickTime player for "PELORQT" items named .MOV, .QT, .MP4 or .M4V (any
     // case), the MCI player for everything else.
     static PlayerKind ChoosePlayer(const MediaItem& item);
+    // True when `next` gets its movie opened ahead while `current` plays: not
+    // when it is the same item, which plays again in its own window, nor
+    // when it names the same file (in any case), which is open already and
+    // which the MCI system would refuse to open again under the same name.
+    static bool PreparesAhead(const MediaItem& next, const MediaItem& current);
     // True when an item the MCI system refused is tried through QuickTime
     // before it is dropped: an Auto Detect item (no device named).
     static bool TriesQuickTimeAfter(const MediaItem& item, PlayerKind refused);
@@ -91,6 +113,8 @@ private:
     uint32_t Draw(uint32_t n);
 
     uint32_t currentIndex_ = 0;
+    bool planned_ = false;
+    uint32_t plannedIndex_ = 0;
     uint32_t playedCount_ = 0;
     int32_t titlePhase_ = 1;
     int32_t startingMovie_ = 0;

@@ -176,13 +176,29 @@ int QtMovieWnd::CheckEnd() {
 
 int QtMovieWnd::EndOfPlay() {
     if (LoopsLeft <= 1) {
+        // Not from inside the library: the close comes back as a message.
+        endPosted_ = true;
         PostMessage(WM_CLOSE);
         return 1;
     }
     --LoopsLeft;
+    PlayAgain();
+    return 0;
+}
+
+void QtMovieWnd::PlayAgain() {
     Rewind();
     Play();
     SetVolume(Mute ? 0 : 100);
+}
+
+LRESULT QtMovieWnd::OnClose(const Msg&) {
+    if (!std::exchange(endPosted_, false)) return Default();
+    if (!LastLoopEnded()) return 0;  // the window is gone
+    if (!Ready()) return 0;
+    DisarmEndCallback();
+    PlayAgain();
+    ArmEndCallback();
     return 0;
 }
 
@@ -203,6 +219,7 @@ LRESULT QtMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const MessageEntry<QtMovieWnd> kHandlers[] = {
         {WM_PAINT, &QtMovieWnd::OnPaint},
         {WM_TIMER, &QtMovieWnd::OnTimer},
+        {WM_CLOSE, &QtMovieWnd::OnClose},
     };
     LRESULT result = 0;
     if (DispatchTable(this, kHandlers, Msg{message, wParam, lParam}, result)) return result;

@@ -45,6 +45,10 @@ protected:
     LRESULT OnPaint(const Msg& msg);
     // The play deadline: a movie that never ends is over after its length.
     LRESULT OnTimer(const Msg& msg);
+    // The close the last loop's end asked for: the host shows what follows,
+    // or the movie plays again when its item follows itself. Any other close
+    // destroys the window.
+    LRESULT OnClose(const Msg& msg);
 
 private:
     static void EndCallbackProc(intptr_t callback, intptr_t refCon);
@@ -54,8 +58,11 @@ private:
     // Counts one play down: plays again with the sound as the item has it,
     // or asks the window to close after the last; 1 when it closes.
     int EndOfPlay();
+    // From the start again, with the sound as the item has it.
+    void PlayAgain();
     // The movie's length in milliseconds; false when the library cannot tell.
     bool LengthMs(uint32_t& length);
 
     QuickTimeSession& session_;
+    bool endPosted_ = false;  // WM_CLOSE was posted by the last loop's end
 };

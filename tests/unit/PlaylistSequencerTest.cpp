@@ -279,4 +279,153 @@ TEST(PlaylistSequencer, AutoDetectItemsRefusedByMciTryQuickTime) {
     EXPECT_FALSE(PlaylistSequencer::TriesQuickTimeAfter(item, PlayerKind::Mci));
 }
 
+
+// The choice made ahead, while the current item plays, is the one the next
+// advance takes: each case plans before every advance (twice, to see that
+// asking again changes nothing) and compares with a twin that never plans.
+TEST(PlaylistSequencer, ThePlanIsTheChoiceOfTheNextAdvance) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> files;
+        bool randomOrder;
+    };
+    const Case cases[] = {
+        {"list order", {"a", "b", "c"}, false},
+        {"one item", {"a"}, false},
+        {"one item, random", {"a"}, true},
+        {"two items, random", {"a", "b"}, true},
+        {"five items, random", {"a", "b", "c", "d", "e"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture planning(c.files, c.randomOrder, 11);
+        Fixture plain(c.files, c.randomOrder, 11);
+        for (int i = 0; i < 23; ++i) {
+            uint32_t first = 99, again = 98;
+            ASSERT_TRUE(planning.sequencer->PlanNext(first));
+            ASSERT_TRUE(planning.sequencer->PlanNext(again));
+            EXPECT_EQ(first, again);
+            ASSERT_NE(planning.sequencer->PlannedItem(), nullptr);
+            const std::string planned = planning.sequencer->PlannedItem()->File;
+            EXPECT_EQ(planning.Next(), planned);
+            EXPECT_EQ(planning.sequencer->CurrentIndex(), first);
+            EXPECT_EQ(planning.Current(), plain.Next()) << "advance " << i;
+            EXPECT_EQ(planning.sequencer->PlayedCount(), plain.sequencer->PlayedCount());
+            // The advance took the plan: there is none until the next PlanNext.
+            EXPECT_EQ(planning.sequencer->PlannedItem(), nullptr);
+        }
+    }
+}
+
+TEST(PlaylistSequencer, APlanInRandomOrderStaysWithinThePassAndNeverRepeatsTheCurrentItem) {
+    Fixture f({"a", "b", "c"}, true, 3);
+    std::vector<std::string> order;
+    for (int i = 0; i < 12; ++i) {
+        uint32_t next = 0;
+        ASSERT_TRUE(f.sequencer->PlanNext(next));
+        if (f.sequencer->CurrentItem() != nullptr) {
+            EXPECT_NE(next, f.sequencer->CurrentIndex());
+        }
+        order.push_back(f.Next());
+    }
+    for (int pass = 0; pass < 4; ++pass) {
+        std::vector<std::string> one(order.begin() + pass * 3, order.begin() + pass * 3 + 3);
+        std::sort(one.begin(), one.end());
+        EXPECT_EQ(one, (std::vector<std::string>{"a", "b", "c"})) << "pass " << pass;
+    }
+    // Two items in random order alternate, planned or not.
+    Fixture two({"x", "y"}, true, 5);
+    std::string previous = two.Next();
+    for (int i = 0; i < 8; ++i) {
+        uint32_t next = 0;
+        ASSERT_TRUE(two.sequencer->PlanNext(next));
+        const std::string now = two.Next();
+        EXPECT_NE(now, previous);
+        previous = now;
+    }
+}
+
+TEST(PlaylistSequencer, AOneItemPlaylistPlansItsOwnItemAgain) {
+    Fixture f({"only"});
+    f.Next();
+    uint32_t next = 7;
+    ASSERT_TRUE(f.sequencer->PlanNext(next));
+    EXPECT_EQ(next, 0u);
+    EXPECT_EQ(f.sequencer->PlannedItem(), f.sequencer->CurrentItem());
+}
+
+TEST(PlaylistSequencer, ThePlannedItemIsPreparedUnlessItIsTheCurrentItemOrItsFile) {
+    Fixture f({"C:\\m\\a.avi", "c:\\M\\A.AVI", "C:\\m\\b.avi", "C:\\m\\a.avi2", ""});
+    const MediaItem& a = *f.settings.GetItem(0);
+    EXPECT_FALSE(PlaylistSequencer::PreparesAhead(a, a));                         // plays again itself
+    EXPECT_FALSE(PlaylistSequencer::PreparesAhead(*f.settings.GetItem(1), a));    // its file, another case
+    EXPECT_TRUE(PlaylistSequencer::PreparesAhead(*f.settings.GetItem(2), a));
+    EXPECT_TRUE(PlaylistSequencer::PreparesAhead(*f.settings.GetItem(3), a));
+    EXPECT_TRUE(PlaylistSequencer::PreparesAhead(*f.settings.GetItem(4), a));
+}
+
+TEST(PlaylistSequencer, NoPlanWhileDisabledOrEmpty) {
+    Fixture empty({});
+    uint32_t next = 0;
+    EXPECT_FALSE(empty.sequencer->PlanNext(next));
+    EXPECT_EQ(empty.settings.GetCount(), 0u);  // the placeholder comes with the advance only
+    Fixture f({"a", "b"});
+    f.sequencer->EnablePlayback(false);
+    EXPECT_FALSE(f.sequencer->PlanNext(next));
+    EXPECT_EQ(f.sequencer->PlannedItem(), nullptr);
+}
+
+TEST(PlaylistSequencer, APlannedItemThatFailsIsDroppedAndTheOneAfterItIsPlanned) {
+    struct Case {
+        const char* name;
+        uint32_t advances;  // the current item is the last of these
+        std::vector<std::string> left;
+        const char* current;
+        const char* plannedAfter;
+    };
+    const Case cases[] = {
+        {"in the middle", 1, {"a", "c", "d"}, "a", "c"},
+        {"past the end, wrapping", 4, {"b", "c", "d"}, "d", "b"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f({"a", "b", "c", "d"});
+        for (uint32_t i = 0; i < c.advances; ++i) f.Next();
+        uint32_t next = 0;
+        ASSERT_TRUE(f.sequencer->PlanNext(next));
+        f.sequencer->DropPlanned();
+        std::vector<std::string> files;
+        for (uint32_t i = 0; i < f.settings.GetCount(); ++i) files.push_back(f.settings.GetItem(i)->File);
+        EXPECT_EQ(files, c.left);
+        EXPECT_EQ(f.Current(), c.current);  // the playing item stays current
+        ASSERT_TRUE(f.sequencer->PlanNext(next));
+        EXPECT_EQ(f.sequencer->PlannedItem()->File, c.plannedAfter);
+        EXPECT_EQ(f.Next(), c.plannedAfter);
+    }
+}
+
+TEST(PlaylistSequencer, StepBackAndDropsForgetThePlan) {
+    Fixture f({"a", "b", "c"});
+    f.Next();
+    f.Next();  // b
+    uint32_t next = 0;
+    ASSERT_TRUE(f.sequencer->PlanNext(next));
+    EXPECT_EQ(f.sequencer->PlannedItem()->File, "c");
+    // Left: back twice and one advance lands on the previous item, as without a plan.
+    f.sequencer->StepBack();
+    EXPECT_EQ(f.sequencer->PlannedItem(), nullptr);
+    f.sequencer->StepBack();
+    EXPECT_EQ(f.Next(), "a");
+    ASSERT_TRUE(f.sequencer->PlanNext(next));
+    f.sequencer->DropCurrent();
+    EXPECT_EQ(f.sequencer->PlannedItem(), nullptr);
+    EXPECT_EQ(f.Next(), "b");
+    // In random order Left is a skip forward: the plan holds.
+    Fixture r({"a", "b", "c"}, true);
+    r.Next();
+    ASSERT_TRUE(r.sequencer->PlanNext(next));
+    r.sequencer->StepBack();
+    ASSERT_NE(r.sequencer->PlannedItem(), nullptr);
+    EXPECT_EQ(r.sequencer->PlannedItem(), r.settings.GetItem(next));
+}
 }  // namespace

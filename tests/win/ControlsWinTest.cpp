@@ -18,11 +18,11 @@
 
 namespace {
 
-// A silent 8 kHz mono WAV of `seconds`, for the MCI player.
-std::string WriteSilence(int seconds) {
+// A silent 8 kHz mono WAV of `seconds`, for the MCI player, named by `name`.
+std::string WriteSilence(int seconds, const char* name = "silence") {
     char dir[MAX_PATH] = {};
     GetTempPathA(sizeof dir, dir);
-    const std::string path = std::string(dir) + "pelor-controls-silence.wav";
+    const std::string path = std::string(dir) + "pelor-controls-" + name + ".wav";
     const uint32_t data = 8000u * static_cast<uint32_t>(seconds);
     auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
     auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
@@ -261,6 +261,26 @@ TEST_F(RunningSaver, StopTimerTakesTheMovieAwayForGood) {
     Pump(300);
     EXPECT_EQ(Movie(), nullptr);
     EXPECT_TRUE(IsWindow(wnd));
+}
+
+TEST_F(RunningSaver, StopTimerAndSuspendCloseThePreparedMovieToo) {
+    for (const bool suspend : {false, true}) {
+        store.WriteProfileString("Config", "AVI1.File", WriteSilence(60, "next").c_str());
+        Start({{"NumAVI", 2}, {"Delay", 1}, {"AVI1.LoopInfinite", 1}});
+        ASSERT_TRUE(PumpUntil([this] { return saver->PreparedWindow() != nullptr; }, 3000));
+        const HWND prepared = saver->PreparedWindow()->m_hWnd;
+        EXPECT_FALSE(IsWindowVisible(prepared));
+        if (suspend) {
+            EXPECT_EQ(SendMessageA(wnd, WM_POWERBROADCAST, 0, 0), TRUE);
+        } else {
+            PostMessageA(wnd, WM_TIMER, 5, 0);
+        }
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(prepared) && Movie() == nullptr; }, 3000)) << suspend;
+        Pump(300);
+        EXPECT_EQ(saver->PreparedWindow(), nullptr) << "prepared while stopped, " << suspend;
+        ::DestroyWindow(wnd);
+        Pump(100);
+    }
 }
 
 TEST_F(RunningSaver, CloseAsksThePasswordAndOnlyTheRightOneEndsTheSaver) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -267,6 +268,147 @@ TEST(DisplayWnd, ASlideShowShowsItsFirstFrameAsSoonAsItsWindowIsShown) {
     const RECT r = WindowRectOf(movie);
     const int all = ((r.bottom - r.top) * 3 / 4 / 4) * ((r.right - r.left) / 4);
     EXPECT_GT(seen, all * 9 / 10) << "of " << all;
+}
+
+// The movie windows of `display` (shown and hidden).
+int MovieWindowsOf(HWND display) {
+    int count = 0;
+    for (HWND w = GetWindow(display, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+        char text[16] = "";
+        GetWindowTextA(w, text, sizeof text);
+        count += std::string(text) == "MovieWnd";
+    }
+    return count;
+}
+
+TEST(DisplayWnd, TheNextMovieIsOpenedHiddenAtItsPlaceAndReplacesTheCurrentOneAtItsEnd) {
+    MediaFolder media;
+    Profile profile;
+    const std::string first = media.Avi("first.avi", 320, 180, 10, 10);  // 1 s
+    const std::string second = media.Avi("second.avi", 160, 120, 5, 10);
+    profile.Num(names::kNumAVI, 3);
+    profile.Item(0, names::kItemFile, first);
+    profile.ItemNum(0, names::kItemScale, ScaleFullScreen);
+    profile.Item(1, names::kItemFile, "C:\\no\\such\\file.avi");  // fails while being prepared
+    profile.Item(2, names::kItemFile, second);
+    profile.ItemNum(2, names::kItemScale, ScaleDouble);
+    profile.ItemNum(2, names::kItemAlign, AlignLowerRight);
+    profile.ItemNum(2, names::kItemMute, 1);
+    Display display(profile.store);
+    ASSERT_TRUE(display.Create());
+    ASSERT_TRUE(PumpUntil([&] { return display.wnd->PreparedWindow() != nullptr; }, 3000));
+    MovieWnd* current = display.Movie();
+    MovieWnd* next = display.wnd->PreparedWindow();
+    ASSERT_NE(current, nullptr);
+    const HWND currentWnd = current->m_hWnd;
+    const HWND nextWnd = next->m_hWnd;
+    // The item that failed is dropped as at its start; the one after it is
+    // the one prepared, and the current movie plays on.
+    EXPECT_EQ(display.wnd->Settings().GetCount(), 2u);
+    EXPECT_EQ(next->File, second);
+    EXPECT_EQ(current->File, first);
+    EXPECT_EQ(current->MovieState, MovieWnd::kPlaying);
+    EXPECT_TRUE(IsWindowVisible(currentWnd));
+    // Hidden, opened, not playing, at the place and size it will have, and
+    // its mute not yet the display's.
+    EXPECT_FALSE(IsWindowVisible(nextWnd));
+    EXPECT_EQ(next->MovieState, MovieWnd::kOpen);
+    const RECT r = WindowRectOf(nextWnd);
+    EXPECT_EQ(r.left, 800 - 320);
+    EXPECT_EQ(r.top, 600 - 240);
+    EXPECT_EQ(r.right, 800);
+    EXPECT_EQ(r.bottom, 600);
+    EXPECT_EQ(display.wnd->Settings().Mute, 0);
+    EXPECT_EQ(MovieWindowsOf(display.wnd->m_hWnd), 2);
+    // At the end the prepared window itself is shown and plays; never more
+    // than two movie windows on the way.
+    int most = 0;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            most = std::max(most, MovieWindowsOf(display.wnd->m_hWnd));
+            return !IsWindow(currentWnd);
+        },
+        5000));
+    EXPECT_LE(most, 2);
+    ASSERT_NE(display.Movie(), nullptr);
+    EXPECT_EQ(display.Movie()->m_hWnd, nextWnd);
+    EXPECT_TRUE(IsWindowVisible(nextWnd));
+    EXPECT_EQ(display.Movie()->MovieState, MovieWnd::kPlaying);
+    EXPECT_EQ(display.wnd->Settings().Mute, 1);  // its mute is the display's once shown
+    EXPECT_EQ(display.wnd->Sequencer().CurrentItem()->File, second);
+    PumpUntil([&] { return display.Movie() != nullptr && display.Movie()->m_hWnd != nextWnd; }, 3000);
+}
+
+TEST(DisplayWnd, SkipKeysShowThePreparedMovieAtOnceOrDiscardIt) {
+    MediaFolder media;
+    Profile profile;
+    const std::string files[] = {media.Avi("a.avi", 160, 120, 50, 10), media.Avi("b.avi", 160, 120, 50, 10),
+                                 media.Avi("c.avi", 160, 120, 50, 10)};
+    profile.Num(names::kNumAVI, 3);
+    for (uint32_t i = 0; i < 3; ++i) profile.Item(i, names::kItemFile, files[i]);
+    Display display(profile.store);
+    ASSERT_TRUE(display.Create());
+    ASSERT_TRUE(PumpUntil([&] { return display.wnd->PreparedWindow() != nullptr; }, 3000));
+    // N: the prepared b plays in the window made for it, at once.
+    HWND prepared = display.wnd->PreparedWindow()->m_hWnd;
+    SendMessageA(display.Movie()->m_hWnd, WM_KEYDOWN, 'N', 1);
+    ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 3000));
+    EXPECT_EQ(display.Movie()->m_hWnd, prepared);
+    EXPECT_EQ(display.Movie()->File, files[1]);
+    // Left: the prepared c goes, and a plays again, as without preparation.
+    ASSERT_TRUE(PumpUntil([&] { return display.wnd->PreparedWindow() != nullptr; }, 3000));
+    prepared = display.wnd->PreparedWindow()->m_hWnd;
+    EXPECT_EQ(display.wnd->PreparedWindow()->File, files[2]);
+    SendMessageA(display.Movie()->m_hWnd, WM_KEYDOWN, VK_LEFT, 1);
+    ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 3000));
+    EXPECT_FALSE(IsWindow(prepared));
+    EXPECT_EQ(display.Movie()->File, files[0]);
+    EXPECT_LE(MovieWindowsOf(display.wnd->m_hWnd), 2);
+}
+
+TEST(DisplayWnd, OneItemPlaysAgainInItsOwnWindowWithNothingPrepared) {
+    MediaFolder media;
+    Profile profile;
+    profile.Num(names::kNumAVI, 1);
+    profile.Item(0, names::kItemFile, media.Avi("only.avi", 160, 120, 5, 10));  // 0.5 s
+    Display display(profile.store);
+    ASSERT_TRUE(display.Create());
+    ASSERT_TRUE(PumpUntil([&] { return display.Movie() != nullptr; }, 3000));
+    const HWND only = display.Movie()->m_hWnd;
+    // Three ends: the same window plays on, nothing else is opened.
+    PumpUntil([&] { return display.wnd->PreparedWindow() != nullptr || !IsWindow(only); }, 1800);
+    EXPECT_TRUE(IsWindow(only));
+    EXPECT_EQ(display.wnd->PreparedWindow(), nullptr);
+    EXPECT_EQ(MovieWindowsOf(display.wnd->m_hWnd), 1);
+    ASSERT_NE(display.Movie(), nullptr);
+    EXPECT_EQ(display.Movie()->m_hWnd, only);
+    EXPECT_EQ(display.Movie()->MovieState, MovieWnd::kPlaying);
+    EXPECT_EQ(display.wnd->Sequencer().TitlePhase(), 0);
+}
+
+TEST(DisplayWnd, DestroyingTheMovieWindowOrTheDisplayTakesThePreparedOneToo) {
+    MediaFolder media;
+    Profile profile;
+    profile.Num(names::kNumAVI, 2);
+    profile.Item(0, names::kItemFile, media.Avi("a.avi", 160, 120, 50, 10));
+    profile.Item(1, names::kItemFile, media.Avi("b.avi", 160, 120, 50, 10));
+    for (const bool whole : {false, true}) {
+        Display display(profile.store);
+        ASSERT_TRUE(display.Create());
+        ASSERT_TRUE(PumpUntil([&] { return display.wnd->PreparedWindow() != nullptr; }, 3000));
+        const HWND prepared = display.wnd->PreparedWindow()->m_hWnd;
+        if (whole) {
+            display.wnd->DestroyWindow();
+        } else {
+            display.wnd->Sequencer().EnablePlayback(false);
+            display.wnd->DestroyMovieWindow();
+            PumpFor(200);
+            EXPECT_EQ(display.Movie(), nullptr);
+            EXPECT_EQ(MovieWindowsOf(display.wnd->m_hWnd), 0);
+        }
+        EXPECT_FALSE(IsWindow(prepared)) << whole;
+        EXPECT_EQ(display.wnd->PreparedWindow(), nullptr);
+    }
 }
 
 int CountWhiteInRows(HWND wnd, int top, int bottom) {

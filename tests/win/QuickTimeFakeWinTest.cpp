@@ -195,8 +195,9 @@ TEST(QuickTimeFake, APlayFromStartToEndInTheOrderOfThePlayer) {
     // Starting QuickTime, opening the movie and its controller at its own box,
     // arming the end callback; placing it rebuilds the controller at the
     // window's client rectangle; the mute through the controller's volume
-    // action with the level negated; play; at the end the callback disarmed
-    // and the end checked; the window's destruction stops and closes it.
+    // action with the level negated; play; the next movie opened while it
+    // plays; at the end the callback disarmed and the end checked, the next
+    // movie started, then the ended window's destruction stops and closes it.
     EXPECT_TRUE(InOrder(calls,
                         {"InitializeLibrary 0", "EnterMovies",
                          "CToPascalString", "MakeFileSpec C:\\movies\\one.mov", "CreatePortAssociation",
@@ -206,10 +207,10 @@ TEST(QuickTimeFake, APlayFromStartToEndInTheOrderOfThePlayer) {
                          "DisposeMovieController", "NewMovieController 0 0 120 160 11",
                          "MovieVolume", "ControllerDoAction 14 -256",
                          "StartMovie",
-                         "DisposeCallBack", "IsMovieDone",
+                         "MakeFileSpec C:\\movies\\two.qt", "OpenMovieFile 1", "CallMeWhen",
+                         "DisposeCallBack", "IsMovieDone", "StartMovie",
                          "StopMovie", "GoToBeginningOfMovie",
                          "DisposeMovieController", "DisposeMovie", "DestroyPortAssociation",
-                         "MakeFileSpec C:\\movies\\two.qt",
                          "ExitMovies", "TerminateLibrary"},
                         missing))
         << missing << " in " << Joined(calls);
@@ -304,6 +305,41 @@ TEST(QuickTimeForeign, AnotherProgramsLibraryIsNeverCalledItsItemsDropAndTheRest
     FreeLibrary(foreign);
 }
 
+TEST(QuickTimeFake, QuickTimeLivesOnBehindAnMciItemUntilItsLastMovieIsGone) {
+    FakeLibrary fake;
+    ASSERT_TRUE(fake.Loaded()) << "fakeqt\\QuickTime.qts beside the test program";
+    MediaFolder media;
+    Playlist playlist;
+    playlist.Count(3);
+    playlist.QuickTimeItem(0, "C:\\movies\\one.mov");
+    playlist.File(1, media.Avi("between.avi", 160, 120, 5, 10));  // 0.5 s
+    playlist.QuickTimeItem(2, "C:\\movies\\two.mov");
+    playlist.Num(2, names::kItemLoopInfinite, 1);
+    auto display = std::make_unique<DisplayWnd>(playlist.store, nullptr, false);
+    ASSERT_TRUE(display->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 800, 600}, nullptr));
+    // The MCI item is prepared while the QuickTime movie plays: the session stays.
+    ASSERT_TRUE(PumpUntil([&] { return display->PreparedWindow() != nullptr; }, 3000));
+    EXPECT_EQ(display->PreparedWindow()->Kind(), PlayerKind::Mci);
+    ASSERT_NE(display->QuickTimeState(), nullptr);
+    EXPECT_EQ(display->QuickTimeState()->QuickTimeReady, 1);
+    const HWND first = display->MovieWindow()->m_hWnd;
+    fake.EndMovie();
+    PostMessageA(first, WM_NULL, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(first); }, 3000)) << Joined(fake.Calls());
+    ASSERT_TRUE(PumpUntil(
+        [&] { return display->MovieWindow() != nullptr && display->MovieWindow()->Kind() == PlayerKind::QuickTime; },
+        5000));
+    display->DestroyWindow();
+    PumpFor(50);
+    // Stopped once its last movie was gone, started again for the next one.
+    std::string missing;
+    EXPECT_TRUE(InOrder(fake.Calls(), {"InitializeLibrary 0", "MakeFileSpec C:\\movies\\one.mov", "DisposeMovie",
+                                       "TerminateLibrary", "InitializeLibrary 0", "MakeFileSpec C:\\movies\\two.mov",
+                                       "TerminateLibrary"},
+                        missing))
+        << missing << " in " << Joined(fake.Calls());
+}
+
 TEST(QuickTimeFake, AMovieThatNeverEndsIsOverAfterItsLengthAndAMargin) {
     FakeLibrary fake;
     ASSERT_TRUE(fake.Loaded()) << "fakeqt\\QuickTime.qts beside the test program";
@@ -326,8 +362,11 @@ TEST(QuickTimeFake, AMovieThatNeverEndsIsOverAfterItsLengthAndAMargin) {
     EXPECT_LT(took, 2 * 3500u + 2500u);
     ASSERT_TRUE(PumpUntil([&] { return display->MovieWindow() != nullptr; }, 3000));
     std::string missing;
-    EXPECT_TRUE(InOrder(fake.Calls(), {"MakeFileSpec C:\\movies\\one.mov", "StartMovie", "GoToBeginningOfMovie",
-                                       "StartMovie", "DisposeMovie", "MakeFileSpec C:\\movies\\two.mov"},
+    // The next movie is opened while the first plays, and started before
+    // the first is disposed of.
+    EXPECT_TRUE(InOrder(fake.Calls(), {"MakeFileSpec C:\\movies\\one.mov", "StartMovie",
+                                       "MakeFileSpec C:\\movies\\two.mov", "GoToBeginningOfMovie", "StartMovie",
+                                       "StartMovie", "DisposeMovie"},
                         missing))
         << missing << " in " << Joined(fake.Calls());
     display->DestroyWindow();

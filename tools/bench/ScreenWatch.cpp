@@ -8,6 +8,12 @@
 //     Starts the program and times, at the screen centre, the first red
 //     frame and the first green frame after it (the fixture clips of hue 0
 //     and 1); then closes the program.
+//   pelor_screen_watch black ROUNDS WATCH_MS PROGRAM [ARGS...]
+//     Starts the program and, from the first red frame at the screen centre
+//     on, adds up the time that pixel reads black, until the first green
+//     frame or WATCH_MS after the red one (for one item that loops); prints
+//     it with the longest black stretch and how many times the pixel was
+//     read; then closes the program.
 //   pelor_screen_watch movie ROUNDS PROGRAM [ARGS...]
 //     Starts the program and times the first red frame at the screen centre
 //     (the fixture clip of hue 0); then closes the program.
@@ -107,6 +113,45 @@ HWND WhiteCover() {
     return cover;
 }
 
+// Black at the centre between the first red frame and the first green one
+// (or `watchMs` after the red one).
+struct BlackWatch {
+    double total = -1;
+    double longest = 0;
+    long reads = 0;
+};
+
+BlackWatch WatchBlack(const ScreenPixels& screen, int x, int y, double watchMs) {
+    BlackWatch seen;
+    const double red = WaitFor(screen, x, y, IsRed);
+    if (red < 0) return seen;
+    seen.total = 0;
+    const double limit = red + watchMs;
+    double blackSince = -1;
+    double now = red;
+    while (now < limit) {
+        Pump();
+        const COLORREF c = screen.At(x, y);
+        now = NowMs();
+        ++seen.reads;
+        if (IsBlack(c)) {
+            if (blackSince < 0) blackSince = now;
+            continue;
+        }
+        if (blackSince >= 0) {
+            seen.total += now - blackSince;
+            seen.longest = std::max(seen.longest, now - blackSince);
+            blackSince = -1;
+        }
+        if (IsGreen(c)) return seen;
+    }
+    if (blackSince >= 0) {
+        seen.total += now - blackSince;
+        seen.longest = std::max(seen.longest, now - blackSince);
+    }
+    return seen;
+}
+
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? -1 : v[v.size() / 2];
@@ -116,17 +161,20 @@ double Median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     const bool dialog = argc >= 5 && std::strcmp(argv[1], "dialog") == 0;
+    const bool blackTime = argc >= 5 && std::strcmp(argv[1], "black") == 0;
     const bool movie = std::strcmp(argv[1], "movie") == 0;
-    if (argc < 4 ||
-        (!dialog && !movie && std::strcmp(argv[1], "startup") != 0 && std::strcmp(argv[1], "gap") != 0)) {
+    if (argc < 4 || (!dialog && !blackTime && !movie && std::strcmp(argv[1], "startup") != 0 &&
+                     std::strcmp(argv[1], "gap") != 0)) {
         std::fprintf(stderr, "usage: pelor_screen_watch startup|gap|movie ROUNDS PROGRAM [ARGS...]\n"
-                             "       pelor_screen_watch dialog ROUNDS COUNT PROGRAM [ARGS...]\n");
+                             "       pelor_screen_watch dialog ROUNDS COUNT PROGRAM [ARGS...]\n"
+                             "       pelor_screen_watch black ROUNDS WATCH_MS PROGRAM [ARGS...]\n");
         return 2;
     }
     const bool startup = std::strcmp(argv[1], "startup") == 0;
     const int rounds = std::max(1, std::atoi(argv[2]));
     const LRESULT entries = dialog ? std::atoi(argv[3]) : 0;
-    const int first = dialog ? 4 : 3;
+    const double watchMs = blackTime ? std::atof(argv[3]) : 0;
+    const int first = dialog || blackTime ? 4 : 3;
     std::string command = Quoted(argv[first]);
     for (int i = first + 1; i < argc; ++i) command += " " + std::string(argv[i]);
     const int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
@@ -156,6 +204,19 @@ int main(int argc, char** argv) {
             const double black = WaitFor(screen, 5, 5, IsBlack);
             if (black >= 0) took = black - start;
             CloseProgram(program, 5, 5, cover);
+        } else if (blackTime) {
+            ChildProcess program(command);
+            const BlackWatch seen = WatchBlack(screen, cx, cy, watchMs);
+            CloseProgram(program, cx, cy, nullptr);
+            if (seen.total < 0) {
+                std::printf("round %d: nothing seen\n", round + 1);
+                return 1;
+            }
+            std::printf("round %d: %.1f ms black, longest %.1f ms, %ld reads\n", round + 1, seen.total, seen.longest,
+                        seen.reads);
+            std::fflush(stdout);
+            times.push_back(seen.total);
+            continue;
         } else if (movie) {
             const double start = NowMs();
             ChildProcess program(command);

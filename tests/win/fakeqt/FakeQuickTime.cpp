@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 
@@ -34,7 +35,11 @@ struct Callback {
     intptr_t refCon = 0;
     bool armed = false;
 };
-Callback gCallback;           // the one callback of the one movie the saver opens at a time
+// The saver opens the next movie while one plays: each movie has its own
+// callback, and an end reaches the movie that plays.
+std::map<intptr_t, Callback> gCallbacks;   // by movie
+std::map<intptr_t, intptr_t> gControllers;  // controller -> its movie
+std::set<intptr_t> gPlaying;  // movies started and not stopped
 std::set<intptr_t> gMovies;   // movies not disposed of
 std::set<intptr_t> gDone;     // movies whose play has ended
 
@@ -53,13 +58,18 @@ T* As(intptr_t v) { return reinterpret_cast<T*>(v); }
 
 // Offers of an event are the only place the end callback runs, as in the
 // real library: on the caller's own thread, inside its call.
-void DeliverEnd() {
-    if (!gEndPending || !gCallback.armed) return;
+void DeliverEnd(intptr_t controller) {
+    if (!gEndPending) return;
+    const auto owner = gControllers.find(controller);
+    if (owner == gControllers.end() || gPlaying.count(owner->second) == 0) return;
+    const auto found = gCallbacks.find(owner->second);
+    if (found == gCallbacks.end() || !found->second.armed) return;
+    Callback& callback = found->second;
     gEndPending = false;
-    gCallback.armed = false;
-    if (gMovies.count(gCallback.movie) == 0) ++gLateCallbacks;
-    gDone.insert(gCallback.movie);
-    gCallback.proc(reinterpret_cast<intptr_t>(&gCallback), gCallback.refCon);
+    callback.armed = false;
+    if (gMovies.count(callback.movie) == 0) ++gLateCallbacks;
+    gDone.insert(callback.movie);
+    callback.proc(reinterpret_cast<intptr_t>(&callback), callback.refCon);
 }
 
 intptr_t Component(intptr_t controller, const uint8_t* block) {
@@ -68,7 +78,7 @@ intptr_t Component(intptr_t controller, const uint8_t* block) {
     intptr_t params[2] = {0, 0};
     std::memcpy(params, block + sizeof(intptr_t), block[1] <= sizeof params ? block[1] : sizeof params);
     if (what == 7) {
-        DeliverEnd();
+        DeliverEnd(controller);
         return 0;
     }
     if (what == 9) {
@@ -97,8 +107,8 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
     }
     case 0x20001: Log("EnterMovies"); return gEnterResult;
     case 0x20002: Log("ExitMovies"); return 0;
-    case 0x2000B: Log("StartMovie"); return 0;
-    case 0x2000C: Log("StopMovie"); return 0;
+    case 0x2000B: Log("StartMovie"); gPlaying.insert(a[0]); return 0;
+    case 0x2000C: Log("StopMovie"); gPlaying.erase(a[0]); return 0;
     case 0x2000D: Log("GoToBeginningOfMovie"); gDone.erase(a[0]); return 0;
     case 0x20012: Log("MovieTimeBase"); return a[0];
     case 0x2001F: return 0;
@@ -107,6 +117,7 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
     case 0x20023:
         Log("DisposeMovie");
         gMovies.erase(a[0]);
+        gPlaying.erase(a[0]);
         return 0;
     case 0x200B8:
         Log("CallMeWhen");
@@ -118,8 +129,11 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
     case 0x200DD: Log("IsMovieDone"); return gDone.count(a[0]) != 0 ? 1 : 0;
     case 0x200EB:
         Log("NewCallBack %ld", static_cast<long>(a[1]));
-        gCallback = Callback{a[0], nullptr, 0, false};
-        return reinterpret_cast<intptr_t>(&gCallback);
+    {
+        Callback& callback = gCallbacks[a[0]];
+        callback = Callback{a[0], nullptr, 0, false};
+        return reinterpret_cast<intptr_t>(&callback);
+    }
     case 0x200EC:
         Log("DisposeCallBack");
         As<Callback>(a[0])->armed = false;
@@ -136,6 +150,7 @@ intptr_t Dispatch(uint32_t selector, const intptr_t* a) {
     case 0x2018A: {
         const auto* r = As<const QtRect>(a[1]);
         Log("NewMovieController %d %d %d %d %ld", r->top, r->left, r->bottom, r->right, static_cast<long>(a[2]));
+        gControllers[gNextHandle] = a[0];
         return gNextHandle++;
     }
     case 0x2018B: Log("DisposeMovieController"); return 0;
@@ -174,6 +189,7 @@ void FakeQtReset() {
     gEnterResult = 0;
     gEndPending = false;
     gLateCallbacks = 0;
+    gPlaying.clear();
     gVolume = 256;
     gDuration = 1200;
 }
