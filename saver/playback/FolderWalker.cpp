@@ -4,6 +4,8 @@
 #include <cctype>
 #include <utility>
 
+#include "core/SameIgnoringCase.h"
+
 namespace {
 
 // The types the Add dialog's first filter offers.
@@ -11,13 +13,6 @@ const char* const kMediaExtensions[] = {"avi", "mov", "qt", "mp4", "m4v", "mpg",
 
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
-bool EqualNoCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return i == a.size() && b[i] == '\0';
-}
 
 // A name the code page could not carry comes back with "?" in it, which no
 // real name holds; such a file cannot be opened by that name.
@@ -34,7 +29,7 @@ bool FolderWalker::IsMediaName(const std::string& name) {
     if (dot == std::string::npos) return false;
     const std::string ext = name.substr(dot + 1);
     for (const char* known : kMediaExtensions) {
-        if (EqualNoCase(ext, known)) return true;
+        if (SameIgnoringCase(ext, known)) return true;
     }
     return false;
 }

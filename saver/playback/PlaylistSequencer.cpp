@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string>
 
+#include "core/SameIgnoringCase.h"
 #include "saver/playback/RandomSource.h"
 #include "saver/settings/SaverSettings.h"
 #include "saver/settings/SettingsNames.h"
@@ -67,11 +68,7 @@ MediaItem* PlaylistSequencer::PlannedItem() const {
 void PlaylistSequencer::DropPlanned() {
     if (!planned_) return;
     planned_ = false;
-    MediaItem* item = settings_.RemoveItem(plannedIndex_);
-    if (item != nullptr) {
-        item->Release();
-        delete item;
-    }
+    RemoveForTheRun(plannedIndex_);
     // The current item moves down with the rest when the dropped one stood
     // before it (list order wrapping to 0, or a random pick).
     if (plannedIndex_ < currentIndex_) --currentIndex_;
@@ -99,13 +96,17 @@ uint32_t PlaylistSequencer::PickRandom(uint32_t previous) {
     }
 }
 
-void PlaylistSequencer::DropItem(uint32_t index) {
-    planned_ = false;
+void PlaylistSequencer::RemoveForTheRun(uint32_t index) {
     MediaItem* item = settings_.RemoveItem(index);
     if (item != nullptr) {
         item->Release();
         delete item;
     }
+}
+
+void PlaylistSequencer::DropItem(uint32_t index) {
+    planned_ = false;
+    RemoveForTheRun(index);
     if (settings_.Random) {
         currentIndex_ = settings_.GetCount();
     } else {
@@ -158,13 +159,7 @@ PlayerKind PlaylistSequencer::ChoosePlayer(const MediaItem& item) {
 }
 
 bool PlaylistSequencer::PreparesAhead(const MediaItem& next, const MediaItem& current) {
-    if (&next == &current || next.File.size() != current.File.size()) return &next != &current;
-    for (std::string::size_type i = 0; i < next.File.size(); ++i) {
-        const auto a = static_cast<unsigned char>(next.File[i]);
-        const auto b = static_cast<unsigned char>(current.File[i]);
-        if (std::toupper(a) != std::toupper(b)) return true;
-    }
-    return false;
+    return &next != &current && !SameIgnoringCase(next.File, current.File);
 }
 
 bool PlaylistSequencer::TriesQuickTimeAfter(const MediaItem& item, PlayerKind refused) {

@@ -111,6 +111,8 @@ public:
 
 private:
     uint32_t Draw(uint32_t n);
+    // Takes item `index` out of the playlist for the rest of the run.
+    void RemoveForTheRun(uint32_t index);
 
     uint32_t currentIndex_ = 0;
     bool planned_ = false;

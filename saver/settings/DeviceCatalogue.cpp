@@ -1,10 +1,10 @@
 #include "saver/settings/DeviceCatalogue.h"
 
-#include <cctype>
 #include <memory>
 
 #include "core/MediaDeviceQuery.h"
 #include "core/ProfileStore.h"
+#include "core/SameIgnoringCase.h"
 #include "core/ScanUi.h"
 #include "saver/settings/MciDeviceType.h"
 #include "saver/settings/SettingsNames.h"
@@ -13,16 +13,6 @@ using namespace names;
 
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return i == a.size() && b[i] == '\0';
-}
 
 std::string Numbered(const char* name, uint32_t i) { return name + std::to_string(i); }
 

@@ -1,13 +1,13 @@
 #include "saver/settings/SaverSettings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "core/ByteStream.h"
 #include "core/ProfileStore.h"
+#include "core/SameIgnoringCase.h"
 #include "saver/settings/PlaylistFormat.h"
 #include "saver/settings/SettingsNames.h"
 
@@ -19,18 +19,6 @@ constexpr uint32_t kPlaylistGrowBy = 5;
 // The first allocation for a file read from a stream that cannot tell its
 // length.
 constexpr uint32_t kReadGrowBy = 1024;
-
-// Value names are matched as the registry matches them, without case.
-bool SameValueName(const std::string& a, const char* b) {
-    const size_t length = std::strlen(b);
-    if (a.size() != length) return false;
-    for (size_t i = 0; i < length; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 }  // namespace
 
 SaverSettings::SaverSettings(ProfileStore& store, MachineDefaults* machine)
@@ -202,7 +190,8 @@ uint32_t SaverSettings::SeedFromMachine() {
             stored = store_.WriteProfileString(kConfigSection, value.name.c_str(), value.text.c_str());
             break;
         case MachineValue::Number:
-            if (SameValueName(value.name, kNumAVI)) {
+            // The registry matches value names without case.
+            if (SameIgnoringCase(value.name, kNumAVI)) {
                 count = &value;
             } else {
                 stored = store_.WriteProfileInt(kConfigSection, value.name.c_str(), value.number);
