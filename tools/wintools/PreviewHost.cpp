@@ -21,10 +21,15 @@ namespace {
 constexpr UINT_PTR kEndTimer = 1;
 constexpr UINT_PTR kChildTimer = 2;
 
-// Prints the first child window of `host` once, and stops looking.
-void ReportChild(HWND host) {
+constexpr DWORD kMostWaitForVisibleMs = 5000;
+
+// Prints the first child window of `host` once, and stops looking. A child
+// of another process is linked into the host before its creation has made
+// it visible, so an invisible child is reported only once it has had time.
+void ReportChild(HWND host, DWORD since) {
     HWND child = GetWindow(host, GW_CHILD);
     if (child == nullptr) return;
+    if (!IsWindowVisible(child) && GetTickCount() - since < kMostWaitForVisibleMs) return;
     RECT r{};
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&r), 2);
@@ -35,10 +40,11 @@ void ReportChild(HWND host) {
 }
 
 LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    static const DWORD started = GetTickCount();
     switch (msg) {
     case WM_TIMER:
         if (wp == kEndTimer) DestroyWindow(wnd);
-        if (wp == kChildTimer) ReportChild(wnd);
+        if (wp == kChildTimer) ReportChild(wnd, started);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
