@@ -21,6 +21,10 @@ constexpr uint32_t kPlaylistGrowBy = 5;
 constexpr uint32_t kReadGrowBy = 1024;
 }  // namespace
 
+MonitorMode MonitorModeOf(uint32_t stored) {
+    return stored < kMonitorModeCount ? static_cast<MonitorMode>(stored) : MonitorMode::PrimaryOnly;
+}
+
 SaverSettings::SaverSettings(ProfileStore& store, MachineDefaults* machine)
     : store_(store), machine_(machine) {}
 
@@ -42,6 +46,7 @@ void SaverSettings::Load(bool seedFromMachine) {
     PowerMinutes = num(kPowerMinutes, 1);
     BounceSpeed = num(kBounceSpeed, 100);
     Letterbox = static_cast<int32_t>(num(kLetterbox, 1));
+    Monitors = storedMonitors_ = num(kMonitors, 0);
 
     if (count > 0) LoadItems(count);
 }
@@ -126,10 +131,14 @@ SaveOutcome SaverSettings::Save() {
     if (whole < count) {
         outcome.what = SaveOutcome::ItemRefused;
         outcome.item = whole;
-    } else if (!SaveOptions() || !store_.WriteProfileInt(kConfigSection, kNumAVI, count)) {
+    } else if (!SaveOptions() || !store_.WriteProfileInt(kConfigSection, kNumAVI, count) ||
+               (Monitors != storedMonitors_ && !store_.WriteProfileInt(kConfigSection, kMonitors, Monitors))) {
         outcome.what = SaveOutcome::OptionsRefused;
     }
-    if (outcome.what == SaveOutcome::Stored) return outcome;
+    if (outcome.what == SaveOutcome::Stored) {
+        storedMonitors_ = Monitors;
+        return outcome;
+    }
     // A refused write leaves the stored "NumAVI" as it was, so it still
     // counts the earlier items once they are back.
     const bool itemsOnly = outcome.what == SaveOutcome::ItemRefused;

@@ -8,6 +8,17 @@ class ProfileStore;
 class MachineDefaults;
 class ByteStream;
 
+// What the monitors besides the primary screen show while the saver runs.
+// Any other stored number means PrimaryOnly.
+enum class MonitorMode : uint32_t {
+    PrimaryOnly = 0,  // black
+    EachOwn = 1,      // each plays the playlist by itself
+    SameMovie = 2,    // each shows the primary screen's movie at the same time
+    Spanned = 3,      // one movie across the rectangle that holds them all
+};
+constexpr uint32_t kMonitorModeCount = 4;
+MonitorMode MonitorModeOf(uint32_t stored);
+
 // The saver-wide options. They have no values of their own until Load.
 struct GlobalOptions {
     int32_t Mute = 0;
@@ -20,6 +31,8 @@ struct GlobalOptions {
     int32_t Power = 0;
     uint32_t PowerMinutes = 1;
     uint32_t BounceSpeed = 100;
+    // As stored: an unknown number is kept, and means MonitorMode::PrimaryOnly.
+    uint32_t Monitors = 0;
 };
 
 // What reading a playlist file came to. Only Read changes the playlist.
@@ -81,7 +94,9 @@ public:
     virtual void WritePlaylist(ByteStream& file) const;
     // Writes the items, then the global options, then "NumAVI", so that a
     // stored count never promises items that were not stored; on a refusal
-    // the section's earlier items and options are written back.
+    // the section's earlier items and options are written back. "Monitors"
+    // comes last and only when it differs from what Load read, so a value
+    // the saver does not know (a text, say) stays until the user chooses.
     virtual SaveOutcome Save();
     virtual MediaItem* GetItem(uint32_t i) const;
     virtual int AddItem(MediaItem* item);
@@ -89,6 +104,7 @@ public:
     virtual MediaItem* RemoveItem(uint32_t i);
     virtual int InsertItem(uint32_t i, MediaItem* item);
     virtual uint32_t GetCount() const;
+    MonitorMode Mode() const { return MonitorModeOf(Monitors); }
     // Prepares the loaded items for playing: global mute, scale and letterbox.
     virtual void ApplyGlobals(bool forceMute);
 
@@ -111,4 +127,5 @@ private:
     ProfileStore& store_;
     MachineDefaults* machine_;
     Playlist playlist_;
+    uint32_t storedMonitors_ = 0;  // "Monitors" as Load read it
 };

@@ -16,6 +16,7 @@ constexpr const char kPower[] = "Power";
 constexpr const char kPowerMinutes[] = "PowerMinutes";
 constexpr const char kBounceSpeed[] = "BounceSpeed";
 constexpr const char kLetterbox[] = "Letterbox";
+constexpr const char kMonitors[] = "Monitors";
 
 // Per-item suffixes: the value is "AVI<index>.<suffix>".
 constexpr const char kItemFile[] = "File";

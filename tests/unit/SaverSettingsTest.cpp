@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "saver/settings/SaverSettings.h"
@@ -50,6 +51,7 @@ TEST(SaverSettings, LoadReadsInItsOrderAndSaveWritesInItsOrder) {
     settings.Load(true);
     std::vector<std::string> expectedReads = {"NumAVI"};
     expectedReads.insert(expectedReads.end(), kGlobalOrder.begin(), kGlobalOrder.end());
+    expectedReads.push_back("Monitors");
     for (const char* suffix : {"File", "Loops", "TitleMovie", "TitleBefore", "LoopInfinite", "Mute",
                                "Scale", "MCI", "Title", "Align", "Bounce", "FontWeight",
                                "FontItalic", "FontFace"}) {
@@ -163,6 +165,37 @@ TEST(SaverSettings, WrongTypedValuesAndWideItalicYieldDefaults) {
     EXPECT_EQ(settings.GetItem(0)->Title, "");
     EXPECT_EQ(settings.GetItem(0)->Loops, 1u);
     EXPECT_EQ(settings.GetItem(0)->TitleFont.lfItalic, 1);
+}
+
+TEST(SaverSettings, AnUnknownMonitorsValueMeansPrimaryOnlyAndStaysUntilTheUserChooses) {
+    struct Case {
+        const char* what;
+        bool text;
+        uint32_t number;
+    };
+    for (const Case& c : {Case{"a text", true, 0}, Case{"negative", false, 0xFFFFFFFFu}, Case{"7", false, 7}}) {
+        MemoryProfileStore store;
+        if (c.text) {
+            store.SetText("Monitors", "all");
+        } else {
+            store.SetNumber("Monitors", c.number);
+        }
+        SaverSettings settings(store, nullptr);
+        settings.Load(false);
+        EXPECT_EQ(settings.Mode(), MonitorMode::PrimaryOnly) << c.what;
+        store.writes.clear();
+        ASSERT_EQ(settings.Save().what, SaveOutcome::Stored) << c.what;
+        EXPECT_EQ(std::count(store.writes.begin(), store.writes.end(), "Monitors"), 0) << c.what;
+
+        settings.Monitors = static_cast<uint32_t>(MonitorMode::Spanned);
+        store.writes.clear();
+        ASSERT_EQ(settings.Save().what, SaveOutcome::Stored) << c.what;
+        ASSERT_FALSE(store.writes.empty());
+        EXPECT_EQ(store.writes.back(), "Monitors") << c.what << ": written after \"NumAVI\"";
+        SaverSettings again(store, nullptr);
+        again.Load(false);
+        EXPECT_EQ(again.Mode(), MonitorMode::Spanned) << c.what;
+    }
 }
 
 TEST(SaverSettings, ShorterSaveLeavesStaleValuesUnread) {
