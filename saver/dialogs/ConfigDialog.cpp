@@ -79,7 +79,7 @@ void ConfigDialog::DoDataExchange(CDataExchange& dx) {
 }
 
 void ConfigDialog::FillMonitorChoices() {
-    SetDlgItemTextA(m_hWnd, IDC_MONITORS_LABEL, LoadText(IDS_MONITORS_LABEL).c_str());
+    SetWindowTextA(::GetDlgItem(m_hWnd, IDC_MONITORS_LABEL), LoadText(IDS_MONITORS_LABEL).c_str());
     for (uint32_t mode = 0; mode < kMonitorModeCount; ++mode) {
         SendDlgItemMessageA(m_hWnd, IDC_MONITORS, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(LoadText(IDS_MONITORS_BLACK + mode).c_str()));
