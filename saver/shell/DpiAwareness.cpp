@@ -7,9 +7,9 @@ using SetContextFn = BOOL WINAPI(HANDLE);
 using SetAwarenessFn = HRESULT WINAPI(int);
 using SetAwareFn = BOOL WINAPI();
 
-// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, ..._PER_MONITOR_AWARE and
-// PROCESS_PER_MONITOR_DPI_AWARE,
-// which the headers for the oldest supported systems do not have.
+// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE
+// and PROCESS_PER_MONITOR_DPI_AWARE, which the headers for the oldest
+// supported systems do not have.
 const HANDLE kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
 const HANDLE kPerMonitor = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
 constexpr int kProcessPerMonitor = 2;
