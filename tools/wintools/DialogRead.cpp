@@ -12,8 +12,6 @@
 //   pelor_dialog item CAPTION ID N    "X Y W H" on the screen of list box entry N
 //   pelor_dialog focus CAPTION        the id of the control with the focus
 //   pelor_dialog owner CAPTION        the owner's caption
-//   pelor_dialog awareness CAPTION    the window's DPI awareness: 0 unaware,
-//                                     1 system, 2 per monitor (-1: not told)
 // Exit code 0 on success, 2 when there is no such window or control.
 #include "framework/Win32.h"
 
@@ -80,7 +78,7 @@ BOOL CALLBACK PrintChild(HWND wnd, LPARAM) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: pelor_dialog list|text|texts|checked|combo|slider|rect|style|focus|owner|awareness CAPTION [ID]\n");
+        std::fprintf(stderr, "usage: pelor_dialog list|text|texts|checked|combo|slider|rect|style|focus|owner CAPTION [ID]\n");
         return 64;
     }
     const std::string command = argv[1];
@@ -101,18 +99,6 @@ int main(int argc, char** argv) {
     if (command == "owner") {
         HWND owner = GetWindow(top, GW_OWNER);
         PrintLine(owner != nullptr ? Text(owner) : std::string());
-        return 0;
-    }
-    if (command == "awareness") {
-        // Looked up: the system before Windows 10 has neither call.
-        using ContextOf = HANDLE WINAPI(HWND);
-        using AwarenessOf = int WINAPI(HANDLE);
-        HMODULE user = GetModuleHandleA("user32.dll");
-        auto* contextOf = reinterpret_cast<ContextOf*>(
-            reinterpret_cast<void (*)()>(GetProcAddress(user, "GetWindowDpiAwarenessContext")));
-        auto* awarenessOf = reinterpret_cast<AwarenessOf*>(
-            reinterpret_cast<void (*)()>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
-        std::printf("%d\n", contextOf != nullptr && awarenessOf != nullptr ? awarenessOf(contextOf(top)) : -1);
         return 0;
     }
     const int id = argc > 3 ? std::atoi(argv[3]) : 0;
