@@ -70,12 +70,27 @@ void ConfigDialog::DoDataExchange(CDataExchange& dx) {
     settings.Scale = static_cast<ScaleMode>(scale);
     DDX_Check(dx, IDC_TITLES, settings.Titles);
     DDX_Check(dx, IDC_LETTERBOX, settings.Letterbox);
+    // A stored number the saver does not know shows as black and stays as
+    // stored until another choice is made.
+    const int shown = static_cast<int>(settings.Mode());
+    int monitors = shown;
+    DDX_CBIndex(dx, IDC_MONITORS, monitors);
+    if (monitors != shown && monitors >= 0) settings.Monitors = static_cast<uint32_t>(monitors);
+}
+
+void ConfigDialog::FillMonitorChoices() {
+    SetWindowTextA(::GetDlgItem(m_hWnd, IDC_MONITORS_LABEL), LoadText(IDS_MONITORS_LABEL).c_str());
+    for (uint32_t mode = 0; mode < kMonitorModeCount; ++mode) {
+        SendDlgItemMessageA(m_hWnd, IDC_MONITORS, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(LoadText(IDS_MONITORS_BLACK + mode).c_str()));
+    }
 }
 
 BOOL ConfigDialog::OnInitDialog() {
-    // The scaling choices kept beside the template come before the framework
-    // writes the options, so that the combo's index has entries to select.
+    // The scaling and monitor choices come before the framework writes the
+    // options, so that the combos' indexes have entries to select.
     ApplyDialogInit(m_hWnd, IDD_CONFIG);
+    FillMonitorChoices();
     settings.Load(true);
     CDialog::OnInitDialog();
 

@@ -13,7 +13,7 @@
 #include "saver/settings/win32/MciDeviceQuery.h"
 
 // The saver's settings window (template 102, menu 141): the playlist in its
-// list box and the five global options with controls of their own; the rest
+// list box and the six global options with controls of their own; the rest
 // through the menu. Everything is edited in memory and reaches the registry
 // only on OK; Save Playlist and Scan Media Devices act at once.
 class ConfigDialog : public CDialog {
@@ -77,6 +77,9 @@ private:
     LRESULT OnSysCommand(const Msg& msg);
     LRESULT OnDropFiles(const Msg& msg);
 
+    // The label of the monitors' choice and its four entries, in
+    // MonitorMode order, from the string table.
+    void FillMonitorChoices();
     // Error box with string `id`, its %1 replaced by `name`.
     void ShowErrorNaming(unsigned id, const std::string& name);
     // Error box with `text`.

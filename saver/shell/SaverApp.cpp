@@ -6,6 +6,7 @@
 #include "saver/dialogs/ConfigDialog.h"
 #include "saver/resources/resource.h"
 #include "saver/shell/CommandLine.h"
+#include "saver/shell/DpiAwareness.h"
 #include "saver/shell/FullScreenSaverWnd.h"
 #include "saver/shell/PreviewWnd.h"
 
@@ -106,6 +107,14 @@ void SaverApp::RunChangePassword() {
 void SaverApp::HandleOtherArgument(const std::string&) {}
 
 void SaverApp::RunSaver() {
+    // Where the manifest's per-monitor setting is not in force, the calls do
+    // it, before the first window. Only here: the movies are laid out in
+    // each monitor's pixels, while the dialogs are laid out in dialog units,
+    // which a per-monitor process gets at the primary monitor's scaling on
+    // every monitor unless the system rescales them (Windows 10 1703 and
+    // later, through the manifest), so the other modes keep what the system
+    // gives them.
+    BecomeDpiAware();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     spiSet = true;
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &savedSpiState, 0);

@@ -2,7 +2,8 @@
 # The real PELOR.SCR /c driven as a user drives it: the settings window with
 # the stored playlist and options, Add through the system's open-file dialog,
 # the list buttons, playlist files, the option dialogs, About, and what OK and
-# Cancel leave in the registry, and files dropped from outside.
+# Cancel leave in the registry, files dropped from outside, and the choice
+# of what the other monitors show.
 set -u
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/dialog_lib.sh"
@@ -290,6 +291,65 @@ if open_config; then
   expect "the accepted 60 minutes are stored ($(reg_value DelayMinutes))" [ "$(reg_value DelayMinutes)" = 60 ]
 else
   fail "PELOR.SCR /c opens for the option dialogs" "no window"
+fi
+stop_program
+
+# --- Other monitors: each choice, made with the mouse or the keys, is stored
+# by OK and shown at the next opening; Cancel leaves it; a stored number the
+# saver does not know shows as Black and stays through OK ---
+MONITOR_CHOICES=("Black" "Each its own movies" "The same movie" "One movie across all")
+# pick_monitors N: makes choice N in the settings window, a different way
+# for each: the dropped list and its keys, the label's mnemonic and a first
+# letter, the dropped list's last entry, the mnemonic and Home.
+pick_monitors() {
+  case $1 in
+    1) click_control Pelorama $IDC_MONITORS; xdotool key Down; sleep 0.2; xdotool key Return ;;
+    2) focus_window Pelorama; xdotool key alt+h; sleep 0.3; xdotool key t ;;
+    3) click_control Pelorama $IDC_MONITORS; xdotool key End; sleep 0.2; xdotool key Return ;;
+    0) focus_window Pelorama; xdotool key alt+h; sleep 0.3; xdotool key Home ;;
+  esac
+  sleep 0.3
+}
+store_three
+shown_before=0
+for choice in 1 2 3 0; do
+  if open_config; then
+    shown=$(dlg combo Pelorama $IDC_MONITORS)
+    expect "Other monitors shows the stored choice ${MONITOR_CHOICES[$shown_before]} ($shown)" [ "$shown" = "$shown_before" ]
+    pick_monitors "$choice"
+    [ "$choice" = 2 ] && expect "Alt+H puts the focus on Other monitors" \
+      [ "$(dlg focus Pelorama)" = "$IDC_MONITORS" ]
+    expect "choosing ${MONITOR_CHOICES[$choice]} shows it ($(dlg combo Pelorama $IDC_MONITORS))" \
+      [ "$(dlg combo Pelorama $IDC_MONITORS)" = "$choice" ]
+    [ "$choice" = 3 ] && screenshot "$E2E_OUT/config-monitors.png"
+    rc=$(close_config ok)
+    expect "OK stores Other monitors ${MONITOR_CHOICES[$choice]} as Monitors $choice (rc=$rc, $(reg_value Monitors))" \
+      [ "$rc" = 0 -a "$(reg_value Monitors)" = "$choice" ]
+    shown_before=$choice
+  else
+    fail "PELOR.SCR /c opens to choose Other monitors ${MONITOR_CHOICES[$choice]}" "no window"
+  fi
+  stop_program
+done
+if open_config; then
+  pick_monitors 3
+  rc=$(close_config cancel)
+  expect "Cancel after choosing One movie across all leaves Monitors 0 ($(reg_value Monitors))" \
+    [ "$rc" = 0 -a "$(reg_value Monitors)" = 0 ]
+else
+  fail "PELOR.SCR /c opens to cancel a choice of Other monitors" "no window"
+fi
+stop_program
+timeout 30 "$WINE" reg add "$CONFIG_KEY" /v Monitors /t REG_DWORD /d 7 /f >/dev/null 2>&1
+if open_config; then
+  expect "a stored Monitors 7 shows as Black ($(dlg combo Pelorama $IDC_MONITORS))" \
+    [ "$(dlg combo Pelorama $IDC_MONITORS)" = 0 ]
+  click_control Pelorama $IDC_MUTE
+  rc=$(close_config ok)
+  expect "OK with another change keeps the stored Monitors 7 ($(reg_value Monitors))" \
+    [ "$rc" = 0 -a "$(reg_value Monitors)" = 7 ]
+else
+  fail "PELOR.SCR /c opens with Monitors 7" "no window"
 fi
 stop_program
 store_playlist clear

@@ -430,6 +430,119 @@ TEST_F(ConfigWin, OkWithoutAChangeKeepsDamagedValues) {
     EXPECT_EQ(Config().GetDword("AVI0.TitleBefore", 0), 5u);
 }
 
+// "Other monitors:" lists the four choices and shows the stored one; a
+// number it does not know, or a text, shows as black and stays as stored
+// through OK until another choice is made; Cancel stores nothing.
+TEST_F(ConfigWin, OtherMonitorsShowsTheStoredChoiceAndStoresOnlyAChange) {
+    auto combo = [this] { return GetDlgItem(dialog_->GetSafeHwnd(), IDC_MONITORS); };
+    auto shown = [&] { return SendMessageA(combo(), CB_GETCURSEL, 0, 0); };
+    auto choose = [&](int index) { SendMessageA(combo(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); };
+
+    Open();
+    char label[64] = {};
+    GetDlgItemTextA(dialog_->GetSafeHwnd(), IDC_MONITORS_LABEL, label, sizeof label);
+    EXPECT_STREQ(label, "Ot&her monitors:");
+    std::vector<std::string> choices;
+    for (LRESULT i = 0; i < SendMessageA(combo(), CB_GETCOUNT, 0, 0); ++i) {
+        char text[64] = {};
+        SendMessageA(combo(), CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        choices.push_back(text);
+    }
+    EXPECT_EQ(choices, (std::vector<std::string>{"Black", "Each its own movies", "The same movie", "One movie across all"}));
+    EXPECT_EQ(shown(), 0) << "nothing stored";
+    Press(IDOK);
+    EXPECT_EQ(Config().GetDword("Monitors", 99), 99u) << "OK without a change writes no Monitors";
+
+    for (uint32_t stored : {1u, 2u, 3u, 0u}) {
+        Config().SetDword("Monitors", stored);
+        Open();
+        EXPECT_EQ(shown(), static_cast<LRESULT>(stored));
+        Press(IDCANCEL);
+    }
+
+    Config().SetDword("Monitors", 7);
+    Open();
+    EXPECT_EQ(shown(), 0) << "7 shows as black";
+    Press(IDOK);
+    EXPECT_EQ(Config().GetDword("Monitors", 0), 7u);
+    Open();
+    choose(3);
+    Press(IDCANCEL);
+    EXPECT_EQ(Config().GetDword("Monitors", 0), 7u) << "Cancel leaves it";
+    Open();
+    choose(3);
+    Press(IDOK);
+    EXPECT_EQ(Config().GetDword("Monitors", 0), 3u);
+    Open();
+    EXPECT_EQ(shown(), 3);
+    choose(0);
+    Press(IDOK);
+    EXPECT_EQ(Config().GetDword("Monitors", 9), 0u);
+
+    Config().SetString("Monitors", "two");
+    Open();
+    EXPECT_EQ(shown(), 0) << "a text shows as black";
+    Press(IDOK);
+    EXPECT_EQ(Config().GetString("Monitors", ""), "two");
+    Open();
+    choose(1);
+    Press(IDOK);
+    EXPECT_EQ(Config().GetDword("Monitors", 0), 1u);
+}
+
+// In the window's own font: the label and each choice fit where they stand,
+// and the row lies inside the Global Options group, above the texts below it.
+TEST_F(ConfigWin, OtherMonitorsFitsInsideTheGroup) {
+    ConfigDialog& dialog = Open();
+    HWND window = dialog.GetSafeHwnd();
+    auto rectOf = [window](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    HWND group = nullptr;
+    HWND below = nullptr;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char text[128] = {};
+        GetWindowTextA(child, text, sizeof text);
+        if (std::strcmp(text, "Global Options") == 0) group = child;
+        if (std::strncmp(text, "Be sure", 7) == 0) below = child;
+    }
+    ASSERT_NE(group, nullptr);
+    ASSERT_NE(below, nullptr);
+    HWND label = GetDlgItem(window, IDC_MONITORS_LABEL);
+    HWND combo = GetDlgItem(window, IDC_MONITORS);
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    auto widthOf = [dc](const char* text) {
+        RECT r{0, 0, 0, 0};
+        DrawTextA(dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+        return r.right;
+    };
+    const RECT labelRect = rectOf(label);
+    const RECT comboRect = rectOf(combo);
+    EXPECT_LE(widthOf("Ot&her monitors:"), labelRect.right - labelRect.left);
+    EXPECT_LE(labelRect.right, comboRect.left);
+    // The field shows its text between its border and the arrow button.
+    const int room = comboRect.right - comboRect.left - GetSystemMetrics(SM_CXVSCROLL) - 2 * GetSystemMetrics(SM_CXEDGE) - 2;
+    for (unsigned id = IDS_MONITORS_BLACK; id <= IDS_MONITORS_SPANNED; ++id) {
+        const std::string text = app_.LoadString(id);
+        EXPECT_LE(widthOf(text.c_str()), room) << text;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    const RECT groupRect = rectOf(group);
+    const RECT belowRect = rectOf(below);
+    const RECT scale = rectOf(GetDlgItem(window, IDC_SCALE));
+    const RECT titles = rectOf(GetDlgItem(window, IDC_TITLES));
+    EXPECT_GT(comboRect.top, std::max(scale.bottom, titles.bottom));
+    EXPECT_LT(comboRect.bottom, groupRect.bottom);
+    EXPECT_LE(groupRect.bottom, belowRect.top);
+    EXPECT_GT(comboRect.left, groupRect.left);
+    EXPECT_LT(comboRect.right, groupRect.right);
+}
+
 // A window of the tests' own whose handler throws on WM_APP.
 class ThrowingConfig : public ConfigDialog {
 public:

@@ -93,8 +93,8 @@ TEST(DialogResources, ConfigurationDialogTemplate) {
     const LONG style = GetWindowLongA(made.wnd, GWL_STYLE);
     EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU), WS_POPUP | WS_CAPTION | WS_SYSMENU);
     const Control controls[] = {
-        {IDOK, "Button", "OK", {157, 199, 50, 14}, BS_DEFPUSHBUTTON},
-        {IDCANCEL, "Button", "Cancel", {215, 199, 50, 14}, 0},
+        {IDOK, "Button", "OK", {157, 214, 50, 14}, BS_DEFPUSHBUTTON},
+        {IDCANCEL, "Button", "Cancel", {215, 214, 50, 14}, 0},
         {IDC_PLAYLIST, "ListBox", nullptr, {5, 16, 202, 90},
          LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP},
         {IDC_ADD, "Button", "&Add...", {215, 16, 50, 14}, WS_TABSTOP},
@@ -108,19 +108,26 @@ TEST(DialogResources, ConfigurationDialogTemplate) {
         {IDC_TITLES, "Button", "Show &Titles", {125, 145, 53, 10}, BS_AUTOCHECKBOX},
         {IDC_KEYS_TEXT, "Static",
          "While the screen saver is running:\n'M'\t\tMute/Unmute\nUp/Down\tVolume Up/Down.\nLeft/Right\tPrevious/Next movie",
-         {5, 179, 147, 34}, 0},
+         {5, 194, 147, 34}, 0},
         {IDC_UP, "Button", "&Up", {215, 55, 23, 14}, 0},
         {IDC_DOWN, "Button", "&Down", {242, 55, 23, 14}, 0},
         {IDC_LETTERBOX, "Button", "Letter&box", {201, 133, 45, 10}, BS_AUTOCHECKBOX},
+        // The window fills in the label's text.
+        {IDC_MONITORS_LABEL, "Static", "", {13, 161, 54, 8}, 0},
+        {IDC_MONITORS, "ComboBox", nullptr, {67, 159, 102, 61}, CBS_DROPDOWNLIST | WS_TABSTOP},
     };
     ExpectControls(made.wnd, controls, sizeof controls / sizeof controls[0]);
     EXPECT_FALSE(GetWindowLongA(GetDlgItem(made.wnd, IDC_PLAYLIST), GWL_STYLE) & LBS_SORT);
 
-    // The tab order runs as the template lists the controls.
+    // The tab order runs as the template lists the controls; the monitors'
+    // choice, the group's lowest row, comes after Letterbox, with its label
+    // just before it so that its mnemonic reaches it.
     HWND first = GetWindow(made.wnd, GW_CHILD);
     EXPECT_EQ(GetDlgCtrlID(first), IDOK);
     HWND last = GetWindow(first, GW_HWNDLAST);
-    EXPECT_EQ(GetDlgCtrlID(last), IDC_LETTERBOX);
+    EXPECT_EQ(GetDlgCtrlID(last), IDC_MONITORS);
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(last, GW_HWNDPREV)), IDC_MONITORS_LABEL);
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(GetWindow(last, GW_HWNDPREV), GW_HWNDPREV)), IDC_LETTERBOX);
 
     // The static texts without ids.
     std::string statics;

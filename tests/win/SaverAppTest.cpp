@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/Handles.h"
 #include "framework/RegistryKey.h"
 #include "saver/resources/resource.h"
+#include "saver/shell/DpiAwareness.h"
 #include "saver/shell/SaverApp.h"
 #include "tests/win/support/DialogWatcher.h"
 #include "tests/win/support/TestRegistry.h"
@@ -81,6 +84,81 @@ TEST(SaverApp, UnknownWordsEndQuietlyWithoutTouchingTheFlag) {
     }
     EXPECT_FALSE(ScreenSaverRunningFlag());
     EXPECT_TRUE(watcher.seen().empty());
+}
+
+// A system of the test's making for the DPI calls: which of them it has,
+// what each answers, and every call asked for, in order.
+struct DpiSystem {
+    bool context = false, shcore = false, legacy = false;
+    DWORD contextError = 0;  // nonzero: SetProcessDpiAwarenessContext refuses V2 with it
+    DWORD firstError = 0;    // nonzero: ... and the first version with this
+    HRESULT shcoreResult = S_OK;
+    std::string asked;
+};
+DpiSystem* dpiSystem = nullptr;
+
+BOOL WINAPI FakeSetContext(HANDLE context) {
+    dpiSystem->asked += "context(" + std::to_string(reinterpret_cast<INT_PTR>(context)) + ") ";
+    const DWORD error = reinterpret_cast<INT_PTR>(context) == -4 ? dpiSystem->contextError : dpiSystem->firstError;
+    SetLastError(error);
+    return error == 0;
+}
+HRESULT WINAPI FakeSetAwareness(int value) {
+    dpiSystem->asked += "shcore(" + std::to_string(value) + ") ";
+    return dpiSystem->shcoreResult;
+}
+BOOL WINAPI FakeSetAware() {
+    dpiSystem->asked += "legacy ";
+    return TRUE;
+}
+void (*FakeLookup(const char* library, const char* name))() {
+    dpiSystem->asked += std::string("look:") + library + " ";
+    const std::string n = name;
+    if (n == "SetProcessDpiAwarenessContext" && dpiSystem->context) return reinterpret_cast<void (*)()>(&FakeSetContext);
+    if (n == "SetProcessDpiAwareness" && dpiSystem->shcore) return reinterpret_cast<void (*)()>(&FakeSetAwareness);
+    if (n == "SetProcessDPIAware" && dpiSystem->legacy) return reinterpret_cast<void (*)()>(&FakeSetAware);
+    return nullptr;
+}
+
+// Per-monitor by the newest call there is; shcore is looked up (and so
+// loaded) only when user32 cannot do it; a setting already made (the
+// manifest's) stands; Vista to 8 become system aware; the oldest systems
+// are left as they are.
+TEST(SaverAppDpi, TheNewestCallThereIsMakesTheSaverPerMonitorAware) {
+    struct Case {
+        const char* system;
+        DpiSystem given;
+        DpiAwarenessSet result;
+        const char* asked;
+    };
+    const Case cases[] = {
+        {"Windows 10 1703, manifest not read", {true, true, true, 0, 0, S_OK, ""}, DpiAwarenessSet::PerMonitorV2,
+         "look:user32.dll context(-4) "},
+        {"Windows 10, manifest in force", {true, true, true, ERROR_ACCESS_DENIED, 0, S_OK, ""},
+         DpiAwarenessSet::Already, "look:user32.dll context(-4) "},
+        {"a context call that knows no V2", {true, true, true, ERROR_INVALID_PARAMETER, 0, S_OK, ""},
+         DpiAwarenessSet::PerMonitor, "look:user32.dll context(-4) context(-3) "},
+        {"Wine 8: no V2, awareness set", {true, true, true, ERROR_INVALID_PARAMETER, ERROR_ACCESS_DENIED, S_OK, ""},
+         DpiAwarenessSet::Already, "look:user32.dll context(-4) context(-3) "},
+        {"a context call that refuses both", {true, true, true, ERROR_INVALID_PARAMETER, ERROR_INVALID_PARAMETER, S_OK, ""},
+         DpiAwarenessSet::PerMonitor, "look:user32.dll context(-4) context(-3) look:shcore.dll shcore(2) "},
+        {"Windows 8.1", {false, true, true, 0, 0, S_OK, ""}, DpiAwarenessSet::PerMonitor,
+         "look:user32.dll look:shcore.dll shcore(2) "},
+        {"Windows 8.1, manifest in force", {false, true, true, 0, 0, static_cast<HRESULT>(0x80070005L), ""},
+         DpiAwarenessSet::Already, "look:user32.dll look:shcore.dll shcore(2) "},
+        {"Windows Vista to 8", {false, false, true, 0, 0, S_OK, ""}, DpiAwarenessSet::SystemWide,
+         "look:user32.dll look:shcore.dll look:user32.dll legacy "},
+        {"Windows 95 to XP", {false, false, false, 0, 0, S_OK, ""}, DpiAwarenessSet::Unavailable,
+         "look:user32.dll look:shcore.dll look:user32.dll "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.system);
+        DpiSystem system = c.given;
+        dpiSystem = &system;
+        EXPECT_EQ(BecomeDpiAware(&FakeLookup), c.result);
+        EXPECT_EQ(system.asked, c.asked);
+    }
+    dpiSystem = nullptr;
 }
 
 TEST(SaverApp, RunModeSetsTheRunningFlagAndShutDownClearsIt) {
