@@ -27,15 +27,15 @@ BOOL MciMovieWnd::OpenMedia() {
         open.lpstrDeviceType = DeviceType.c_str();
         flags |= MCI_OPEN_TYPE;
     }
-    if (mciSendCommandA(0, MCI_OPEN, flags, Parms(&open)) != 0) return 0;
+    if (SendMciCommand(0, MCI_OPEN, flags, Parms(&open)) != 0) return 0;
     device_.reset(open.wDeviceID);
 
     MCI_ANIM_WINDOW_PARMSA window{};
     window.hWnd = m_hWnd;
-    mciSendCommandA(device_.get(), MCI_WINDOW, MCI_ANIM_WINDOW_HWND | MCI_WAIT, Parms(&window));
+    SendMciCommand(device_.get(), MCI_WINDOW, MCI_ANIM_WINDOW_HWND | MCI_WAIT, Parms(&window));
 
     MCI_ANIM_RECT_PARMS where{};
-    if (mciSendCommandA(device_.get(), MCI_WHERE, MCI_ANIM_WHERE_SOURCE | MCI_WAIT, Parms(&where)) == 0) {
+    if (SendMciCommand(device_.get(), MCI_WHERE, MCI_ANIM_WHERE_SOURCE | MCI_WAIT, Parms(&where)) == 0) {
         NaturalRect = where.rc;
     } else {
         NaturalRect = RECT{0, 0, kNoPictureSize, kNoPictureSize};
@@ -56,7 +56,7 @@ BOOL MciMovieWnd::Play() {
     play.dwCallback = reinterpret_cast<DWORD_PTR>(m_hWnd);
     DWORD flags = MCI_NOTIFY;
     if (LoopInfinite == 1) flags |= MCI_DGV_PLAY_REPEAT;
-    if (mciSendCommandA(device_.get(), MCI_PLAY, flags, Parms(&play)) != 0) return 0;
+    if (SendMciCommand(device_.get(), MCI_PLAY, flags, Parms(&play)) != 0) return 0;
     MovieState = kPlaying;
     InvalidateRect(m_hWnd, nullptr, TRUE);
     ArmMediaDeadline();
@@ -66,7 +66,7 @@ BOOL MciMovieWnd::Play() {
 BOOL MciMovieWnd::Pause() {
     if (!IsOpen()) return 0;
     MCI_GENERIC_PARMS parms{};
-    if (mciSendCommandA(device_.get(), MCI_PAUSE, MCI_WAIT, Parms(&parms)) != 0) return 0;
+    if (SendMciCommand(device_.get(), MCI_PAUSE, MCI_WAIT, Parms(&parms)) != 0) return 0;
     DisarmPlayDeadline();
     MovieState = kPaused;
     return 1;
@@ -75,7 +75,7 @@ BOOL MciMovieWnd::Pause() {
 BOOL MciMovieWnd::Stop() {
     if (!IsOpen()) return 0;
     MCI_GENERIC_PARMS parms{};
-    if (mciSendCommandA(device_.get(), MCI_STOP, MCI_WAIT, Parms(&parms)) != 0) return 0;
+    if (SendMciCommand(device_.get(), MCI_STOP, MCI_WAIT, Parms(&parms)) != 0) return 0;
     DisarmPlayDeadline();
     MovieState = kOpen;
     return 1;
@@ -84,14 +84,14 @@ BOOL MciMovieWnd::Stop() {
 BOOL MciMovieWnd::Rewind() {
     if (!IsOpen()) return 0;
     MCI_SEEK_PARMS parms{};
-    return mciSendCommandA(device_.get(), MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, Parms(&parms)) == 0;
+    return SendMciCommand(device_.get(), MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, Parms(&parms)) == 0;
 }
 
 BOOL MciMovieWnd::SetVolume(int level) {
     if (!IsOpen()) return 0;
     Volume = level;
     MCI_DGV_SETAUDIO_PARMSA parms{};
-    const BOOL done = mciSendCommandA(device_.get(), MCI_SETAUDIO, level == 0 ? MCI_SET_OFF : MCI_SET_ON,
+    const BOOL done = SendMciCommand(device_.get(), MCI_SETAUDIO, level == 0 ? MCI_SET_OFF : MCI_SET_ON,
                                       Parms(&parms)) == 0;
     MovieWnd::SetVolume(level);
     return done;
@@ -101,10 +101,10 @@ void MciMovieWnd::Place() {
     if (!IsOpen()) return;
     MovieWnd::Place();
     MCI_ANIM_RECT_PARMS where{};
-    if (mciSendCommandA(device_.get(), MCI_WHERE, MCI_ANIM_WHERE_SOURCE, Parms(&where)) != 0) return;
+    if (SendMciCommand(device_.get(), MCI_WHERE, MCI_ANIM_WHERE_SOURCE, Parms(&where)) != 0) return;
     MCI_ANIM_RECT_PARMS put{};
     GetClientRect(m_hWnd, &put.rc);
-    mciSendCommandA(device_.get(), MCI_PUT, MCI_ANIM_RECT | MCI_ANIM_PUT_DESTINATION, Parms(&put));
+    SendMciCommand(device_.get(), MCI_PUT, MCI_ANIM_RECT | MCI_ANIM_PUT_DESTINATION, Parms(&put));
 }
 
 LRESULT MciMovieWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -128,7 +128,7 @@ LRESULT MciMovieWnd::OnPaint(const Msg&) {
         MCI_DGV_UPDATE_PARMS update{};
         update.hDC = paint.dc();
         GetClientRect(m_hWnd, &update.rc);
-        mciSendCommandA(device_.get(), MCI_UPDATE, MCI_DGV_UPDATE_HDC | MCI_DGV_RECT | MCI_WAIT, Parms(&update));
+        SendMciCommand(device_.get(), MCI_UPDATE, MCI_DGV_UPDATE_HDC | MCI_DGV_RECT | MCI_WAIT, Parms(&update));
     }
     return 0;
 }
@@ -160,10 +160,10 @@ void MciMovieWnd::EndOfPlay() {
 bool MciMovieWnd::LengthMs(uint32_t& length) {
     MCI_SET_PARMS format{};
     format.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
-    if (mciSendCommandA(device_.get(), MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, Parms(&format)) != 0) return false;
+    if (SendMciCommand(device_.get(), MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, Parms(&format)) != 0) return false;
     MCI_STATUS_PARMS status{};
     status.dwItem = MCI_STATUS_LENGTH;
-    if (mciSendCommandA(device_.get(), MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, Parms(&status)) != 0) return false;
+    if (SendMciCommand(device_.get(), MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, Parms(&status)) != 0) return false;
     length = static_cast<uint32_t>(status.dwReturn);
     return true;
 }

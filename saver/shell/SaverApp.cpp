@@ -23,7 +23,6 @@ SaverApp::SaverApp() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
 
 bool SaverApp::StartUp() {
     foregroundAtStart_ = GetForegroundWindow();
-    Enable3dControls();
     SetRegistryKey(LoadString(IDS_REGISTRY_KEY));
     return DispatchMode();
 }
@@ -45,7 +44,10 @@ bool SaverApp::IsSwitch(const char* text) const { return SwitchIs(switchText, te
 
 bool SaverApp::DispatchMode() {
     ParseCommandLine();
-    switch (ChooseMode(ParsedCommandLine{switchText, modeArgument}, Arguments().size())) {
+    const SaverMode mode = ChooseMode(ParsedCommandLine{switchText, modeArgument}, Arguments().size());
+    // The running saver takes the 3D controls once its screen is black.
+    if (mode != SaverMode::Run) Enable3dControls();
+    switch (mode) {
     case SaverMode::Configure:
         RunConfigure();
         return false;
@@ -122,6 +124,8 @@ void SaverApp::RunSaver() {
     auto* saver = new FullScreenSaverWnd();
     if (saver->CreateFullScreen()) {
         m_pMainWnd = saver;
+        // In run mode only the password dialog uses them.
+        Enable3dControls();
     } else {
         delete saver;
     }

@@ -129,5 +129,33 @@ else
   fail "the logo placeholder shows" "no SaverWnd window"
 fi
 end_saver
+# loaded_before_paint PROGRAM ARGS...: the system libraries the program has
+# loaded when its first window paints (Wine's own trace of both), lower case, one a
+# line; the program is ended once it has painted.
+loaded_before_paint() {
+  local trace="$E2E_OUT/loaddll.txt" i
+  xdotool mousemove 400 300 2>/dev/null
+  ( WINEDEBUG=+loaddll,+win timeout 30 "$WINE" "$@" >/dev/null 2>"$trace" ) &
+  local job=$!
+  for i in $(seq 1 100); do grep -q 'NtUserBeginPaint' "$trace" 2>/dev/null && break; sleep 0.1; done
+  sleep 0.5
+  xdotool key space 2>/dev/null
+  for i in $(seq 1 50); do kill -0 "$job" 2>/dev/null || break; sleep 0.1; done
+  pkill -P "$job" 2>/dev/null || true
+  wait "$job" 2>/dev/null || true
+  awk '/NtUserBeginPaint/ { exit }
+       /trace:loaddll:build_module Loaded/ { n = split($0, p, "\\\\"); sub(/".*/, "", p[n])
+         if (tolower(p[n]) ~ /\.(dll|drv)$/) print tolower(p[n]) }' "$trace" | sort -u
+}
+
+# Up to its first black frame the running saver loads no more than the bare
+# black popup does: the multimedia library, the 3D controls and the audio
+# drivers come after it.
+store_playlist clear
+bare=$(loaded_before_paint "$PELOR_BIN/pelor_bare_black.exe")
+saver=$(loaded_before_paint "$PELOR_BIN/PELOR.SCR" /s)
+extra=$(comm -13 <(printf '%s\n' "$bare") <(printf '%s\n' "$saver") | tr '\n' ' ')
+expect "PELOR.SCR /s loads nothing before its first frame that the bare popup does not (bare: $(wc -l <<<"$bare") libraries; more: ${extra:-none})" \
+  [ -n "$bare" -a -n "$saver" -a -z "$extra" ]
 store_playlist clear
 [ "$E2E_FAILED" -eq 0 ]

@@ -1,9 +1,23 @@
 // pelor_screen_watch: times what a program shows on the screen, by reading
 // screen pixels in a tight loop while it starts and plays. Used by
 // scripts/bench.sh for the start-up and gap benchmarks.
-//   pelor_screen_watch startup ROUNDS PROGRAM [ARGS...]
-//     Covers the screen white, starts the program and times the moment the
-//     pixel at (5, 5) turns black; then closes the program (WM_CLOSE).
+//   pelor_screen_watch startup ROUNDS PROGRAM [ARGS...] [-- PROGRAM [ARGS...]]
+//     Covers every monitor white, starts the program and times the moment
+//     the pixel 5 pixels in from the top left corner of every monitor reads
+//     black; then closes the program (WM_CLOSE). With a second program after
+//     "--" the two take turns, first-second then second-first, after a
+//     warm-up round of each that is not counted (the first starts of a
+//     program read its files from the disk); the last lines then give, for
+//     each and for the per-round ratio second / first, "NAME median
+//     low-quartile high-quartile least most" (NAME first, second, ratio).
+//   pelor_screen_watch sync ITEMS PROGRAM [ARGS...]
+//     Reads the centres of the first two monitors one after the other in a
+//     tight loop and times, on each, the first frame of each of the first
+//     ITEMS items (a change to red or to green, the fixture clips of hue 0
+//     and 1 following one another); prints both times of each item and
+//     their difference, then "sync median-difference largest-difference
+//     reads-per-ms". Exits 3, saying so, when there is one monitor or when
+//     the second shows no movie while the first shows its items.
 //   pelor_screen_watch gap ROUNDS PROGRAM [ARGS...]
 //     Starts the program and times, at the screen centre, the first red
 //     frame and the first green frame after it (the fixture clips of hue 0
@@ -20,8 +34,12 @@
 //   pelor_screen_watch dialog ROUNDS COUNT PROGRAM [ARGS...]
 //     Starts the program and times the moment a window captioned "Pelorama"
 //     is visible with COUNT entries in its list box 1008; then closes it.
-// Prints one line per round and a last line "median <ms>". Exits 1 when a
-// round saw nothing within 20 s.
+//   pelor_screen_watch lit MS
+//     Reads the centre of every monitor for MS milliseconds, starting
+//     nothing, and prints "lit" and, for each monitor, the primary's first,
+//     the percentage of reads that were not black.
+// The other modes print one line per round and a last line "median <ms>".
+// Exits 1 when a round saw nothing within 20 s.
 #include "framework/Win32.h"
 
 #include <algorithm>
@@ -30,6 +48,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/bench/Spread.h"
 #include "tools/wintools/ChildProcess.h"
 
 namespace {
@@ -99,6 +118,27 @@ HWND FilledDialog(LRESULT count) {
     return list != nullptr && SendMessageA(list, LB_GETCOUNT, 0, 0) == count ? dialog : nullptr;
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    auto& rects = *reinterpret_cast<std::vector<RECT>*>(data);
+    if (info.dwFlags & MONITORINFOF_PRIMARY) {
+        rects.insert(rects.begin(), info.rcMonitor);
+    } else {
+        rects.push_back(info.rcMonitor);
+    }
+    return TRUE;
+}
+
+// The monitors' rectangles, the primary's first.
+std::vector<RECT> Monitors() {
+    std::vector<RECT> rects;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
+    if (rects.empty()) rects.push_back(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return rects;
+}
+
 HWND WhiteCover() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
@@ -106,9 +146,11 @@ HWND WhiteCover() {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = "PelorWhiteCover";
     RegisterClassA(&wc);
-    HWND cover = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "WhiteCover", WS_POPUP | WS_VISIBLE, 0, 0,
-                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                                 nullptr, wc.hInstance, nullptr);
+    RECT all{0, 0, 0, 0};
+    for (const RECT& monitor : Monitors()) UnionRect(&all, &all, &monitor);
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "WhiteCover", WS_POPUP | WS_VISIBLE, all.left,
+                                 all.top, all.right - all.left, all.bottom - all.top, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
     UpdateWindow(cover);
     return cover;
 }
@@ -157,15 +199,173 @@ double Median(std::vector<double> v) {
     return v.empty() ? -1 : v[v.size() / 2];
 }
 
+// One start of `command` over the white cover: the time from the start to
+// every point reading black, or -1.
+double StartToBlack(const ScreenPixels& screen, const std::vector<POINT>& points, const std::string& command,
+                    HWND cover) {
+    for (const POINT& p : points) {
+        if (WaitFor(screen, p.x, p.y, IsWhite) < 0) return -1;
+    }
+    const double start = NowMs();
+    ChildProcess program(command);
+    double black = -1;
+    for (const POINT& p : points) {
+        black = WaitFor(screen, p.x, p.y, IsBlack);
+        if (black < 0) break;
+    }
+    CloseProgram(program, points.front().x, points.front().y, cover);
+    return black < 0 ? -1 : black - start;
+}
+
+void PrintSpread(const char* name, const std::vector<double>& values) {
+    const Spread s(values);
+    std::printf("%s %.3f %.3f %.3f %.3f %.3f\n", name, s.median, s.lowQuartile, s.highQuartile, s.least, s.most);
+}
+
+// The start-up of two programs in turn; 0, or 1 when a start showed nothing.
+int StartupInTurn(int rounds, const std::string& first, const std::string& second) {
+    ScreenPixels screen;
+    std::vector<POINT> corners;
+    for (const RECT& monitor : Monitors()) corners.push_back(POINT{monitor.left + 5, monitor.top + 5});
+    HWND cover = WhiteCover();
+    std::vector<double> firsts, seconds, ratios;
+    int result = 0;
+    for (int round = 0; round <= rounds && result == 0; ++round) {
+        // Taking them in both orders keeps a drift of the machine's load
+        // from favouring either.
+        const bool secondFirst = round % 2 == 0;
+        double a = -1, b = -1;
+        if (secondFirst) b = StartToBlack(screen, corners, second, cover);
+        a = StartToBlack(screen, corners, first, cover);
+        if (!secondFirst) b = StartToBlack(screen, corners, second, cover);
+        if (a < 0 || b < 0) {
+            std::printf("round %d: nothing seen\n", round);
+            result = 1;
+        } else if (round == 0) {
+            std::printf("warm-up: %.1f ms, %.1f ms\n", a, b);
+        } else {
+            std::printf("round %d: %.1f ms, %.1f ms, ratio %.3f\n", round, a, b, b / a);
+            firsts.push_back(a);
+            seconds.push_back(b);
+            ratios.push_back(b / a);
+        }
+        std::fflush(stdout);
+    }
+    DestroyWindow(cover);
+    PrintSpread("first", firsts);
+    PrintSpread("second", seconds);
+    PrintSpread("ratio", ratios);
+    return result;
+}
+
+// The first frames of each item on two monitors; 0, 1 when the first
+// monitor showed nothing, 3 when there is nothing to compare.
+int WatchSync(int items, const std::string& command) {
+    const std::vector<RECT> monitors = Monitors();
+    if (monitors.size() < 2) {
+        std::printf("one monitor: nothing to compare\n");
+        return 3;
+    }
+    struct Side {
+        POINT centre;
+        int hue = -1;  // the last coloured frame's: 0 red, 1 green
+        std::vector<int> hues;
+        std::vector<double> firsts;
+    } sides[2];
+    for (int k = 0; k < 2; ++k) {
+        const RECT& m = monitors[static_cast<size_t>(k)];
+        sides[k].centre = POINT{(m.left + m.right) / 2, (m.top + m.bottom) / 2};
+    }
+    const auto need = static_cast<size_t>(items);
+    ScreenPixels screen;
+    const double start = NowMs();
+    ChildProcess program(command);
+    const double limit = start + static_cast<double>(kTimeoutMs) * items;
+    long reads = 0;
+    double now = start;
+    while (now < limit && (sides[0].firsts.size() < need || sides[1].firsts.size() < need)) {
+        Pump();
+        for (Side& side : sides) {
+            const COLORREF c = screen.At(side.centre.x, side.centre.y);
+            now = NowMs();
+            const int hue = IsRed(c) ? 0 : IsGreen(c) ? 1 : -1;
+            if (hue < 0 || hue == side.hue) continue;
+            side.hue = hue;
+            if (side.firsts.size() < need) {
+                side.hues.push_back(hue);
+                side.firsts.push_back(now - start);
+            }
+        }
+        ++reads;
+        // The second monitor still black 3 s after the first showed its
+        // items is not going to play.
+        if (sides[0].firsts.size() == need && sides[1].firsts.empty() && now > start + sides[0].firsts.back() + 3000) {
+            break;
+        }
+    }
+    CloseProgram(program, sides[0].centre.x, sides[0].centre.y, nullptr);
+    if (sides[0].firsts.empty()) {
+        std::printf("the first monitor showed no movie\n");
+        return 1;
+    }
+    if (sides[1].firsts.empty()) {
+        std::printf("the second monitor showed no movie while the first showed %zu items\n", sides[0].firsts.size());
+        return 3;
+    }
+    std::vector<double> differences;
+    double largest = 0;
+    const size_t both = std::min(sides[0].firsts.size(), sides[1].firsts.size());
+    for (size_t i = 0; i < both; ++i) {
+        const double d = sides[1].firsts[i] - sides[0].firsts[i];
+        std::printf("item %zu: first monitor %s at %.1f ms, second %s at %.1f ms, difference %+.1f ms\n", i + 1,
+                    sides[0].hues[i] == 0 ? "red" : "green", sides[0].firsts[i],
+                    sides[1].hues[i] == 0 ? "red" : "green", sides[1].firsts[i], d);
+        differences.push_back(d);
+        largest = std::max(largest, d < 0 ? -d : d);
+    }
+    std::printf("sync %.1f %.1f %.3f\n", Spread(differences).median, largest, static_cast<double>(reads) / (now - start));
+    return both == need ? 0 : 1;
+}
+
+// The share of reads not black at each monitor's centre over `ms`.
+int WatchLit(double ms) {
+    ScreenPixels screen;
+    std::vector<POINT> centres;
+    for (const RECT& m : Monitors()) centres.push_back(POINT{(m.left + m.right) / 2, (m.top + m.bottom) / 2});
+    std::vector<long> lit(centres.size(), 0);
+    long reads = 0;
+    const double limit = NowMs() + ms;
+    while (NowMs() < limit) {
+        Pump();
+        for (size_t k = 0; k < centres.size(); ++k) {
+            if (!IsBlack(screen.At(centres[k].x, centres[k].y))) ++lit[k];
+        }
+        ++reads;
+    }
+    std::printf("lit");
+    for (long count : lit) std::printf(" %.1f", reads > 0 ? 100.0 * static_cast<double>(count) / static_cast<double>(reads) : 0.0);
+    std::printf("\n");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool dialog = argc >= 5 && std::strcmp(argv[1], "dialog") == 0;
     const bool blackTime = argc >= 5 && std::strcmp(argv[1], "black") == 0;
-    const bool movie = std::strcmp(argv[1], "movie") == 0;
+    const bool movie = argc >= 2 && std::strcmp(argv[1], "movie") == 0;
+    if (argc == 3 && std::strcmp(argv[1], "lit") == 0) return WatchLit(std::atof(argv[2]));
+    if (argc >= 4 && std::strcmp(argv[1], "sync") == 0) {
+        std::string command = Quoted(argv[3]);
+        for (int i = 4; i < argc; ++i) command += " " + std::string(argv[i]);
+        return WatchSync(std::max(1, std::atoi(argv[2])), command);
+    }
     if (argc < 4 || (!dialog && !blackTime && !movie && std::strcmp(argv[1], "startup") != 0 &&
                      std::strcmp(argv[1], "gap") != 0)) {
         std::fprintf(stderr, "usage: pelor_screen_watch startup|gap|movie ROUNDS PROGRAM [ARGS...]\n"
+                             "       pelor_screen_watch startup ROUNDS PROGRAM [ARGS...] -- PROGRAM [ARGS...]\n"
+                             "       pelor_screen_watch sync ITEMS PROGRAM [ARGS...]\n"
+                             "       pelor_screen_watch lit MS\n"
                              "       pelor_screen_watch dialog ROUNDS COUNT PROGRAM [ARGS...]\n"
                              "       pelor_screen_watch black ROUNDS WATCH_MS PROGRAM [ARGS...]\n");
         return 2;
@@ -176,7 +376,13 @@ int main(int argc, char** argv) {
     const double watchMs = blackTime ? std::atof(argv[3]) : 0;
     const int first = dialog || blackTime ? 4 : 3;
     std::string command = Quoted(argv[first]);
-    for (int i = first + 1; i < argc; ++i) command += " " + std::string(argv[i]);
+    int next = first + 1;
+    for (; next < argc && std::strcmp(argv[next], "--") != 0; ++next) command += " " + std::string(argv[next]);
+    if (startup && next + 1 < argc) {
+        std::string second = Quoted(argv[next + 1]);
+        for (int i = next + 2; i < argc; ++i) second += " " + std::string(argv[i]);
+        return StartupInTurn(rounds, command, second);
+    }
     const int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
 
     ScreenPixels screen;
@@ -198,12 +404,9 @@ int main(int argc, char** argv) {
             while (!program.Wait(10) && NowMs() < limit) Pump();
             if (!program.Wait(0)) program.Kill();
         } else if (startup) {
-            if (WaitFor(screen, 5, 5, IsWhite) < 0) break;
-            const double start = NowMs();
-            ChildProcess program(command);
-            const double black = WaitFor(screen, 5, 5, IsBlack);
-            if (black >= 0) took = black - start;
-            CloseProgram(program, 5, 5, cover);
+            std::vector<POINT> corners;
+            for (const RECT& monitor : Monitors()) corners.push_back(POINT{monitor.left + 5, monitor.top + 5});
+            took = StartToBlack(screen, corners, command, cover);
         } else if (blackTime) {
             ChildProcess program(command);
             const BlackWatch seen = WatchBlack(screen, cx, cy, watchMs);

@@ -2,7 +2,7 @@
 
 #include "framework/Win32.h"
 
-#include <mmsystem.h>
+#include "framework/Multimedia.h"
 
 #include <cstring>
 
@@ -25,7 +25,7 @@ bool MciDeviceQuery::CountDevices(uint32_t& count) {
     parms.lpstrReturn = buffer;
     parms.dwRetSize = kReturnSize;
     parms.wDeviceType = MCI_ALL_DEVICE_ID;
-    if (mciSendCommandA(MCI_ALL_DEVICE_ID, MCI_SYSINFO, MCI_SYSINFO_QUANTITY | MCI_WAIT,
+    if (SendMciCommand(MCI_ALL_DEVICE_ID, MCI_SYSINFO, MCI_SYSINFO_QUANTITY | MCI_WAIT,
                         reinterpret_cast<DWORD_PTR>(&parms)) != 0) {
         return false;
     }
@@ -42,7 +42,7 @@ bool MciDeviceQuery::DeviceName(uint32_t number, std::string& name) {
     parms.dwRetSize = kReturnSize;
     parms.dwNumber = number;
     parms.wDeviceType = MCI_ALL_DEVICE_ID;
-    if (mciSendCommandA(MCI_ALL_DEVICE_ID, MCI_SYSINFO, MCI_SYSINFO_NAME | MCI_WAIT,
+    if (SendMciCommand(MCI_ALL_DEVICE_ID, MCI_SYSINFO, MCI_SYSINFO_NAME | MCI_WAIT,
                         reinterpret_cast<DWORD_PTR>(&parms)) != 0) {
         return false;
     }
@@ -54,7 +54,7 @@ bool MciDeviceQuery::OpenDevice(const std::string& type, uint32_t& device) {
     if (!IsPossibleMciDeviceType(type)) return false;
     MCI_OPEN_PARMSA parms{};
     parms.lpstrDeviceType = type.c_str();
-    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_WAIT,
+    if (SendMciCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_WAIT,
                         reinterpret_cast<DWORD_PTR>(&parms)) != 0) {
         return false;
     }
@@ -67,7 +67,7 @@ bool MciDeviceQuery::ProductName(uint32_t device, std::string& product) {
     MCI_INFO_PARMSA parms{};
     parms.lpstrReturn = buffer;
     parms.dwRetSize = kReturnSize;
-    if (mciSendCommandA(device, MCI_INFO, MCI_INFO_PRODUCT | MCI_WAIT,
+    if (SendMciCommand(device, MCI_INFO, MCI_INFO_PRODUCT | MCI_WAIT,
                         reinterpret_cast<DWORD_PTR>(&parms)) != 0) {
         return false;
     }
@@ -76,5 +76,5 @@ bool MciDeviceQuery::ProductName(uint32_t device, std::string& product) {
 }
 
 void MciDeviceQuery::CloseDevice(uint32_t device) {
-    mciSendCommandA(device, MCI_CLOSE, MCI_WAIT, 0);
+    SendMciCommand(device, MCI_CLOSE, MCI_WAIT, 0);
 }
